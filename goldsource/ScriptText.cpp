@@ -1,0 +1,115 @@
+#include "goldsource/ScriptText.h"
+
+#include "platform/Paths.h"
+#include "platform/Text.h"
+
+namespace {
+bool IsCommandCharacter(char c) { return c == '^' || c == '&' || c == '|' || c == '<' || c == '>'; }
+}
+
+std::string MapNameOf(std::string_view mapFile)
+{
+    const std::string name = FileNamePart(mapFile);
+    const std::string extension = ExtensionOf(name);
+    if (extension.empty())
+        return name;
+    const std::string lowerName = ToLowerAscii(name);
+    const std::string lowerExtension = ToLowerAscii(extension);
+    std::string result;
+    size_t from = 0;
+    for (size_t hit = lowerName.find(lowerExtension); hit != std::string::npos; hit = lowerName.find(lowerExtension, from)) {
+        result.append(name, from, hit - from);
+        from = hit + extension.size();
+    }
+    result.append(name, from);
+    return result;
+}
+
+std::string MapPathBaseOf(std::string_view mapFile)
+{
+    return WithTrailingSeparator(Trim(FolderPart(mapFile))) + MapNameOf(mapFile);
+}
+
+std::string EscapeQuoted(std::string_view text)
+{
+    std::string escaped;
+    for (char c : text) {
+        if (c == '%')
+            escaped += '%';
+        escaped += c;
+    }
+    return escaped;
+}
+
+std::string EscapeUnquoted(std::string_view text)
+{
+    std::string escaped;
+    for (char c : text) {
+        if (c == '%')
+            escaped += '%';
+        else if (IsCommandCharacter(c))
+            escaped += '^';
+        escaped += c;
+    }
+    return escaped;
+}
+
+std::optional<std::string> UnsafeMapProblem(std::string_view mapFile)
+{
+    if (auto problem = UnsafePathProblem(mapFile))
+        return problem;
+    for (char c : FileNamePart(mapFile))
+        if (IsCommandCharacter(c))
+            return "The map file name holds the character \"" + std::string(1, c) +
+                   "\", which a compile script cannot carry.\r\nPlease rename the map file.";
+    return std::nullopt;
+}
+
+std::optional<std::string> UnsafePathProblem(std::string_view path)
+{
+    if (path.find('"') == std::string_view::npos)
+        return std::nullopt;
+    return "The path " + std::string(path) + " holds a double quote, which a compile script cannot carry.\r\nPlease correct the path.";
+}
+
+std::string StageTitleLine(int stage, int stageCount, std::string_view stageName)
+{
+    return "title Map: [%MAPNAME%] Stage: [" + std::to_string(stage) + "/" + std::to_string(stageCount) + "] - " + std::string(stageName);
+}
+
+std::string FlagSign(bool flag) { return flag ? "+" : "-"; }
+
+std::string IfMapFileExists(std::string_view extension, std::string_view action)
+{
+    const std::string file = "\"%MAPPATH%" + std::string(extension) + "\"";
+    return "if exist " + file + " " + std::string(action) + " " + file;
+}
+
+std::string VersionLine(std::string_view version, const ScriptOrigin& origin)
+{
+    return "echo Ferrowind v" + std::string(version) + " (" + EscapeUnquoted(origin.contact) + ")";
+}
+
+void AppendStampAndClose(ScriptLines& lines, const ScriptOrigin& origin)
+{
+    lines.push_back("echo File created: " + EscapeUnquoted(origin.date) + " at: " + EscapeUnquoted(origin.time));
+    lines.push_back(kRuleLine);
+    lines.push_back("echo.");
+}
+
+void AppendBanner(ScriptLines& lines, std::string_view messageLine)
+{
+    lines.push_back(kRuleLine);
+    lines.push_back(std::string(messageLine));
+    lines.push_back(kRuleLine);
+}
+
+std::string BeepLine(std::string_view programPath) { return "\"" + EscapeQuoted(programPath) + "\" +beep"; }
+
+void AppendEndSection(ScriptLines& lines)
+{
+    lines.push_back("");
+    lines.push_back("::Section - End");
+    lines.push_back(":ENDCOMPILATION");
+    lines.push_back("exit");
+}

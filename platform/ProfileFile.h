@@ -1,0 +1,54 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A profile (INI) file read and written by the rules of the Windows private-profile functions:
+// section and key names match ignoring letter case, blanks around a value are dropped, a value
+// quoted whole loses its quotes, and writing changes only the one key line it targets.
+class ProfileFile {
+public:
+    // Longest value a read returns, as with a 2048-character buffer.
+    static constexpr size_t kMaxValueLength = 2047;
+
+    // Loads the file; a missing or unreadable file reads as empty.
+    static ProfileFile Load(const std::string& path);
+
+    std::string Read(std::string_view section, std::string_view key, std::string_view fallback = {}) const;
+    void Write(std::string_view section, std::string_view key, std::string_view value);
+
+    // Replaces the file; throws ProfileWriteError with "Unable to write to <path>" on failure.
+    void Save() const;
+
+    const std::string& Path() const { return path_; }
+
+private:
+    struct Line {
+        std::string text;
+        std::string ending;
+    };
+
+    explicit ProfileFile(std::string path) : path_(std::move(path)) {}
+
+    // Header line of a section and the index just past its last line; both npos when absent.
+    struct SectionRange {
+        size_t header;
+        size_t end;
+    };
+    SectionRange FindSection(std::string_view section) const;
+    size_t FindKey(const SectionRange& range, std::string_view key) const;
+
+    std::string path_;
+    std::vector<Line> lines_;
+};
+
+class ProfileWriteError : public std::runtime_error {
+public:
+    explicit ProfileWriteError(const std::string& path) : std::runtime_error("Unable to write to " + path) {}
+};
+
+// One-shot helpers over ProfileFile for callers that touch a single key.
+std::string ReadProfileString(const std::string& path, std::string_view section, std::string_view key, std::string_view fallback = {});
+void WriteProfileString(const std::string& path, std::string_view section, std::string_view key, std::string_view value);

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <functional>
+
+// Plays the embedded completion sound and calls back once it has finished (at once when it can't play).
+class Sound {
+public:
+    virtual ~Sound() = default;
+    virtual void PlayCompletionSound(std::function<void()> finished) = 0;
+};
