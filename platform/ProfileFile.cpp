@@ -115,10 +115,14 @@ void ProfileFile::Write(std::string_view section, std::string_view key, std::str
         return;
     }
 
-    if (!lines_.empty() && lines_.back().ending.empty())
-        lines_.back().ending = kCrLf;
+    // Only a line that gets a new line after it needs a line end; a last line left last stays as it was.
+    const auto endLastLine = [this] {
+        if (!lines_.empty() && lines_.back().ending.empty())
+            lines_.back().ending = kCrLf;
+    };
 
     if (range.header == npos) {
+        endLastLine();
         lines_.push_back({"[" + std::string(Trim(section)) + "]", kCrLf});
         lines_.push_back({keyLine, kCrLf});
         return;
@@ -127,6 +131,8 @@ void ProfileFile::Write(std::string_view section, std::string_view key, std::str
     size_t insertAt = range.end;
     while (insertAt > range.header + 1 && Trim(lines_[insertAt - 1].text).empty())
         --insertAt;
+    if (insertAt == lines_.size())
+        endLastLine();
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), Line{keyLine, kCrLf});
 }
 

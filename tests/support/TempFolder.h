@@ -1,0 +1,53 @@
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <system_error>
+
+// A fresh folder under the system's temporary folder, removed with everything in it at the end of the test.
+class TempFolder {
+public:
+    TempFolder()
+    {
+        std::random_device random;
+        path_ = std::filesystem::temp_directory_path() / ("ferrowind-test-" + std::to_string(random()) + std::to_string(random()));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder()
+    {
+        std::error_code error;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, error);
+        std::filesystem::remove_all(path_, error);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    // The folder, or a path inside it, as text.
+    std::string Path(const std::string& relative = {}) const { return relative.empty() ? path_.string() : (path_ / relative).string(); }
+
+    // Writes a file (creating its folders) with exactly these bytes and returns its path.
+    std::string Write(const std::string& relative, const std::string& bytes = {}) const
+    {
+        const std::filesystem::path file = path_ / relative;
+        std::filesystem::create_directories(file.parent_path());
+        std::ofstream(file, std::ios::binary) << bytes;
+        return file.string();
+    }
+
+    std::string MakeFolder(const std::string& relative) const
+    {
+        std::filesystem::create_directories(path_ / relative);
+        return (path_ / relative).string();
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
