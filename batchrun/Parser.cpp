@@ -1,0 +1,185 @@
+#include "batchrun/Parser.h"
+
+#include "batchrun/Words.h"
+
+namespace {
+
+struct Segment {
+    std::string text;
+    Chain next = Chain::Always;
+    std::string unsupported;
+};
+
+bool StartsWithWord(std::string_view text, std::string_view word)
+{
+    return text.size() >= word.size() && EqualsIgnoringCase(text.substr(0, word.size()), word) &&
+           (text.size() == word.size() || IsDelimiter(text[word.size()]));
+}
+
+// Leading blanks, delimiters and '@' signs before a command; reports whether an '@' was among them.
+std::string_view SkipCommandStart(std::string_view text, bool* quiet)
+{
+    for (;;) {
+        text = TrimLeadingDelimiters(text);
+        if (text.empty() || text.front() != '@')
+            return text;
+        if (quiet)
+            *quiet = true;
+        text.remove_prefix(1);
+    }
+}
+
+bool IsRemark(std::string_view text)
+{
+    text = SkipCommandStart(text, nullptr);
+    return StartsWithWord(text, "rem") ||
+           (text.size() > 3 && EqualsIgnoringCase(text.substr(0, 3), "rem") && text[3] == '/');
+}
+
+std::vector<Segment> SplitSegments(std::string_view line)
+{
+    std::vector<Segment> segments(1);
+    bool quoted = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        Segment& current = segments.back();
+        if (current.text.empty() && !quoted && IsRemark(line.substr(i))) {
+            current.text = std::string(line.substr(i));
+            break;
+        }
+        const char c = line[i];
+        if (c == '"') {
+            quoted = !quoted;
+            current.text += c;
+        } else if (quoted) {
+            current.text += c;
+        } else if (c == '^') {
+            if (i + 1 < line.size())
+                current.text += line[++i];
+        } else if (c == '&' || (c == '|' && i + 1 < line.size() && line[i + 1] == '|')) {
+            const bool doubled = i + 1 < line.size() && line[i + 1] == c;
+            current.next = c == '|' ? Chain::OnFailure : doubled ? Chain::OnSuccess : Chain::Always;
+            if (doubled)
+                ++i;
+            segments.emplace_back();
+        } else if (c == '|') {
+            current.unsupported = "pipes ('|')";
+            current.text += c;
+        } else if (c == '<' || c == '>') {
+            current.unsupported = "redirection ('<', '>')";
+            current.text += c;
+        } else {
+            current.text += c;
+        }
+    }
+    return segments;
+}
+
+// One word of a condition: up to a delimiter, quoted parts kept whole.
+std::string TakeWord(std::string_view& text)
+{
+    text = TrimLeadingDelimiters(text);
+    size_t end = 0;
+    bool quoted = false;
+    while (end < text.size() && (quoted || !IsDelimiter(text[end]))) {
+        if (text[end] == '"')
+            quoted = !quoted;
+        ++end;
+    }
+    std::string word(text.substr(0, end));
+    text.remove_prefix(end);
+    return word;
+}
+
+// Left operand of a comparison ends at a blank or at "==".
+std::string TakeOperand(std::string_view& text)
+{
+    size_t end = 0;
+    bool quoted = false;
+    while (end < text.size()) {
+        const char c = text[end];
+        if (c == '"')
+            quoted = !quoted;
+        else if (!quoted && (IsBlank(c) || text.substr(end, 2) == "=="))
+            break;
+        ++end;
+    }
+    std::string operand(text.substr(0, end));
+    text.remove_prefix(end);
+    return operand;
+}
+
+bool ParseCondition(std::string_view& text, Condition& condition)
+{
+    text = TrimLeadingDelimiters(text);
+    if (StartsWithWord(text, "/i")) {
+        condition.ignoreCase = true;
+        text = TrimLeadingDelimiters(text.substr(2));
+    }
+    if (StartsWithWord(text, "not")) {
+        condition.negated = true;
+        text = TrimLeadingDelimiters(text.substr(3));
+    }
+    using Kind = Condition::Kind;
+    for (auto [word, kind] : {std::pair{"errorlevel", Kind::ErrorLevel}, std::pair{"exist", Kind::Exist},
+                              std::pair{"defined", Kind::Defined}}) {
+        const std::string_view keyword = word;
+        if (StartsWithWord(text, keyword)) {
+            text.remove_prefix(keyword.size());
+            condition.kind = kind;
+            condition.left = TakeWord(text);
+            return !condition.left.empty();
+        }
+    }
+    condition.kind = Kind::Compare;
+    condition.left = TakeOperand(text);
+    text = TrimBlanks(text);
+    if (condition.left.empty() || text.substr(0, 2) != "==")
+        return false;
+    text.remove_prefix(2);
+    text = TrimBlanks(text);
+    condition.right = TakeOperand(text);
+    return !condition.right.empty();
+}
+
+bool BuildList(std::vector<Segment> segments, size_t from, CommandList& list)
+{
+    for (size_t i = from; i < segments.size(); ++i) {
+        Command command;
+        std::string_view text = SkipCommandStart(segments[i].text, &command.quiet);
+        command.next = segments[i].next;
+        command.unsupported = segments[i].unsupported;
+        if (StartsWithWord(text, "if")) {
+            text.remove_prefix(2);
+            Condition condition;
+            if (!ParseCondition(text, condition))
+                return false;
+            text = TrimBlanks(text);
+            if (text.empty())
+                return false;
+            command.condition = std::move(condition);
+            segments[i].text = std::string(text);
+            if (!BuildList(std::move(segments), i, command.body))
+                return false;
+            list.push_back(std::move(command));
+            return true;
+        }
+        if (!text.empty() && text.front() == '(')
+            command.unsupported = "blocks in parentheses";
+        command.text = std::string(text);
+        if (!command.text.empty() || !command.unsupported.empty())
+            list.push_back(std::move(command));
+    }
+    return true;
+}
+
+} // namespace
+
+ParsedLine ParseLine(std::string_view line)
+{
+    ParsedLine parsed;
+    if (!BuildList(SplitSegments(line), 0, parsed.commands)) {
+        parsed.commands.clear();
+        parsed.syntaxError = "The syntax of the command is incorrect.";
+    }
+    return parsed;
+}

@@ -1,0 +1,65 @@
+#include "batchrun/Script.h"
+
+#include "batchrun/Words.h"
+
+#include <fstream>
+#include <iterator>
+
+Script Script::FromText(std::string_view text)
+{
+    Script script;
+    while (!text.empty()) {
+        const size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        script.lines_.emplace_back(line);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    }
+    for (size_t i = 0; i < script.lines_.size(); ++i) {
+        if (IsLabelLine(script.lines_[i]))
+            script.labels_.push_back({ToLower(LabelName(TrimLeadingDelimiters(script.lines_[i]))), i + 1});
+    }
+    return script;
+}
+
+std::optional<Script> Script::Load(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    return FromText(text);
+}
+
+std::optional<size_t> Script::FindLabel(std::string_view name, size_t from) const
+{
+    const std::string wanted = ToLower(name);
+    std::optional<size_t> first;
+    for (const Label& label : labels_) {
+        if (label.name != wanted)
+            continue;
+        if (label.line > from)
+            return label.line;
+        if (!first)
+            first = label.line;
+    }
+    return first;
+}
+
+bool IsLabelLine(std::string_view line)
+{
+    line = TrimLeadingDelimiters(line);
+    return !line.empty() && line.front() == ':';
+}
+
+std::string LabelName(std::string_view text)
+{
+    text = TrimLeadingDelimiters(text);
+    if (!text.empty() && text.front() == ':')
+        text.remove_prefix(1);
+    size_t end = 0;
+    while (end < text.size() && !IsDelimiter(text[end]) && text[end] != ':' && text[end] != '+')
+        ++end;
+    return std::string(text.substr(0, end));
+}

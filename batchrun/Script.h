@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The lines of a batch file and its labels.
+class Script {
+public:
+    // Lines end at LF; a CR before it is dropped.
+    static Script FromText(std::string_view text);
+    // Nothing when the file cannot be read.
+    static std::optional<Script> Load(const std::string& path);
+
+    const std::vector<std::string>& Lines() const { return lines_; }
+
+    // Index of the line after the label, searched from line `from` to the end and then from the start, as
+    // the interpreter does; letter case and text after the name do not matter.
+    std::optional<size_t> FindLabel(std::string_view name, size_t from) const;
+
+private:
+    struct Label {
+        std::string name; // lower case
+        size_t line = 0;
+    };
+    std::vector<std::string> lines_;
+    std::vector<Label> labels_;
+};
+
+// A line whose first character after blanks is ':' is a label or, with "::", a comment; it never runs.
+bool IsLabelLine(std::string_view line);
+
+// The name of a label line or of a `goto` target: one leading ':' dropped, up to a delimiter.
+std::string LabelName(std::string_view text);

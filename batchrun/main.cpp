@@ -1,0 +1,42 @@
+#include "batchrun/ConsoleEscapes.h"
+#include "batchrun/Host.h"
+#include "batchrun/Platform.h"
+#include "batchrun/Runner.h"
+
+#include <filesystem>
+#include <iostream>
+
+namespace {
+
+class StandardInput : public Input {
+public:
+    std::optional<std::string> ReadLine() override { return ReadStandardInputLine(); }
+    bool WaitForKey() override { return ::WaitForKey(); }
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::cerr << "usage: ferrowind-cmd <script> [arguments]\n";
+        return 1;
+    }
+    const std::optional<Script> script = Script::Load(argv[1]);
+    if (!script) {
+        std::cerr << "ferrowind-cmd: cannot read '" << argv[1] << "'\n";
+        return 1;
+    }
+    std::error_code error;
+    Session session {Environment::FromProcess(), std::filesystem::current_path(error).string()};
+    StandardInput input;
+    Console console {std::cout, std::cerr, input, StandardOutputIsTerminal()};
+    SystemHost host;
+    Runner runner(session, console, host);
+    const int exitCode = runner.Run(*script, std::vector<std::string>(argv + 1, argv + argc));
+    // The script may have coloured the terminal; leave it as it was found.
+    if (console.terminal)
+        std::cout << ResetColorEscape();
+    std::cout.flush();
+    return exitCode;
+}
