@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QString;
+class QToolButton;
+class QWidget;
+
+// Size of every page below the tabs.
+inline const QSize kPageSize{641, 279};
+
+// Builders for the pieces every page is made of; each piece gets its object name.
+
+// The 29-pixel strip across the top of a page that carries the page's flat buttons.
+QWidget* MakeToolStrip(QWidget* page, const char* name);
+QToolButton* AddToolButton(QWidget* strip, const char* name, const QString& caption);
+// Ends the left-hand group of buttons; buttons added afterwards sit at the right end.
+void AddToolStripGap(QWidget* strip);
+
+QGroupBox* MakeGroup(QWidget* page, const char* name, const QString& caption, const QRect& geometry);
+QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& geometry);
+QCheckBox* MakeCheck(QWidget* parent, const char* name, const QString& caption, const QRect& geometry, bool checked);
+QPushButton* MakePanelButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry);
