@@ -1,0 +1,320 @@
+#include "app/ui/MainWindow.h"
+#include "editor/ui/EditorWindow.h"
+#include "goldsource/GsScript.h"
+#include "goldsource/ui/GoldSourcePage.h"
+#include "tests/support/TempFolder.h"
+#include "tests/ui/FakeServices.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+namespace {
+const char* kTitle = "Ferrowind 1.2";
+
+// A program folder whose configuration points at existing tools and folders, and a map to compile.
+struct Workspace {
+    TempFolder temp;
+    std::string map;
+
+    Workspace()
+    {
+        for (const char* tool : {"csg", "bsp", "vis", "rad", "hl"})
+            temp.Write(std::string("tools/") + tool);
+        temp.MakeFolder("wad");
+        temp.MakeFolder("out");
+        map = temp.Write("maps/box.map");
+        temp.Write("program/Ferrowind/Configurations.ini",
+                   "[GSPATH]\r\nCSG=" + temp.Path("tools/csg") + "\r\nBSP=" + temp.Path("tools/bsp") + "\r\nVIS=" + temp.Path("tools/vis") +
+                       "\r\nRAD=" + temp.Path("tools/rad") + "\r\nhl=" + temp.Path("tools/hl") + "\r\nWADroot=" + temp.Path("wad") +
+                       "\r\nBSPout=" + temp.Path("out") + "\r\n");
+    }
+    std::string ProgramDir() const { return temp.Path("program"); }
+    std::string CompileBat() const { return temp.Path("program/Ferrowind/Temp/Compile.bat"); }
+};
+
+// The script lines without the creation stamp, which changes from second to second.
+ScriptLines WithoutStamp(ScriptLines lines)
+{
+    std::erase_if(lines, [](const std::string& line) { return line.rfind("echo File created: ", 0) == 0; });
+    return lines;
+}
+
+ScriptLines SplitCrLf(const std::string& bytes)
+{
+    ScriptLines lines;
+    size_t start = 0;
+    for (size_t end = bytes.find("\r\n"); end != std::string::npos; end = bytes.find("\r\n", start)) {
+        lines.push_back(bytes.substr(start, end - start));
+        start = end + 2;
+    }
+    if (start != bytes.size())
+        lines.push_back("<unterminated>" + bytes.substr(start));
+    return lines;
+}
+}
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Workspace> workspace;
+    std::unique_ptr<FakeServices> fakes;
+    std::unique_ptr<TWindow_Editor> editor;
+    std::unique_ptr<TWindow_Ferrowind> window;
+
+    void Start(const QStringList& arguments)
+    {
+        window = std::make_unique<TWindow_Ferrowind>(fakes->Get(), ProgramLocation{"/opt/ferrowind/ferrowind", workspace->ProgramDir()}, arguments);
+        editor = std::make_unique<TWindow_Editor>();
+        window->AttachWindows({nullptr, editor.get(), nullptr, nullptr, nullptr});
+    }
+
+    template <typename T> T* Find(const char* name)
+    {
+        T* widget = window->findChild<T*>(name);
+        if (widget == nullptr)
+            qFatal("missing control %s", name);
+        return widget;
+    }
+
+    QCheckBox* Check(const char* name) { return Find<QCheckBox>(name); }
+
+    ScriptLines EditorLines() const
+    {
+        ScriptLines lines;
+        for (const QString& line : editor->ScriptText().split('\n'))
+            lines.push_back(line.toStdString());
+        return lines;
+    }
+
+private slots:
+    void init()
+    {
+        workspace = std::make_unique<Workspace>();
+        fakes = std::make_unique<FakeServices>();
+    }
+
+    void cleanup()
+    {
+        window.reset();
+        editor.reset();
+        fakes.reset();
+        workspace.reset();
+    }
+
+    void startsOnTheHalfLifePageWithEveryControl()
+    {
+        Start({});
+        QCOMPARE(window->windowTitle(), QString(kTitle));
+        QCOMPARE(window->size(), QSize(641, 296));
+        QCOMPARE(window->minimumSize(), window->maximumSize());
+        QTabWidget* pages = window->Pages();
+        QCOMPARE(pages->count(), 3);
+        QCOMPARE(pages->tabText(0), QString("Half-Life compiling"));
+        QCOMPARE(pages->tabText(1), QString("Half-Life decompiling"));
+        QCOMPARE(pages->tabText(2), QString("Half-Life 2 compiling"));
+        QCOMPARE(pages->currentIndex(), 0);
+
+        const std::pair<const char*, const char*> buttons[] = {
+            {"INFSButtonRun", "Compile"}, {"INFSButtonSave", "Save As..."}, {"INFSButtonEditor", "Batch Editor"},
+            {"INFSButtonConfig", "Configurations"}, {"INFSToolB01", "Run from..."}, {"INFSButtonAbout0", "About"},
+        };
+        for (const auto& [name, caption] : buttons)
+            QCOMPARE(Find<QToolButton>(name)->text(), QString(caption));
+        for (const char* name : {"INFSChb_CSG", "INFSChb_BSP", "INFSChb_VIS", "INFSChb_RAD", "INFSChb_HL"})
+            QVERIFY2(Check(name)->isChecked(), name);
+        for (const char* name : {"INFSChbDeleteP0", "INFSChbDeleteP1", "INFSChbDeleteP2", "INFSChbDeleteP3", "INFSChbDeletePRT", "INFSChbDeleteWIC",
+                                 "INFSChbDeleteLIN", "INFSChbDeletePTS", "INFSChbDeleteLOG", "INFSChb0", "INFSChb1", "INFSChb2", "INFSChb3", "INFSChb4", "INFSChb5"})
+            QVERIFY2(!Check(name)->isChecked(), name);
+        QVERIFY(Find<QLineEdit>("INFSEdit0")->isReadOnly());
+
+        const std::pair<const char*, QRect> groups[] = {
+            {"INFSGB0", {8, 36, 425, 49}},     {"INFSGB1", {440, 36, 193, 49}},    {"INFSGB2", {8, 92, 425, 175}},
+            {"INFSGB3", {440, 92, 193, 175}},  {"INFSGB00", {8, 36, 441, 49}},     {"INFSGB01", {8, 92, 625, 49}},
+            {"INFSGB02", {8, 148, 313, 119}},  {"INFSGB03", {328, 148, 305, 119}}, {"INFSGB001", {8, 36, 425, 49}},
+            {"INFSGB002", {440, 36, 193, 49}}, {"INFSGB003", {8, 92, 497, 175}},   {"INFSGB004", {512, 92, 121, 175}},
+        };
+        for (const auto& [name, geometry] : groups)
+            QCOMPARE(Find<QGroupBox>(name)->geometry(), geometry);
+    }
+
+    void commandLineFillsTheMapAndPicksThePage()
+    {
+        workspace->temp.Write("maps/hall.vmf");
+        Start({QString::fromStdString(workspace->temp.Path("maps/hall.vmf")), QString::fromStdString(workspace->map), "missing.map"});
+        QCOMPARE(Find<QLineEdit>("INFSEdit0")->text(), QString::fromStdString(workspace->map));
+        QCOMPARE(window->Pages()->currentIndex(), 2);
+        QVERIFY(!window->RunAtStart());
+        QVERIFY(fakes->prompts.asked.empty());
+    }
+
+    void runFromTheCommandLineStartsTheScriptAndCloses()
+    {
+        Start({"+Run", QString::fromStdString(workspace->map)});
+        QVERIFY(window->RunAtStart());
+        QCOMPARE(fakes->shell.started, std::vector<std::string>{workspace->CompileBat()});
+        QVERIFY(fakes->prompts.asked.empty());
+        QVERIFY(!window->ShowsAtStart());
+        QVERIFY(editor->ScriptText().isEmpty());
+
+        const ScriptLines written = SplitCrLf(ReadBytes(workspace->CompileBat()));
+        QCOMPARE(written.size(), size_t{74});
+        TGSConfig expected = window->GsPage()->Gather(window->Settings(), "/opt/ferrowind/ferrowind");
+        QCOMPARE(WithoutStamp(written), WithoutStamp(GS_MakeBat(expected, {"", "", "ferrowind@mailbox.org"})));
+        QCOMPARE(written[9], "set MAPFILE=\"" + workspace->map + "\"");
+        QTRY_VERIFY(!window->isVisible());
+    }
+
+    void runWithAMissingMapStaysOpen()
+    {
+        Start({"+run", "nowhere.map"});
+        QCOMPARE(fakes->prompts.asked.size(), size_t{1});
+        QCOMPARE(fakes->prompts.asked[0], (PromptRequest{kTitle, "Map is not selected, please select map file...", PromptIcon::Exclamation}));
+        QVERIFY(fakes->shell.started.empty());
+        QVERIFY(window->ShowsAtStart());
+    }
+
+    void compileMirrorsTheScriptIntoTheEditor()
+    {
+        Start({QString::fromStdString(workspace->map)});
+        Find<QToolButton>("INFSButtonRun")->click();
+        QCOMPARE(fakes->shell.started.size(), size_t{1});
+        QCOMPARE(EditorLines(), window->Settings().GSScript);
+        QVERIFY(window->ShowsAtStart());
+    }
+
+    void aConsoleThatCannotStartIsReported()
+    {
+        fakes->shell.result = {false, "No terminal emulator was found."};
+        Start({QString::fromStdString(workspace->map)});
+        Find<QToolButton>("INFSButtonRun")->click();
+        QCOMPARE(fakes->prompts.asked.size(), size_t{1});
+        QCOMPARE(fakes->prompts.asked[0].text, std::string("No terminal emulator was found."));
+        QCOMPARE(fakes->prompts.asked[0].icon, PromptIcon::Error);
+    }
+
+    void refusedCheckWritesNothing()
+    {
+        workspace->temp.Write("program/Ferrowind/Configurations.ini", "[GSPATH]\r\nCSG=/nowhere/csg\r\n");
+        fakes->prompts.answers = {PromptButton::No};
+        Start({QString::fromStdString(workspace->map)});
+        Find<QToolButton>("INFSButtonRun")->click();
+        QCOMPARE(fakes->prompts.asked.size(), size_t{1});
+        QCOMPARE(fakes->prompts.asked[0], (PromptRequest{kTitle, "CSG compiler initialization error! (Please select correct path)\r\nContinue compilation?",
+                                                         PromptIcon::Exclamation, {PromptButton::Yes, PromptButton::No}, PromptButton::No}));
+        QVERIFY(fakes->shell.started.empty());
+        QVERIFY(!std::filesystem::exists(workspace->CompileBat()));
+    }
+
+    void saveAsAppliesTheBatRule()
+    {
+        Start({QString::fromStdString(workspace->map)});
+        const std::string typed = workspace->temp.Path("saved");
+        fakes->dialogs.saveAnswers = {SaveFileAnswer{typed, 1}, SaveFileAnswer{typed + ".cmd", 1}, SaveFileAnswer{typed, 2}};
+        for (int i = 0; i < 3; ++i)
+            Find<QToolButton>("INFSButtonSave")->click();
+
+        QCOMPARE(fakes->dialogs.saveRequests.size(), size_t{3});
+        QCOMPARE(fakes->dialogs.saveRequests[0].fileName, std::string("box compile"));
+        QCOMPARE(fakes->dialogs.saveRequests[0].filter, std::string("MS-DOS Batch Files (*.bat;*.cmd)|*.bat;*.cmd|All files (*.*)|*.*"));
+        for (const std::string& written : {typed + ".bat", typed + ".cmd.bat", typed})
+            QCOMPARE(SplitCrLf(ReadBytes(written)), window->Settings().GSScript);
+        QVERIFY(!std::filesystem::exists(typed + ".cmd"));
+        QCOMPARE(EditorLines(), window->Settings().GSScript);
+        QVERIFY(fakes->prompts.asked.empty());
+    }
+
+    void saveAsReportsAFailedWrite()
+    {
+        Start({QString::fromStdString(workspace->map)});
+        fakes->dialogs.saveAnswers = {SaveFileAnswer{workspace->temp.Path("no/such/folder/x.bat"), 1}};
+        Find<QToolButton>("INFSButtonSave")->click();
+        QCOMPARE(fakes->prompts.asked.size(), size_t{1});
+        QCOMPARE(fakes->prompts.asked[0], (PromptRequest{kTitle, "Access error. File is not saved!", PromptIcon::Error}));
+    }
+
+    void cancelledSaveWritesNothing()
+    {
+        Start({QString::fromStdString(workspace->map)});
+        fakes->dialogs.saveAnswers = {std::nullopt};
+        Find<QToolButton>("INFSButtonSave")->click();
+        QVERIFY(window->Settings().GSScript.empty());
+    }
+
+    void shutdownDisablesWhatCannotWorkWithIt()
+    {
+        Start({});
+        const char* affected[] = {"INFSChb2", "INFSChb3", "INFSChb4", "INFSChbDeleteLOG", "INFSChb_HL", "INFSChbDeletePTS"};
+        for (const char* name : affected)
+            Check(name)->setChecked(true);
+        Check("INFSChb5")->click();
+        for (const char* name : affected)
+            QVERIFY2(!Check(name)->isChecked() && !Check(name)->isEnabled(), name);
+        QVERIFY(!Find<QLineEdit>("INFSEdit5")->isEnabled());
+        QVERIFY(!Find<QPushButton>("INFSButton2")->isEnabled());
+        QVERIFY(Check("INFSChbDeleteP0")->isEnabled());
+
+        Check("INFSChb5")->click();
+        for (const char* name : affected)
+            QVERIFY2(!Check(name)->isChecked() && Check(name)->isEnabled(), name);
+        QVERIFY(Find<QLineEdit>("INFSEdit5")->isEnabled());
+        QVERIFY(Find<QPushButton>("INFSButton2")->isEnabled());
+    }
+
+    void mapParameterButtonInsertsOrSelects()
+    {
+        Start({});
+        QLineEdit* game = Find<QLineEdit>("INFSEdit5");
+        game->setText("-dev");
+        Find<QPushButton>("INFSButton2")->click();
+        QCOMPARE(game->text(), QString("+map %MAPNAME% -dev"));
+
+        game->setText("-dev +MAP %MapName% -console");
+        Find<QPushButton>("INFSButton2")->click();
+        QCOMPARE(game->text(), QString("-dev +MAP %MapName% -console"));
+        QCOMPARE(game->selectedText(), QString("+MAP %MapName%"));
+    }
+
+    void mapChooserTakesOnlyMapFiles()
+    {
+        Start({});
+        fakes->dialogs.openAnswers = {std::string("/maps/box.MAP"), std::string("/maps/notes.txt"), std::nullopt};
+        QPushButton* chooser = Find<QPushButton>("INFSButton0");
+        QLineEdit* mapEdit = Find<QLineEdit>("INFSEdit0");
+        chooser->click();
+        QCOMPARE(mapEdit->text(), QString("/maps/box.MAP"));
+        chooser->click();
+        chooser->click();
+        QCOMPARE(mapEdit->text(), QString("/maps/box.MAP"));
+        QCOMPARE(mapEdit->cursorPosition(), 13);
+        QCOMPARE(fakes->dialogs.openRequests[0].filter, std::string("Game maps (*.map)|*.map"));
+    }
+
+    void beepPlaysTheSoundAndEnds()
+    {
+        Start({"+BEEP"});
+        QVERIFY(!window->ShowsAtStart());
+        QTRY_COMPARE(fakes->sound.played, 1);
+        QVERIFY(!window->isVisible());
+    }
+
+    void theConfigurationIsWrittenAtTheEnd()
+    {
+        Start({});
+        window->Settings().LogViewer = "/usr/bin/viewer";
+        window.reset();
+        const std::string ini = ReadBytes(workspace->temp.Path("program/Ferrowind/Configurations.ini"));
+        QVERIFY(ini.find("LogViewer=/usr/bin/viewer\r\n") != std::string::npos);
+        QVERIFY(ini.find("CSG=" + workspace->temp.Path("tools/csg") + "\r\n") != std::string::npos);
+        QVERIFY(ini.find("[SYSTEMS]\r\nTextColor=7\r\nBackColor=0\r\n") != std::string::npos);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
