@@ -1,0 +1,230 @@
+#include "bsptwomap/decompile.hpp"
+
+#include "bsptwomap/entities.hpp"
+#include "bsptwomap/rebuild.hpp"
+#include "bsptwomap/writers.hpp"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+
+namespace btm {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* contentsName(int32_t contents)
+{
+    switch (contents) {
+    case kSolid:
+        return "solid";
+    case kSky:
+        return "sky";
+    case kWater:
+        return "water";
+    case kSlime:
+        return "slime";
+    case kLava:
+        return "lava";
+    default:
+        return "other";
+    }
+}
+
+std::vector<uint8_t> readFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot open " + path.string());
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (size < 0)
+        throw std::runtime_error("cannot read " + path.string());
+    if (static_cast<uint64_t>(size) > kMaxBspSize)
+        throw BspError("file too large (" + std::to_string(size) + " bytes)");
+    std::vector<uint8_t> data(static_cast<size_t>(size));
+    in.seekg(0);
+    in.read(reinterpret_cast<char*>(data.data()), size);
+    if (!in)
+        throw std::runtime_error("cannot read " + path.string());
+    return data;
+}
+
+// Writes beside the target and renames, so a failure never leaves a partial file under the final name.
+void writeFileAtomically(const fs::path& path, const char* data, size_t size)
+{
+    fs::path temp = path;
+    temp += ".tmp";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out)
+            throw std::runtime_error("cannot create " + temp.string());
+        out.write(data, static_cast<std::streamsize>(size));
+        out.close();
+        if (!out) {
+            std::error_code ignored;
+            fs::remove(temp, ignored);
+            throw std::runtime_error("cannot write " + temp.string());
+        }
+    }
+    std::error_code ec;
+    fs::rename(temp, path, ec);
+    if (ec) {
+        fs::remove(temp, ec);
+        throw std::runtime_error("cannot rename " + temp.string() + " to " + path.string());
+    }
+}
+
+void writeLines(const fs::path& path, const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    writeFileAtomically(path, text.data(), text.size());
+}
+
+} // namespace
+
+DecompileResult decompile(const Bsp& bsp, const DecompileOptions& options, const std::string& wadName)
+{
+    DecompileResult result;
+    std::vector<Entity> entities = parseEntities(bsp.entities);
+    const std::string* firstClass = entities.empty() ? nullptr : entities[0].find("classname");
+    if (!firstClass || *firstClass != "worldspawn") {
+        result.log.push_back("warning: the first entity is not worldspawn; one was added");
+        entities.insert(entities.begin(), Entity{{{"classname", "worldspawn"}}});
+    }
+
+    Rebuilder rebuilder(bsp);
+    std::vector<ModelBrushes> models;
+    models.reserve(bsp.models.size());
+    for (size_t m = 0; m < bsp.models.size(); ++m) {
+        models.push_back(rebuilder.rebuild(m));
+        const ModelBrushes& mb = models.back();
+        size_t byContents[5] = {};
+        for (const Brush& b : mb.brushes) {
+            const int32_t c = b.contents;
+            ++byContents[c == kSolid ? 0 : c == kSky ? 1 : c == kWater ? 2 : c == kSlime ? 3 : 4];
+        }
+        std::string line = "model *" + std::to_string(m) + ": " + std::to_string(mb.stats.leafBrushes) +
+                           " leaf regions, " + std::to_string(mb.stats.textureSplits) +
+                           " texture splits, " + std::to_string(mb.stats.merged) + " merges, " +
+                           std::to_string(mb.stats.slivers) + " slivers dropped, " +
+                           std::to_string(mb.brushes.size()) + " brushes (";
+        const int32_t order[5] = {kSolid, kSky, kWater, kSlime, kLava};
+        for (size_t i = 0; i < 5; ++i)
+            line += std::string(i ? ", " : "") + contentsName(order[i]) + " " + std::to_string(byContents[i]);
+        result.log.push_back(line + ")");
+    }
+
+    result.textureCount = embeddedTextureCount(bsp);
+    if (options.extractTextures && result.textureCount > 0) {
+        result.wad = writeWad(bsp);
+        const std::string* existing = entities[0].find("wad");
+        entities[0].set("wad", existing && !existing->empty() ? wadName + ";" + *existing : wadName);
+    }
+
+    MapStats stats;
+    result.map = writeMap(bsp, rebuilder.planes(), entities, models, stats);
+    result.brushCount = stats.brushes;
+    for (const std::string& w : stats.warnings)
+        result.log.push_back("warning: " + w);
+    result.log.push_back("entities: " + std::to_string(stats.entities) + ", brushes: " + std::to_string(stats.brushes) +
+                         ", origin brushes: " + std::to_string(stats.originBrushes));
+    return result;
+}
+
+void decompileBytes(std::span<const uint8_t> data)
+{
+    try {
+        const Bsp bsp = readBsp(data);
+        decompile(bsp, {}, "fuzz_btm.wad");
+    } catch (const BspError&) {
+    }
+}
+
+int runCommandLine(const std::vector<std::string>& args, std::ostream& console)
+{
+    const auto started = std::chrono::steady_clock::now();
+    DecompileOptions options;
+    std::string input;
+    std::string badSwitch;
+    for (const std::string& arg : args) {
+        if (arg == "-notextures")
+            options.extractTextures = false;
+        else if (arg == "-brenmoor")
+            options.brenmoor = true;
+        else if (!arg.empty() && arg[0] == '-' && badSwitch.empty())
+            badSwitch = arg;
+        else if (input.empty())
+            input = arg;
+        else if (badSwitch.empty())
+            badSwitch = arg;
+    }
+    if (input.size() < 5) {
+        console << "usage: bsptwomap <file.bsp> [-notextures] [-brenmoor]\n";
+        return 1;
+    }
+    // The outputs are named after the input with its last four characters (the extension) removed.
+    const std::string base = input.substr(0, input.size() - 4);
+    const fs::path mapPath = base + ".map";
+    const fs::path wadPath = base + "_btm.wad";
+    const fs::path logPath = base + ".log";
+    const fs::path errPath = base + ".err";
+    const std::string wadName = fs::path(wadPath).filename().string();
+
+    std::vector<std::string> log{"bsptwomap: " + input};
+    log.push_back(std::string("options: textures ") + (options.extractTextures ? "extracted" : "not extracted") +
+                  (options.brenmoor ? ", -brenmoor given" : ""));
+    auto elapsed = [&] {
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+        return "time: " + std::to_string(ms.count()) + " ms";
+    };
+    try {
+        if (!badSwitch.empty())
+            throw std::runtime_error("unknown argument '" + badSwitch + "'");
+        const std::vector<uint8_t> data = readFile(input);
+        const Bsp bsp = readBsp(data);
+        log.push_back("read " + std::to_string(data.size()) + " bytes, version 30: " + std::to_string(bsp.planes.size()) +
+                      " planes, " + std::to_string(bsp.nodes.size()) + " nodes, " + std::to_string(bsp.leaves.size()) +
+                      " leaves, " + std::to_string(bsp.faces.size()) + " faces, " +
+                      std::to_string(bsp.texInfos.size()) + " texinfos, " + std::to_string(bsp.mipTextures.size()) +
+                      " textures (" + std::to_string(embeddedTextureCount(bsp)) + " embedded), " +
+                      std::to_string(bsp.models.size()) + " models");
+        const DecompileResult result = decompile(bsp, options, wadName);
+        log.insert(log.end(), result.log.begin(), result.log.end());
+        writeFileAtomically(mapPath, result.map.data(), result.map.size());
+        log.push_back("wrote " + mapPath.string());
+        if (!result.wad.empty()) {
+            writeFileAtomically(wadPath, reinterpret_cast<const char*>(result.wad.data()), result.wad.size());
+            log.push_back("wrote " + wadPath.string() + " (" + std::to_string(result.textureCount) + " textures)");
+        } else if (options.extractTextures) {
+            log.push_back("no embedded textures; no WAD written");
+        }
+        log.push_back(elapsed());
+        std::error_code ignored;
+        fs::remove(errPath, ignored);
+        writeLines(logPath, log);
+        console << "bsptwomap: " << mapPath.filename().string() << ", " << result.brushCount << " brushes";
+        if (!result.wad.empty())
+            console << ", " << wadName << " with " << result.textureCount << " textures";
+        console << "\n";
+        return 0;
+    } catch (const std::exception& e) {
+        const std::string message = std::string("error: ") + e.what();
+        log.push_back(message);
+        log.push_back(elapsed());
+        console << "bsptwomap: " << message << "\n";
+        try {
+            writeLines(errPath, {message});
+            writeLines(logPath, log);
+        } catch (const std::exception& inner) {
+            console << "bsptwomap: " << inner.what() << "\n";
+        }
+        return 1;
+    }
+}
+
+} // namespace btm

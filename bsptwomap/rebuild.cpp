@@ -1,0 +1,521 @@
+#include "bsptwomap/rebuild.hpp"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <map>
+#include <unordered_map>
+
+namespace btm {
+namespace {
+
+// Faces smaller than this (square units) carry no surface worth keeping.
+constexpr double kMinFaceArea = 1e-3;
+// Brushes thinner than this are splinters that compile tools reject.
+constexpr double kMinThickness = 0.1;
+constexpr double kMinVolume = 0.5;
+// Slack when testing that one brush lies inside another's planes.
+constexpr double kContainEpsilon = 0.01;
+
+struct Box {
+    Vec3 mins{1e30, 1e30, 1e30};
+    Vec3 maxs{-1e30, -1e30, -1e30};
+
+    void add(const Vec3& p)
+    {
+        mins = {std::min(mins.x, p.x), std::min(mins.y, p.y), std::min(mins.z, p.z)};
+        maxs = {std::max(maxs.x, p.x), std::max(maxs.y, p.y), std::max(maxs.z, p.z)};
+    }
+    bool touches(const Box& o, double eps) const
+    {
+        return mins.x <= o.maxs.x + eps && o.mins.x <= maxs.x + eps && mins.y <= o.maxs.y + eps &&
+               o.mins.y <= maxs.y + eps && mins.z <= o.maxs.z + eps && o.mins.z <= maxs.z + eps;
+    }
+};
+
+Box boxOf(const std::vector<BrushFace>& faces)
+{
+    Box box;
+    for (const BrushFace& f : faces)
+        for (const Vec3& p : f.winding)
+            box.add(p);
+    return box;
+}
+
+bool startsWithNoCase(const std::string& s, const char* prefix)
+{
+    for (size_t i = 0; prefix[i]; ++i)
+        if (i >= s.size() || std::tolower(static_cast<unsigned char>(s[i])) != prefix[i])
+            return false;
+    return true;
+}
+
+} // namespace
+
+int PlaneTable::find(const Plane& plane)
+{
+    // Orient so that the first significant component is positive; the flip becomes the low bit.
+    Plane canon = plane;
+    bool flip = false;
+    for (int i = 0; i < 3; ++i) {
+        const double c = canon.normal[i];
+        if (std::fabs(c) > 1e-6) {
+            flip = c < 0;
+            break;
+        }
+    }
+    if (flip)
+        canon = {-canon.normal, -canon.dist};
+    const std::array<int64_t, 4> key{std::llround(canon.normal.x * 1e5), std::llround(canon.normal.y * 1e5),
+        std::llround(canon.normal.z * 1e5), std::llround(canon.dist * 1e3)};
+    auto it = std::lower_bound(keys_.begin(), keys_.end(), key,
+        [](const auto& entry, const std::array<int64_t, 4>& k) { return entry.first < k; });
+    int id;
+    if (it != keys_.end() && it->first == key) {
+        id = it->second;
+    } else {
+        id = static_cast<int>(planes_.size());
+        planes_.push_back(canon);
+        planes_.push_back({-canon.normal, -canon.dist});
+        keys_.insert(it, {key, id});
+    }
+    return id | (flip ? 1 : 0);
+}
+
+std::vector<BrushFace> brushFromPlanes(const std::vector<int>& planeIds, const PlaneTable& table, double extent)
+{
+    std::vector<BrushFace> faces;
+    for (size_t i = 0; i < planeIds.size(); ++i) {
+        Winding w = baseWinding(table[planeIds[i]], extent);
+        for (size_t j = 0; j < planeIds.size() && !w.empty(); ++j)
+            if (j != i)
+                w = clipBack(w, table[planeIds[j]]);
+        if (windingArea(w) >= kMinFaceArea)
+            faces.push_back({planeIds[i], std::move(w), -1});
+    }
+    return faces;
+}
+
+double brushVolume(const std::vector<BrushFace>& faces, const PlaneTable& table)
+{
+    Vec3 centre;
+    size_t count = 0;
+    for (const BrushFace& f : faces)
+        for (const Vec3& p : f.winding) {
+            centre = centre + p;
+            ++count;
+        }
+    if (count == 0)
+        return 0;
+    centre = centre * (1.0 / static_cast<double>(count));
+    double volume = 0;
+    for (const BrushFace& f : faces)
+        volume += windingArea(f.winding) * -table[f.planeId].distanceTo(centre) / 3.0;
+    return volume;
+}
+
+Rebuilder::Rebuilder(const Bsp& bsp) : bsp_(bsp), visited_(bsp.nodes.size(), 0)
+{
+    bspPlaneIds_.reserve(bsp.planes.size());
+    for (const BspPlane& p : bsp.planes)
+        bspPlaneIds_.push_back(table_.find({p.normal, p.dist}));
+    faceIds_.reserve(bsp.faces.size());
+    for (const BspFace& f : bsp.faces)
+        faceIds_.push_back(bspPlaneIds_[f.plane] ^ (f.flipped ? 1 : 0));
+}
+
+void Rebuilder::split(const Region& region, int planeId, double extent, Region& front, Region& back)
+{
+    const Plane& plane = table_[planeId];
+    Winding cap = baseWinding(plane, extent);
+    for (const BrushFace& f : region.faces) {
+        cap = clipBack(cap, table_[f.planeId]);
+        if (cap.empty())
+            break;
+    }
+    if (windingArea(cap) < kMinFaceArea) {
+        // The plane misses the region: it lies wholly on one side.
+        double most = 0;
+        for (const BrushFace& f : region.faces)
+            for (const Vec3& p : f.winding) {
+                const double d = plane.distanceTo(p);
+                if (std::fabs(d) > std::fabs(most))
+                    most = d;
+            }
+        (most > 0 ? front : back) = region;
+        return;
+    }
+    const Plane flipped{-plane.normal, -plane.dist};
+    for (const BrushFace& f : region.faces) {
+        Winding b = clipBack(f.winding, plane);
+        if (windingArea(b) >= kMinFaceArea)
+            back.faces.push_back({f.planeId, std::move(b), -1});
+        Winding a = clipBack(f.winding, flipped);
+        if (windingArea(a) >= kMinFaceArea)
+            front.faces.push_back({f.planeId, std::move(a), -1});
+    }
+    back.faces.push_back({planeId, cap, -1});
+    front.faces.push_back({planeId ^ 1, std::move(cap), -1});
+}
+
+std::string Rebuilder::fillTextureFor(const BspLeaf& leaf) const
+{
+    if (leaf.contents == kSolid)
+        return "NULL";
+    const char* prefix = leaf.contents == kSky ? "sky" : "!";
+    std::string any;
+    for (uint32_t i = 0; i < leaf.markSurfaceCount; ++i) {
+        const BspFace& face = bsp_.faces[bsp_.markSurfaces[leaf.firstMarkSurface + i]];
+        const std::string& name = faceTextureName(bsp_, face);
+        if (startsWithNoCase(name, prefix))
+            return name;
+        if (any.empty())
+            any = name;
+    }
+    if (!any.empty() && leaf.contents != kSky)
+        return any;
+    switch (leaf.contents) {
+    case kSky:
+        return "sky";
+    case kSlime:
+        return "!slime";
+    case kLava:
+        return "!lava";
+    default:
+        return "!water";
+    }
+}
+
+bool Rebuilder::sameTexture(int a, int b) const
+{
+    if (a == b)
+        return true;
+    if (a < 0 || b < 0)
+        return false;
+    const BspTexInfo& x = bsp_.texInfos[static_cast<size_t>(a)];
+    const BspTexInfo& y = bsp_.texInfos[static_cast<size_t>(b)];
+    if (x.mipTex != y.mipTex)
+        return false;
+    for (size_t i = 0; i < 2; ++i)
+        if (length(x.axis[i] - y.axis[i]) > 1e-5 || std::fabs(x.offset[i] - y.offset[i]) > 1e-3)
+            return false;
+    return true;
+}
+
+ModelBrushes Rebuilder::rebuild(size_t modelIndex)
+{
+    const BspModel& model = bsp_.models.at(modelIndex);
+    ModelBrushes out;
+    // Brush models are empty outside, so a margin costs nothing and keeps geometry the bounds cut short.
+    const double margin = modelIndex == 0 ? 0.0 : 16.0;
+    const Vec3 mins = model.mins - Vec3{margin, margin, margin};
+    const Vec3 maxs = model.maxs + Vec3{margin, margin, margin};
+    if (!(mins.x < maxs.x && mins.y < maxs.y && mins.z < maxs.z))
+        return out;
+    double maxAbs = 0;
+    for (int i = 0; i < 3; ++i)
+        maxAbs = std::max({maxAbs, std::fabs(mins[i]), std::fabs(maxs[i])});
+    const double extent = 4 * maxAbs + 64;
+
+    std::vector<int> boxIds;
+    for (int i = 0; i < 3; ++i) {
+        Vec3 n;
+        (i == 0 ? n.x : i == 1 ? n.y : n.z) = 1;
+        boxIds.push_back(table_.find({n, maxs[i]}));
+        boxIds.push_back(table_.find({-n, -mins[i]}));
+    }
+    Region root{brushFromPlanes(boxIds, table_, extent)};
+
+    ++stamp_;
+    struct Item {
+        int32_t child;
+        Region region;
+        size_t depth;
+    };
+    std::vector<Item> stack;
+    stack.push_back({model.headNode, std::move(root), 0});
+    while (!stack.empty()) {
+        Item item = std::move(stack.back());
+        stack.pop_back();
+        if (item.region.faces.size() < 4)
+            continue;
+        if (item.child < 0) {
+            const BspLeaf& leaf = bsp_.leaves[static_cast<size_t>(-(item.child + 1))];
+            if (leaf.contents == kEmpty || leaf.contents == kOrigin || leaf.contents == kClip)
+                continue;
+            if (brushVolume(item.region.faces, table_) < kMinVolume)
+                continue;
+            out.brushes.push_back({leaf.contents, fillTextureFor(leaf), std::move(item.region.faces)});
+            continue;
+        }
+        if (item.depth >= kMaxDepth)
+            throw BspError("node tree of model " + std::to_string(modelIndex) + " is deeper than " +
+                           std::to_string(kMaxDepth) + " levels");
+        const size_t nodeIndex = static_cast<size_t>(item.child);
+        if (visited_[nodeIndex] == stamp_)
+            throw BspError("node tree of model " + std::to_string(modelIndex) + " reaches node " +
+                           std::to_string(nodeIndex) + " twice (a cycle or shared subtree)");
+        visited_[nodeIndex] = stamp_;
+        const BspNode& node = bsp_.nodes[nodeIndex];
+        Region front, back;
+        split(item.region, bspPlaneIds_[node.plane], extent, front, back);
+        stack.push_back({node.children[1], std::move(back), item.depth + 1});
+        stack.push_back({node.children[0], std::move(front), item.depth + 1});
+    }
+    out.stats.leafBrushes = out.brushes.size();
+
+    FaceIndex facesByPlane;
+    for (uint32_t i = model.firstFace; i < model.firstFace + model.faceCount; ++i)
+        facesByPlane[faceIds_[i]].push_back(i);
+
+    // Leaves can span surfaces of different textures; cut them apart along the surfaces' edges.
+    std::vector<Brush> pending = std::move(out.brushes);
+    out.brushes.clear();
+    size_t splitBudget = 8 * pending.size() + 64;
+    while (!pending.empty()) {
+        Brush brush = std::move(pending.back());
+        pending.pop_back();
+        Plane cut;
+        if (splitBudget > 0 && findTextureSplit(brush, facesByPlane, cut)) {
+            --splitBudget;
+            Region front, back;
+            split(Region{std::move(brush.faces)}, table_.find(cut), extent, front, back);
+            for (Region* part : {&front, &back})
+                if (part->faces.size() >= 4)
+                    pending.push_back({brush.contents, brush.fillTexture, std::move(part->faces)});
+            ++out.stats.textureSplits;
+            continue;
+        }
+        assignTextures(brush, facesByPlane);
+        out.brushes.push_back(std::move(brush));
+    }
+    mergeBrushes(out.brushes, extent, out.stats);
+
+    std::erase_if(out.brushes, [&](const Brush& b) {
+        for (const BrushFace& f : b.faces) {
+            double depth = 0;
+            for (const BrushFace& g : b.faces)
+                for (const Vec3& p : g.winding)
+                    depth = std::max(depth, -table_[f.planeId].distanceTo(p));
+            if (depth < kMinThickness) {
+                ++out.stats.slivers;
+                return true;
+            }
+        }
+        return false;
+    });
+    return out;
+}
+
+std::vector<Rebuilder::Patch> Rebuilder::surfacesOn(const Brush& brush, size_t faceIndex, const FaceIndex& faces) const
+{
+    std::vector<Patch> patches;
+    const BrushFace& face = brush.faces[faceIndex];
+    const auto candidates = faces.find(face.planeId);
+    if (candidates == faces.end())
+        return patches;
+    for (uint32_t i : candidates->second) {
+        Winding w = bsp_.faces[i].winding;
+        for (size_t j = 0; j < brush.faces.size() && !w.empty(); ++j)
+            if (j != faceIndex)
+                w = clipBack(w, table_[brush.faces[j].planeId]);
+        if (windingArea(w) >= kMinFaceArea)
+            patches.push_back({static_cast<int>(bsp_.faces[i].texInfo), std::move(w)});
+    }
+    return patches;
+}
+
+// A plane through an edge between differently textured surfaces of one face, cutting the brush in two.
+bool Rebuilder::findTextureSplit(const Brush& brush, const FaceIndex& faces, Plane& plane) const
+{
+    for (size_t fi = 0; fi < brush.faces.size(); ++fi) {
+        const std::vector<Patch> patches = surfacesOn(brush, fi, faces);
+        std::vector<size_t> group(patches.size());
+        bool mixed = false;
+        for (size_t i = 0; i < patches.size(); ++i) {
+            group[i] = i;
+            for (size_t j = 0; j < i; ++j)
+                if (sameTexture(patches[i].texInfo, patches[j].texInfo)) {
+                    group[i] = group[j];
+                    break;
+                }
+            mixed = mixed || group[i] != group[0];
+        }
+        if (!mixed)
+            continue;
+        const Vec3 normal = table_[brush.faces[fi].planeId].normal;
+        for (const Patch& patch : patches)
+            for (size_t e = 0; e < patch.winding.size(); ++e) {
+                const Vec3& a = patch.winding[e];
+                const Vec3 dir = patch.winding[(e + 1) % patch.winding.size()] - a;
+                Vec3 n = cross(dir, normal);
+                if (length(n) < 0.01)
+                    continue;
+                n = n * (1.0 / length(n));
+                const Plane candidate{n, dot(n, a)};
+                double lowest = 0, highest = 0;
+                for (const BrushFace& f : brush.faces)
+                    for (const Vec3& p : f.winding) {
+                        const double d = candidate.distanceTo(p);
+                        lowest = std::min(lowest, d);
+                        highest = std::max(highest, d);
+                    }
+                if (highest < kMinThickness || lowest > -kMinThickness)
+                    continue;
+                std::vector<size_t> front, back;
+                bool cut = false;
+                for (size_t i = 0; i < patches.size() && !cut; ++i) {
+                    double lo = 0, hi = 0;
+                    for (const Vec3& p : patches[i].winding) {
+                        const double d = candidate.distanceTo(p);
+                        lo = std::min(lo, d);
+                        hi = std::max(hi, d);
+                    }
+                    cut = hi > kContainEpsilon && lo < -kContainEpsilon;
+                    auto& side = hi > kContainEpsilon ? front : back;
+                    if (std::find(side.begin(), side.end(), group[i]) == side.end())
+                        side.push_back(group[i]);
+                }
+                if (cut || front.empty() || back.empty())
+                    continue;
+                const bool pure = front.size() == 1 || back.size() == 1;
+                if (pure && !(front.size() == 1 && back.size() == 1 && front[0] == back[0])) {
+                    plane = candidate;
+                    return true;
+                }
+            }
+    }
+    return false;
+}
+
+void Rebuilder::assignTextures(Brush& brush, const FaceIndex& faces)
+{
+    for (size_t fi = 0; fi < brush.faces.size(); ++fi) {
+        std::vector<std::pair<int, double>> areas;
+        for (const Patch& patch : surfacesOn(brush, fi, faces)) {
+            const double area = windingArea(patch.winding);
+            auto it = std::find_if(
+                areas.begin(), areas.end(), [&](const auto& e) { return sameTexture(e.first, patch.texInfo); });
+            if (it == areas.end())
+                areas.emplace_back(patch.texInfo, area);
+            else
+                it->second += area;
+        }
+        BrushFace& face = brush.faces[fi];
+        face.texInfo = -1;
+        double best = 0;
+        for (const auto& [texInfo, area] : areas)
+            if (area > best) {
+                best = area;
+                face.texInfo = texInfo;
+            }
+    }
+}
+
+void Rebuilder::mergeBrushes(std::vector<Brush>& brushes, double extent, RebuildStats& stats)
+{
+    const size_t count = brushes.size();
+    std::vector<bool> alive(count, true);
+    std::vector<Box> boxes(count);
+    std::vector<double> volumes(count);
+    std::unordered_map<int, std::vector<size_t>> byPlane;
+    for (size_t i = 0; i < count; ++i) {
+        boxes[i] = boxOf(brushes[i].faces);
+        volumes[i] = brushVolume(brushes[i].faces, table_);
+        for (const BrushFace& f : brushes[i].faces)
+            byPlane[f.planeId].push_back(i);
+    }
+    auto hasPlane = [&](size_t b, int id) {
+        return std::any_of(brushes[b].faces.begin(), brushes[b].faces.end(),
+            [&](const BrushFace& f) { return f.planeId == id; });
+    };
+    auto inside = [&](const Brush& a, const Brush& b, int skip) {
+        for (const BrushFace& f : b.faces) {
+            if (f.planeId == skip)
+                continue;
+            const Plane& p = table_[f.planeId];
+            for (const BrushFace& g : a.faces)
+                for (const Vec3& v : g.winding)
+                    if (p.distanceTo(v) > kContainEpsilon)
+                        return false;
+        }
+        return true;
+    };
+    auto tryMerge = [&](size_t ai, size_t bi, int shared) {
+        const Brush& a = brushes[ai];
+        const Brush& b = brushes[bi];
+        if (a.contents != b.contents || a.fillTexture != b.fillTexture || !boxes[ai].touches(boxes[bi], 0.01))
+            return false;
+        std::vector<std::pair<int, int>> planes; // id, texinfo
+        auto add = [&](const Brush& brush, int skip) {
+            for (const BrushFace& f : brush.faces) {
+                if (f.planeId == skip)
+                    continue;
+                auto it = std::find_if(planes.begin(), planes.end(), [&](const auto& e) { return e.first == f.planeId; });
+                if (it == planes.end()) {
+                    planes.emplace_back(f.planeId, f.texInfo);
+                } else if (f.texInfo >= 0) {
+                    if (it->second >= 0 && !sameTexture(it->second, f.texInfo))
+                        return false;
+                    it->second = f.texInfo;
+                }
+            }
+            return true;
+        };
+        if (!add(a, shared) || !add(b, shared ^ 1))
+            return false;
+        if (!inside(a, b, shared ^ 1) || !inside(b, a, shared))
+            return false;
+        std::vector<int> ids;
+        for (const auto& e : planes)
+            ids.push_back(e.first);
+        std::vector<BrushFace> faces = brushFromPlanes(ids, table_, extent);
+        const double volume = brushVolume(faces, table_);
+        const double expected = volumes[ai] + volumes[bi];
+        if (faces.size() < 4 || std::fabs(volume - expected) > 1e-6 * expected + 0.05)
+            return false;
+        for (BrushFace& f : faces)
+            f.texInfo = std::find_if(planes.begin(), planes.end(), [&](const auto& e) { return e.first == f.planeId; })->second;
+        brushes[ai].faces = std::move(faces);
+        volumes[ai] = volume;
+        boxes[ai] = boxOf(brushes[ai].faces);
+        return true;
+    };
+
+    bool changed = true;
+    while (changed) {
+        changed = false;
+        for (size_t a = 0; a < count; ++a) {
+            if (!alive[a])
+                continue;
+            for (size_t fi = 0; fi < brushes[a].faces.size(); ++fi) {
+                const int shared = brushes[a].faces[fi].planeId;
+                auto it = byPlane.find(shared ^ 1);
+                if (it == byPlane.end())
+                    continue;
+                bool merged = false;
+                for (size_t b : it->second) {
+                    if (b == a || !alive[b] || !hasPlane(b, shared ^ 1) || !tryMerge(a, b, shared))
+                        continue;
+                    alive[b] = false;
+                    ++stats.merged;
+                    for (const BrushFace& f : brushes[a].faces)
+                        byPlane[f.planeId].push_back(a);
+                    merged = true;
+                    break;
+                }
+                if (merged) {
+                    changed = true;
+                    fi = static_cast<size_t>(-1);
+                }
+            }
+        }
+    }
+    std::vector<Brush> kept;
+    for (size_t i = 0; i < count; ++i)
+        if (alive[i])
+            kept.push_back(std::move(brushes[i]));
+    brushes = std::move(kept);
+}
+
+} // namespace btm

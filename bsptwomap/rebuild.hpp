@@ -1,0 +1,90 @@
+#pragma once
+
+#include "bsptwomap/bsp.hpp"
+#include "bsptwomap/geometry.hpp"
+
+#include <array>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace btm {
+
+struct BrushFace {
+    int planeId = 0; // oriented plane, see PlaneTable
+    Winding winding;
+    int texInfo = -1; // -1: no surface of the file shows this face
+};
+
+struct Brush {
+    int32_t contents = kSolid;
+    std::string fillTexture; // used on faces without a surface: NULL for solids, the sky or liquid texture otherwise
+    std::vector<BrushFace> faces;
+};
+
+// Canonical planes: id 2k is a plane, 2k + 1 the same plane facing the other way.
+class PlaneTable {
+public:
+    int find(const Plane& plane);
+    const Plane& operator[](int id) const { return planes_[static_cast<size_t>(id)]; }
+
+private:
+    std::vector<Plane> planes_;
+    std::vector<std::pair<std::array<int64_t, 4>, int>> keys_; // sorted quantised key -> id
+};
+
+struct RebuildStats {
+    size_t leafBrushes = 0;
+    size_t textureSplits = 0;
+    size_t merged = 0;
+    size_t slivers = 0;
+};
+
+struct ModelBrushes {
+    std::vector<Brush> brushes;
+    RebuildStats stats;
+};
+
+// Rebuilds the hull-0 solid, sky and liquid regions of one model as convex brushes in model space.
+class Rebuilder {
+public:
+    explicit Rebuilder(const Bsp& bsp);
+
+    ModelBrushes rebuild(size_t modelIndex);
+    const PlaneTable& planes() const { return table_; }
+
+    // Deepest node path accepted before the tree counts as damaged.
+    static constexpr size_t kMaxDepth = 1024;
+
+private:
+    struct Region {
+        std::vector<BrushFace> faces;
+    };
+
+    void split(const Region& region, int planeId, double extent, Region& front, Region& back);
+    using FaceIndex = std::unordered_map<int, std::vector<uint32_t>>;
+    struct Patch {
+        int texInfo;
+        Winding winding;
+    };
+
+    std::vector<Patch> surfacesOn(const Brush& brush, size_t faceIndex, const FaceIndex& faces) const;
+    bool findTextureSplit(const Brush& brush, const FaceIndex& faces, Plane& plane) const;
+    void assignTextures(Brush& brush, const FaceIndex& faces);
+    std::string fillTextureFor(const BspLeaf& leaf) const;
+    void mergeBrushes(std::vector<Brush>& brushes, double extent, RebuildStats& stats);
+    bool sameTexture(int a, int b) const;
+
+    const Bsp& bsp_;
+    PlaneTable table_;
+    std::vector<int> bspPlaneIds_;
+    std::vector<int> faceIds_;             // oriented plane id of each file face
+    std::vector<uint32_t> visited_;        // per-node stamp for cycle detection
+    uint32_t stamp_ = 0;
+};
+
+// Faces and planes of the convex solid bounded by `planeIds` (outward); faces with no area are dropped.
+std::vector<BrushFace> brushFromPlanes(const std::vector<int>& planeIds, const PlaneTable& table, double extent);
+double brushVolume(const std::vector<BrushFace>& faces, const PlaneTable& table);
+
+} // namespace btm

@@ -1,0 +1,291 @@
+#include "bsptwomap/writers.hpp"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <sstream>
+
+namespace btm {
+namespace {
+
+constexpr const char* kEol = "\r\n";
+constexpr double kOriginBrushHalfSize = 8;
+
+struct TextureAxes {
+    std::string name;
+    std::array<Vec3, 2> axis;
+    std::array<double, 2> shift{};
+    std::array<double, 2> scale{1, 1};
+};
+
+// The axial projection editors use for a plane's default texture axes.
+std::array<Vec3, 2> defaultAxes(const Vec3& n)
+{
+    const double ax = std::fabs(n.x), ay = std::fabs(n.y), az = std::fabs(n.z);
+    if (az >= ax && az >= ay)
+        return {Vec3{1, 0, 0}, Vec3{0, -1, 0}};
+    if (ax >= ay)
+        return {Vec3{0, 1, 0}, Vec3{0, 0, -1}};
+    return {Vec3{1, 0, 0}, Vec3{0, 0, -1}};
+}
+
+std::string formatVec(const Vec3& v)
+{
+    return formatNumber(v.x) + " " + formatNumber(v.y) + " " + formatNumber(v.z);
+}
+
+bool nearInteger(double v) { return std::fabs(v - std::round(v)) < 1e-3; }
+
+// Three points of the face, ordered so that (p0 - p1) x (p2 - p1) points out of the brush.
+std::array<Vec3, 3> planePoints(const Winding& w, const Plane& plane)
+{
+    size_t far = 1;
+    for (size_t i = 1; i < w.size(); ++i)
+        if (length(w[i] - w[0]) > length(w[far] - w[0]))
+            far = i;
+    size_t third = 0;
+    double best = -1;
+    for (size_t i = 0; i < w.size(); ++i) {
+        const double a = length(cross(w[far] - w[0], w[i] - w[0]));
+        if (a > best) {
+            best = a;
+            third = i;
+        }
+    }
+    std::array<Vec3, 3> pts{w[0], w[far], w[third]};
+    if (dot(cross(pts[0] - pts[1], pts[2] - pts[1]), plane.normal) < 0)
+        std::swap(pts[0], pts[2]);
+
+    // Whole numbers where they describe the very same plane.
+    std::array<Vec3, 3> snapped = pts;
+    bool allNear = true;
+    for (Vec3& p : snapped) {
+        allNear = allNear && nearInteger(p.x) && nearInteger(p.y) && nearInteger(p.z);
+        p = {std::round(p.x), std::round(p.y), std::round(p.z)};
+    }
+    if (allNear) {
+        Vec3 n = cross(snapped[0] - snapped[1], snapped[2] - snapped[1]);
+        const double len = length(n);
+        if (len > 0) {
+            n = n * (1.0 / len);
+            if (dot(n, plane.normal) > 1 - 1e-9 && std::fabs(dot(n, snapped[0]) - plane.dist) < 1e-4)
+                return snapped;
+        }
+    }
+    return pts;
+}
+
+class MapWriter {
+public:
+    MapWriter(const Bsp& bsp, const PlaneTable& planes) : bsp_(bsp), planes_(planes) {}
+
+    void brush(const Brush& brush, const Vec3& origin)
+    {
+        out_ << "{" << kEol;
+        for (const BrushFace& face : brush.faces) {
+            const Plane& p = planes_[face.planeId];
+            const Plane moved{p.normal, p.dist + dot(p.normal, origin)};
+            Winding w = face.winding;
+            for (Vec3& v : w)
+                v = v + origin;
+            face_(planePoints(w, moved), textureFor(face, brush, origin));
+        }
+        out_ << "}" << kEol;
+    }
+
+    void originBrush(const Vec3& origin)
+    {
+        out_ << "{" << kEol;
+        const double h = kOriginBrushHalfSize;
+        for (int axis = 0; axis < 3; ++axis)
+            for (int sign = -1; sign <= 1; sign += 2) {
+                Vec3 n;
+                (axis == 0 ? n.x : axis == 1 ? n.y : n.z) = sign;
+                const Plane plane{n, dot(n, origin) + h};
+                Winding w = baseWinding(plane, 4 * h + 2 * length(origin));
+                for (int other = 0; other < 3; ++other)
+                    for (int s = -1; s <= 1; s += 2) {
+                        if (other == axis)
+                            continue;
+                        Vec3 m;
+                        (other == 0 ? m.x : other == 1 ? m.y : m.z) = s;
+                        w = clipBack(w, {m, dot(m, origin) + h});
+                    }
+                TextureAxes tex{"ORIGIN", defaultAxes(n)};
+                face_(planePoints(w, plane), tex);
+            }
+        out_ << "}" << kEol;
+    }
+
+    void keyValue(const std::string& key, const std::string& value)
+    {
+        out_ << '"' << key << "\" \"" << value << '"' << kEol;
+    }
+    void line(const char* text) { out_ << text << kEol; }
+    std::string text() const { return out_.str(); }
+
+private:
+    TextureAxes textureFor(const BrushFace& face, const Brush& brush, const Vec3& origin) const
+    {
+        TextureAxes tex;
+        if (face.texInfo < 0) {
+            tex.name = brush.fillTexture;
+            tex.axis = defaultAxes(planes_[face.planeId].normal);
+            return tex;
+        }
+        const BspTexInfo& ti = bsp_.texInfos[static_cast<size_t>(face.texInfo)];
+        tex.name = bsp_.mipTextures[ti.mipTex].name;
+        if (tex.name.empty())
+            tex.name = brush.fillTexture;
+        for (size_t i = 0; i < 2; ++i) {
+            const double len = length(ti.axis[i]);
+            tex.axis[i] = ti.axis[i] * (1.0 / len);
+            tex.scale[i] = 1.0 / len;
+            // The file maps model-space points; the map holds them moved by the origin.
+            tex.shift[i] = ti.offset[i] - dot(ti.axis[i], origin);
+        }
+        return tex;
+    }
+
+    void face_(const std::array<Vec3, 3>& pts, const TextureAxes& tex)
+    {
+        out_ << "( " << formatVec(pts[0]) << " ) ( " << formatVec(pts[1]) << " ) ( " << formatVec(pts[2]) << " ) "
+             << tex.name << " [ " << formatVec(tex.axis[0]) << " " << formatNumber(tex.shift[0]) << " ] [ "
+             << formatVec(tex.axis[1]) << " " << formatNumber(tex.shift[1]) << " ] 0 " << formatNumber(tex.scale[0])
+             << " " << formatNumber(tex.scale[1]) << kEol;
+    }
+
+    const Bsp& bsp_;
+    const PlaneTable& planes_;
+    std::ostringstream out_;
+};
+
+bool parseOrigin(const std::string& text, Vec3& origin)
+{
+    double v[3];
+    std::istringstream in(text);
+    in.imbue(std::locale::classic());
+    if (!(in >> v[0] >> v[1] >> v[2]) || !std::isfinite(v[0]) || !std::isfinite(v[1]) || !std::isfinite(v[2]))
+        return false;
+    origin = {v[0], v[1], v[2]};
+    return true;
+}
+
+void putU32(std::vector<uint8_t>& out, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+} // namespace
+
+std::string formatNumber(double value)
+{
+    if (std::fabs(value - std::round(value)) < 1e-9)
+        value = std::round(value);
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.6f", value);
+    std::string s = buffer;
+    while (!s.empty() && s.back() == '0')
+        s.pop_back();
+    if (!s.empty() && s.back() == '.')
+        s.pop_back();
+    if (s == "-0")
+        s = "0";
+    return s;
+}
+
+std::string writeMap(const Bsp& bsp, const PlaneTable& planes, const std::vector<Entity>& entities,
+    const std::vector<ModelBrushes>& models, MapStats& stats)
+{
+    MapWriter writer(bsp, planes);
+    std::vector<bool> used(models.size(), false);
+    for (size_t e = 0; e < entities.size(); ++e) {
+        const Entity& entity = entities[e];
+        std::optional<size_t> model = brushModelIndex(entity);
+        const std::string* classname = entity.find("classname");
+        const bool world = e == 0 && classname && *classname == "worldspawn";
+        if (world)
+            model = 0;
+        if (model && *model >= models.size()) {
+            stats.warnings.push_back("entity " + std::to_string(e) + " refers to missing model *" +
+                                     std::to_string(*model) + "; key kept");
+            model.reset();
+        }
+        if (model && used[*model] && *model != 0) {
+            stats.warnings.push_back("model *" + std::to_string(*model) + " is used by more than one entity");
+        }
+        writer.line("{");
+        for (const auto& [key, value] : entity.keys)
+            if (!(model && !world && key == "model"))
+                writer.keyValue(key, value);
+        if (model) {
+            used[*model] = true;
+            Vec3 origin;
+            const std::string* originText = entity.find("origin");
+            const bool hasOrigin = !world && originText && parseOrigin(*originText, origin);
+            if (!world && originText && !hasOrigin)
+                stats.warnings.push_back("entity " + std::to_string(e) + " has an unreadable origin \"" +
+                                         *originText + "\"");
+            for (const Brush& brush : models[*model].brushes) {
+                writer.brush(brush, origin);
+                ++stats.brushes;
+            }
+            if (hasOrigin) {
+                writer.originBrush(origin);
+                ++stats.originBrushes;
+            }
+        }
+        writer.line("}");
+        ++stats.entities;
+    }
+    for (size_t m = 1; m < models.size(); ++m)
+        if (!used[m])
+            stats.warnings.push_back("model *" + std::to_string(m) + " belongs to no entity and was left out");
+    return writer.text();
+}
+
+size_t embeddedTextureCount(const Bsp& bsp)
+{
+    size_t count = 0;
+    for (const BspMipTex& mt : bsp.mipTextures)
+        if (!mt.stored.empty())
+            ++count;
+    return count;
+}
+
+std::vector<uint8_t> writeWad(const Bsp& bsp)
+{
+    std::vector<uint8_t> out{'W', 'A', 'D', '3'};
+    putU32(out, static_cast<uint32_t>(embeddedTextureCount(bsp)));
+    putU32(out, 0); // directory offset, filled in below
+    struct Entry {
+        uint32_t offset, size;
+        const std::string* name;
+    };
+    std::vector<Entry> entries;
+    for (const BspMipTex& mt : bsp.mipTextures) {
+        if (mt.stored.empty())
+            continue;
+        entries.push_back({static_cast<uint32_t>(out.size()), static_cast<uint32_t>(mt.stored.size()), &mt.name});
+        out.insert(out.end(), mt.stored.begin(), mt.stored.end());
+    }
+    const uint32_t directory = static_cast<uint32_t>(out.size());
+    for (int i = 0; i < 4; ++i)
+        out[8 + static_cast<size_t>(i)] = static_cast<uint8_t>(directory >> (8 * i));
+    for (const Entry& entry : entries) {
+        putU32(out, entry.offset);
+        putU32(out, entry.size); // size on disk
+        putU32(out, entry.size); // uncompressed size
+        out.push_back(0x43);     // miptex
+        out.push_back(0);        // not compressed
+        out.push_back(0);
+        out.push_back(0);
+        char name[16] = {};
+        std::memcpy(name, entry.name->data(), std::min<size_t>(entry.name->size(), 15));
+        out.insert(out.end(), name, name + 16);
+    }
+    return out;
+}
+
+} // namespace btm

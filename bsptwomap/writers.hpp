@@ -1,0 +1,32 @@
+#pragma once
+
+#include "bsptwomap/bsp.hpp"
+#include "bsptwomap/entities.hpp"
+#include "bsptwomap/rebuild.hpp"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace btm {
+
+struct MapStats {
+    size_t entities = 0;
+    size_t brushes = 0;
+    size_t originBrushes = 0;
+    std::vector<std::string> warnings;
+};
+
+// Valve 220 map text: entities in order, each brush entity with its brushes in place of "model".
+// `models[i]` holds the brushes of model i in model space.
+std::string writeMap(const Bsp& bsp, const PlaneTable& planes, const std::vector<Entity>& entities,
+    const std::vector<ModelBrushes>& models, MapStats& stats);
+
+// A WAD3 holding every miptex whose pixels the file embeds, byte for byte as stored.
+std::vector<uint8_t> writeWad(const Bsp& bsp);
+size_t embeddedTextureCount(const Bsp& bsp);
+
+// Shortest decimal text for a map coordinate: integers without a point, otherwise up to six decimals.
+std::string formatNumber(double value);
+
+} // namespace btm

@@ -1,0 +1,204 @@
+// Decompiles every fixture and measures the output against the file's own hull-0 tree and surfaces.
+#include "map_parser.hpp"
+#include "support.hpp"
+
+#include "bsptwomap/bsp.hpp"
+#include "bsptwomap/decompile.hpp"
+#include "bsptwomap/entities.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <random>
+#include <sstream>
+
+namespace btm::test {
+namespace {
+
+#ifdef NDEBUG
+constexpr int kWorldSamples = 200000;
+constexpr int kModelSamples = 20000;
+#else
+constexpr int kWorldSamples = 30000;
+constexpr int kModelSamples = 3000;
+#endif
+
+int32_t hullContents(const Bsp& bsp, int32_t node, const Vec3& p)
+{
+    while (node >= 0) {
+        const BspNode& n = bsp.nodes[static_cast<size_t>(node)];
+        const BspPlane& plane = bsp.planes[n.plane];
+        node = n.children[dot(plane.normal, p) - plane.dist >= 0 ? 0 : 1];
+    }
+    return bsp.leaves[static_cast<size_t>(-(node + 1))].contents;
+}
+
+bool equalNoCase(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+// Difference of two texel coordinates, ignoring whole repeats of the texture.
+double wrappedDifference(double a, double b, double size)
+{
+    const double d = std::fmod(std::fabs(a - b), size);
+    return std::min(d, size - d);
+}
+
+struct Fidelity {
+    size_t samples = 0;
+    size_t agreeing = 0;
+    double surfaceArea = 0;
+    double matchedArea = 0;
+};
+
+struct ModelInMap {
+    size_t model;
+    Vec3 origin;
+    std::vector<const MapBrush*> brushes;
+};
+
+std::vector<ModelInMap> modelsInMap(const Bsp& bsp, const std::vector<MapEntity>& map)
+{
+    const std::vector<Entity> source = parseEntities(bsp.entities);
+    std::vector<ModelInMap> out;
+    for (size_t e = 0; e < source.size() && e < map.size(); ++e) {
+        std::optional<size_t> model = e == 0 ? std::optional<size_t>(0) : brushModelIndex(source[e]);
+        if (!model || *model >= bsp.models.size())
+            continue;
+        ModelInMap m{*model, {}, {}};
+        if (const std::string* origin = source[e].find("origin"); origin && e != 0) {
+            std::istringstream in(*origin);
+            in >> m.origin.x >> m.origin.y >> m.origin.z;
+        }
+        for (const MapBrush& b : map[e].brushes)
+            if (!b.allFacesTextured("ORIGIN"))
+                m.brushes.push_back(&b);
+        out.push_back(m);
+    }
+    return out;
+}
+
+void measureVolume(const Bsp& bsp, const ModelInMap& m, Fidelity& f)
+{
+    const BspModel& model = bsp.models[m.model];
+    std::mt19937 rng(12345 + static_cast<unsigned>(m.model));
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const int count = m.model == 0 ? kWorldSamples : kModelSamples;
+    for (int i = 0; i < count; ++i) {
+        const Vec3 p{model.mins.x + unit(rng) * (model.maxs.x - model.mins.x),
+            model.mins.y + unit(rng) * (model.maxs.y - model.mins.y),
+            model.mins.z + unit(rng) * (model.maxs.z - model.mins.z)};
+        const bool filled = hullContents(bsp, model.headNode, p) != kEmpty;
+        bool inside = false;
+        for (const MapBrush* b : m.brushes)
+            if (b->contains(p + m.origin)) {
+                inside = true;
+                break;
+            }
+        ++f.samples;
+        if (filled == inside)
+            ++f.agreeing;
+    }
+}
+
+void measureSurfaces(const Bsp& bsp, const ModelInMap& m, Fidelity& f)
+{
+    const BspModel& model = bsp.models[m.model];
+    for (uint32_t i = model.firstFace; i < model.firstFace + model.faceCount; ++i) {
+        const BspFace& face = bsp.faces[i];
+        const BspTexInfo& ti = bsp.texInfos[face.texInfo];
+        const BspMipTex& tex = bsp.mipTextures[ti.mipTex];
+        const BspPlane& bp = bsp.planes[face.plane];
+        const Vec3 normal = face.flipped ? -bp.normal : bp.normal;
+        const double dist = (face.flipped ? -bp.dist : bp.dist) + dot(normal, m.origin);
+        // Only surfaces seen from open space or liquid count; the tools also emit faces looking into sky.
+        const int32_t inFront = hullContents(bsp, model.headNode, windingCentre(face.winding) + normal * 0.5);
+        if (inFront == kSolid || inFront == kSky)
+            continue;
+        Winding world = face.winding;
+        for (Vec3& p : world)
+            p = p + m.origin;
+        const double area = windingArea(world);
+        double covered = 0;
+        for (const MapBrush* brush : m.brushes)
+            for (const MapFace& mf : brush->faces) {
+                if (dot(mf.plane.normal, normal) < 0.9999 || std::fabs(mf.plane.dist - dist) > 0.05 ||
+                    !equalNoCase(mf.texture, tex.name))
+                    continue;
+                bool aligned = true;
+                for (const Vec3& p : world) {
+                    const double s = dot(ti.axis[0], p - m.origin) + ti.offset[0];
+                    const double t = dot(ti.axis[1], p - m.origin) + ti.offset[1];
+                    const double ms = dot(mf.u, p) / mf.scaleU + mf.shiftU;
+                    const double mt = dot(mf.v, p) / mf.scaleV + mf.shiftV;
+                    aligned = aligned && wrappedDifference(s, ms, tex.width) <= 0.5 &&
+                              wrappedDifference(t, mt, tex.height) <= 0.5;
+                }
+                if (!aligned)
+                    continue;
+                Winding w = world;
+                for (const MapFace& other : brush->faces)
+                    if (&other != &mf)
+                        w = clipBack(w, other.plane, 0.01);
+                covered += windingArea(w);
+            }
+        f.surfaceArea += area;
+        f.matchedArea += std::min(area, covered);
+    }
+}
+
+class FixtureFidelity : public testing::TestWithParam<std::string> {};
+
+TEST_P(FixtureFidelity, OutputReproducesVolumeSurfacesAndBrushBudget)
+{
+    BTM_REQUIRE_FIXTURES();
+    const std::string name = GetParam();
+    const Bsp bsp = readBsp(readBytes(fixtureDir() / (name + ".bsp")));
+    const DecompileResult result = decompile(bsp, {}, name + "_btm.wad");
+    const std::vector<MapEntity> map = parseMap(result.map);
+    const std::vector<MapEntity> source = parseMap(readText(fixtureDir() / (name + ".source.map")));
+
+    Fidelity total;
+    for (const ModelInMap& m : modelsInMap(bsp, map)) {
+        Fidelity f;
+        measureVolume(bsp, m, f);
+        measureSurfaces(bsp, m, f);
+        EXPECT_GE(f.agreeing, f.samples * 0.999) << name << " model *" << m.model;
+        total.samples += f.samples;
+        total.agreeing += f.agreeing;
+        total.surfaceArea += f.surfaceArea;
+        total.matchedArea += f.matchedArea;
+    }
+    size_t sourceBrushes = 0;
+    for (const MapEntity& e : source)
+        sourceBrushes += e.brushes.size();
+    size_t outputBrushes = 0;
+    for (const MapEntity& e : map)
+        outputBrushes += e.brushes.size();
+
+    const double volumeAgreement = 100.0 * static_cast<double>(total.agreeing) / static_cast<double>(total.samples);
+    const double surfaceMatch = total.surfaceArea > 0 ? 100.0 * total.matchedArea / total.surfaceArea : 100.0;
+    RecordProperty("volume_agreement_percent", std::to_string(volumeAgreement));
+    RecordProperty("surface_match_percent", std::to_string(surfaceMatch));
+    std::printf("[fidelity] %s: volume %.3f%% of %zu samples, surface %.3f%%, brushes %zu (source %zu)\n",
+        name.c_str(), volumeAgreement, total.samples, surfaceMatch, outputBrushes, sourceBrushes);
+
+    EXPECT_GE(volumeAgreement, 99.9);
+    EXPECT_GE(surfaceMatch, 99.0);
+    EXPECT_LE(outputBrushes, 2 * sourceBrushes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, FixtureFidelity, testing::ValuesIn(fixtureNames()),
+    [](const testing::TestParamInfo<std::string>& info) { return info.param; });
+
+} // namespace
+} // namespace btm::test
