@@ -74,6 +74,13 @@ std::vector<Segment> SplitSegments(std::string_view line)
     return segments;
 }
 
+std::string_view SkipBlanks(std::string_view text)
+{
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    return text;
+}
+
 // One word of a condition: up to a delimiter, quoted parts kept whole.
 std::string TakeWord(std::string_view& text)
 {
@@ -132,11 +139,11 @@ bool ParseCondition(std::string_view& text, Condition& condition)
     }
     condition.kind = Kind::Compare;
     condition.left = TakeOperand(text);
-    text = TrimBlanks(text);
+    text = SkipBlanks(text);
     if (condition.left.empty() || text.substr(0, 2) != "==")
         return false;
     text.remove_prefix(2);
-    text = TrimBlanks(text);
+    text = SkipBlanks(text);
     condition.right = TakeOperand(text);
     return !condition.right.empty();
 }
@@ -153,8 +160,8 @@ bool BuildList(std::vector<Segment> segments, size_t from, CommandList& list)
             Condition condition;
             if (!ParseCondition(text, condition))
                 return false;
-            text = TrimBlanks(text);
-            if (text.empty())
+            text = TrimLeadingDelimiters(text);
+            if (TrimBlanks(text).empty())
                 return false;
             command.condition = std::move(condition);
             segments[i].text = std::string(text);

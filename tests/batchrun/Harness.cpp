@@ -1,0 +1,114 @@
+#include "Harness.h"
+
+#include "batchrun/Runner.h"
+#include "batchrun/Script.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+ScratchFolder::ScratchFolder()
+{
+    std::random_device random;
+    for (;;) {
+        path_ = fs::temp_directory_path() / ("ferrowind batchrun-" + std::to_string(random()));
+        if (fs::create_directory(path_))
+            break;
+    }
+}
+
+ScratchFolder::~ScratchFolder()
+{
+    std::error_code error;
+    fs::remove_all(path_, error);
+}
+
+std::string ScratchFolder::Write(const std::string& relative, const std::string& text) const
+{
+    const fs::path file = path_ / relative;
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << text;
+    return file.string();
+}
+
+bool ScratchFolder::Has(const std::string& relative) const
+{
+    return fs::exists(path_ / relative);
+}
+
+ScriptedInput::ScriptedInput(std::vector<std::string> answers)
+    : answers_(answers.begin(), answers.end())
+{
+}
+
+std::optional<std::string> ScriptedInput::ReadLine()
+{
+    if (answers_.empty())
+        return std::nullopt;
+    std::string answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+}
+
+bool ScriptedInput::WaitForKey()
+{
+    return ReadLine().has_value();
+}
+
+ProgramResult RecordingHost::Run(const ProgramStart& start)
+{
+    runs.push_back(start);
+    if (runForReal)
+        return SystemHost().Run(start);
+    return {true, fakeExitCode, {}};
+}
+
+std::string RecordingHost::Start(const ProgramStart& start)
+{
+    starts.push_back(start);
+    return {};
+}
+
+std::string RecordingHost::OpenDocument(const std::string& path)
+{
+    opened.push_back(path);
+    return {};
+}
+
+std::string RecordingHost::PowerOff()
+{
+    ++powerOffs;
+    return {};
+}
+
+ScriptRun RunScript(const std::string& text, Session& session, RecordingHost& host,
+                    std::vector<std::string> answers, bool terminal)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    ScriptedInput input(std::move(answers));
+    Console console {out, err, input, terminal};
+    Runner runner(session, console, host);
+    const int exitCode = runner.Run(Script::FromText(text), {"test.bat"});
+    return {exitCode, out.str(), err.str()};
+}
+
+Session TestSession(const std::string& folder)
+{
+    Session session;
+    if (const char* path = std::getenv("PATH"))
+        session.environment.Set("PATH", path);
+    session.folder = folder;
+    return session;
+}
+
+size_t Count(const std::string& text, const std::string& needle)
+{
+    size_t count = 0;
+    for (size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + needle.size()))
+        ++count;
+    return count;
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "batchrun/Context.h"
+#include "batchrun/Host.h"
+
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// A fresh folder under the system's temporary folder, with a blank in its name so that quoting matters;
+// removed with everything in it at the end of the test.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    std::string Path() const { return path_.string(); }
+    std::string Write(const std::string& relative, const std::string& text) const;
+    bool Has(const std::string& relative) const;
+
+private:
+    std::filesystem::path path_;
+};
+
+// Answers prompts from a list, as if typed; a `pause` takes one answer as its key.
+class ScriptedInput : public Input {
+public:
+    explicit ScriptedInput(std::vector<std::string> answers);
+    std::optional<std::string> ReadLine() override;
+    bool WaitForKey() override;
+
+private:
+    std::deque<std::string> answers_;
+};
+
+// Records what a script asks of the world. Programs run for real only when asked to; documents are never
+// opened and nothing is powered off.
+class RecordingHost : public Host {
+public:
+    ProgramResult Run(const ProgramStart& start) override;
+    std::string Start(const ProgramStart& start) override;
+    std::string OpenDocument(const std::string& path) override;
+    std::string PowerOff() override;
+
+    bool runForReal = false;
+    int fakeExitCode = 0;
+    std::vector<ProgramStart> runs;
+    std::vector<ProgramStart> starts;
+    std::vector<std::string> opened;
+    int powerOffs = 0;
+};
+
+struct ScriptRun {
+    int exitCode = 0;
+    std::string out;
+    std::string err;
+};
+
+// Runs script text in-process; lines may end in LF or CR LF.
+ScriptRun RunScript(const std::string& text, Session& session, RecordingHost& host,
+                    std::vector<std::string> answers = {}, bool terminal = false);
+
+// A session in `folder` with this process's PATH only.
+Session TestSession(const std::string& folder);
+
+// Number of times `needle` occurs in `text`.
+size_t Count(const std::string& text, const std::string& needle);
