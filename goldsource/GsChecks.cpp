@@ -22,9 +22,9 @@ bool ScriptPathsAreSafe(const std::vector<std::string>& paths, Prompts& prompts)
     return true;
 }
 
-CheckVerdict GS_Init(const TFerrowindSettings& settings, const GsPageState& page, const std::vector<std::string>& scriptPaths, Prompts& prompts)
+CheckVerdict CheckMapFile(const std::string& mapEdit, Prompts& prompts)
 {
-    const std::string mapFile = Trim(page.mapEdit);
+    const std::string mapFile = Trim(mapEdit);
     if (!FileExists(mapFile)) {
         prompts.Tell(kMainCaption, "Map is not selected, please select map file...", PromptIcon::Exclamation);
         return CheckVerdict::MapMissing;
@@ -33,6 +33,13 @@ CheckVerdict GS_Init(const TFerrowindSettings& settings, const GsPageState& page
         prompts.Tell(kMainCaption, *problem, PromptIcon::Exclamation);
         return CheckVerdict::Refused;
     }
+    return CheckVerdict::Proceed;
+}
+
+CheckVerdict GS_Init(const TFerrowindSettings& settings, const GsPageState& page, const std::vector<std::string>& scriptPaths, Prompts& prompts)
+{
+    if (const CheckVerdict map = CheckMapFile(page.mapEdit, prompts); map != CheckVerdict::Proceed)
+        return map;
     if (!ScriptPathsAreSafe(scriptPaths, prompts))
         return CheckVerdict::Refused;
 

@@ -26,6 +26,9 @@ enum class CheckVerdict {
 // `scriptPaths` are the configured paths the script will carry (GsScriptPaths).
 CheckVerdict GS_Init(const TFerrowindSettings& settings, const GsPageState& page, const std::vector<std::string>& scriptPaths, Prompts& prompts);
 
+// The map edit's text must name an existing map that a script can carry safely; tells the user otherwise.
+CheckVerdict CheckMapFile(const std::string& mapEdit, Prompts& prompts);
+
 // Asks "<problem>\r\nContinue compilation?" with No as the default; true on Yes.
 bool ContinueDespite(Prompts& prompts, const std::string& problem);
 

@@ -11,6 +11,7 @@
 #include "goldsource/ui/GoldSourcePage.h"
 #include "platform/Paths.h"
 #include "settings/ui/SettingsWindow.h"
+#include "source/SScript.h"
 #include "source/ui/SourcePage.h"
 
 #include <QCoreApplication>
@@ -72,7 +73,12 @@ void TWindow_Ferrowind::ConnectPages()
     connect(gsPage_, &GoldSourcePage::compileRequested, this, &TWindow_Ferrowind::GS_RunBat);
     connect(gsPage_, &GoldSourcePage::saveRequested, this, &TWindow_Ferrowind::GS_SaveBat);
     connect(gsPage_, &GoldSourcePage::editorRequested, this, &TWindow_Ferrowind::INFSButtonEditorClick);
-    connect(gsPage_, &GoldSourcePage::configurationsRequested, this, &TWindow_Ferrowind::INFSButtonConfigClick);
+    connect(gsPage_, &GoldSourcePage::configurationsRequested, this, [this] { ShowConfigurations(static_cast<int>(TWindow_Settings::Page::HalfLife)); });
+    connect(sPage_, &SourcePage::vmfChooserRequested, this, [this] { sPage_->INFSDPDec008Click(services_.dialogs); });
+    connect(sPage_, &SourcePage::compileRequested, this, &TWindow_Ferrowind::S_RunBat);
+    connect(sPage_, &SourcePage::saveRequested, this, &TWindow_Ferrowind::S_SaveBat);
+    connect(sPage_, &SourcePage::editorRequested, this, &TWindow_Ferrowind::INFSToolB04Click);
+    connect(sPage_, &SourcePage::configurationsRequested, this, [this] { ShowConfigurations(static_cast<int>(TWindow_Settings::Page::HalfLife2)); });
     connect(gsPage_, &GoldSourcePage::aboutRequested, this, &TWindow_Ferrowind::INFSButtonAbout0Click);
     connect(decompilePage_, &DecompilePage::aboutRequested, this, &TWindow_Ferrowind::INFSButtonAbout0Click);
     connect(sPage_, &SourcePage::aboutRequested, this, &TWindow_Ferrowind::INFSButtonAbout0Click);
@@ -91,12 +97,18 @@ void TWindow_Ferrowind::FormCreate(const QStringList& arguments)
     const StartupRequest request = ParseCommandLine(ToLocal(arguments), FileExists);
     if (!request.mapFile.empty())
         gsPage_->SetMapFile(QString::fromLocal8Bit(request.mapFile));
+    if (!request.vmfFile.empty())
+        sPage_->SetVmfFile(QString::fromLocal8Bit(request.vmfFile));
     pages_->setCurrentWidget(request.page == StartPage::HalfLife2 ? static_cast<QWidget*>(sPage_) : gsPage_);
     runAtStart_ = request.runAtStart;
     if (request.beep)
         beepTimer_.start();
-    if (runAtStart_ && request.page == StartPage::HalfLife)
-        GS_RunBat();
+    if (runAtStart_) {
+        if (request.page == StartPage::HalfLife2)
+            S_RunBat();
+        else
+            GS_RunBat();
+    }
 }
 
 void TWindow_Ferrowind::FormDestroy()
@@ -121,6 +133,36 @@ void TWindow_Ferrowind::GS_UpdateBat(bool mirror)
         MirrorToEditor(settings_.GSScript);
 }
 
+void TWindow_Ferrowind::S_UpdateBat(bool mirror)
+{
+    settings_.SScript = S_MakeBat(sPage_->Gather(settings_, location_.programPath), CurrentScriptOrigin());
+    if (mirror)
+        MirrorToEditor(settings_.SScript);
+}
+
+void TWindow_Ferrowind::StartCompileScript(const ScriptLines& lines)
+{
+    const ShellResult result = RunCompileScript(lines, location_.workingBase, services_.shell);
+    if (!result.problem.empty())
+        services_.prompts.Tell(kMainCaption, result.problem, PromptIcon::Error);
+    if (runAtStart_ && result.started)
+        closeTimer_.start();
+}
+
+void TWindow_Ferrowind::SaveCompileScript(const std::string& mapEdit, const std::function<const ScriptLines&()>& generate)
+{
+    const auto answer = services_.dialogs.SaveFile({kSaveFilter, DefaultSaveName(mapEdit)});
+    if (!answer)
+        return;
+    const ScriptLines& lines = generate();
+    System_CreateFolders(location_.workingBase, folders_);
+    try {
+        WriteScriptLines(SaveAsPath(answer->path, answer->filterIndex), lines);
+    } catch (const ScriptWriteError&) {
+        services_.prompts.Tell(kMainCaption, kSaveFailedMessage, PromptIcon::Error);
+    }
+}
+
 void TWindow_Ferrowind::GS_RunBat()
 {
     const TGSConfig config = gsPage_->Gather(settings_, location_.programPath);
@@ -130,11 +172,7 @@ void TWindow_Ferrowind::GS_RunBat()
     if (verdict != CheckVerdict::Proceed)
         return;
     GS_UpdateBat(!runAtStart_);
-    const ShellResult result = RunCompileScript(settings_.GSScript, location_.workingBase, services_.shell);
-    if (!result.problem.empty())
-        services_.prompts.Tell(kMainCaption, result.problem, PromptIcon::Error);
-    if (runAtStart_ && result.started)
-        closeTimer_.start();
+    StartCompileScript(settings_.GSScript);
 }
 
 void TWindow_Ferrowind::GS_SaveBat()
@@ -145,30 +183,55 @@ void TWindow_Ferrowind::GS_SaveBat()
         gsPage_->FocusMapEdit();
     if (verdict != CheckVerdict::Proceed)
         return;
-    const auto answer = services_.dialogs.SaveFile({kSaveFilter, DefaultSaveName(config.MapFile)});
-    if (!answer)
+    SaveCompileScript(config.MapFile, [this]() -> const ScriptLines& {
+        GS_UpdateBat(true);
+        return settings_.GSScript;
+    });
+}
+
+void TWindow_Ferrowind::S_RunBat()
+{
+    const TSConfig config = sPage_->Gather(settings_, location_.programPath);
+    if (!S_Init(settings_, sPage_->PageState(), SScriptPaths(config), services_.prompts))
         return;
-    GS_UpdateBat(true);
-    System_CreateFolders(location_.workingBase, folders_);
-    try {
-        WriteScriptLines(SaveAsPath(answer->path, answer->filterIndex), settings_.GSScript);
-    } catch (const ScriptWriteError&) {
-        services_.prompts.Tell(kMainCaption, kSaveFailedMessage, PromptIcon::Error);
-    }
+    S_UpdateBat(!runAtStart_);
+    StartCompileScript(settings_.SScript);
+}
+
+void TWindow_Ferrowind::S_SaveBat()
+{
+    const TSConfig config = sPage_->Gather(settings_, location_.programPath);
+    if (!S_Init(settings_, sPage_->PageState(), SScriptPaths(config), services_.prompts))
+        return;
+    SaveCompileScript(config.VmfFile, [this]() -> const ScriptLines& {
+        S_UpdateBat(true);
+        return settings_.SScript;
+    });
+}
+
+void TWindow_Ferrowind::ShowEditor()
+{
+    if (windows_.editor != nullptr)
+        windows_.editor->exec();
 }
 
 void TWindow_Ferrowind::INFSButtonEditorClick()
 {
     GS_UpdateBat(true);
-    if (windows_.editor != nullptr)
-        windows_.editor->exec();
+    ShowEditor();
 }
 
-void TWindow_Ferrowind::INFSButtonConfigClick()
+void TWindow_Ferrowind::INFSToolB04Click()
+{
+    S_UpdateBat(true);
+    ShowEditor();
+}
+
+void TWindow_Ferrowind::ShowConfigurations(int page)
 {
     if (windows_.settings == nullptr)
         return;
-    windows_.settings->SelectPage(TWindow_Settings::Page::HalfLife);
+    windows_.settings->SelectPage(static_cast<TWindow_Settings::Page>(page));
     windows_.settings->exec();
 }
 

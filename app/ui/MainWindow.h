@@ -6,6 +6,8 @@
 #include "app/ui/Services.h"
 
 #include <QStringList>
+
+#include <functional>
 #include <QTimer>
 #include <QWidget>
 
@@ -50,16 +52,26 @@ public:
     GoldSourcePage* GsPage() const { return gsPage_; }
     QTabWidget* Pages() const { return pages_; }
 
+    SourcePage* SPage() const { return sPage_; }
+
     void GS_UpdateBat(bool mirror);
     void GS_RunBat();
     void GS_SaveBat();
+    void S_UpdateBat(bool mirror);
+    void S_RunBat();
+    void S_SaveBat();
 
 private:
     void FormCreate(const QStringList& arguments);
     void FormDestroy();
     void ConnectPages();
+    // The shared ends of the run and save sequences, once a page's check has passed.
+    void StartCompileScript(const ScriptLines& lines);
+    void SaveCompileScript(const std::string& mapEdit, const std::function<const ScriptLines&()>& generate);
+    void ShowEditor();
+    void ShowConfigurations(int page);
     void INFSButtonEditorClick();
-    void INFSButtonConfigClick();
+    void INFSToolB04Click();
     void INFSButtonAbout0Click();
     void BeepTimerTimer();
     void CloseTimerTimer();

@@ -69,3 +69,16 @@ QPushButton* MakePanelButton(QWidget* parent, const char* name, const QString& c
     button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
+
+void InsertOrSelectMapParameter(QLineEdit* gameParameters)
+{
+    static const QString kMapParameter = QStringLiteral("+map %mapname%");
+    const QString text = gameParameters->text();
+    const qsizetype found = text.indexOf(kMapParameter, 0, Qt::CaseInsensitive);
+    if (found >= 0) {
+        gameParameters->setFocus();
+        gameParameters->setSelection(static_cast<int>(found), static_cast<int>(kMapParameter.size()));
+        return;
+    }
+    gameParameters->setText("+map %MAPNAME% " + text);
+}

@@ -26,3 +26,6 @@ QGroupBox* MakeGroup(QWidget* page, const char* name, const QString& caption, co
 QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& geometry);
 QCheckBox* MakeCheck(QWidget* parent, const char* name, const QString& caption, const QRect& geometry, bool checked);
 QPushButton* MakePanelButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry);
+
+// The "+map" button: selects an existing "+map %mapname%" (any letter case) or puts "+map %MAPNAME% " first.
+void InsertOrSelectMapParameter(QLineEdit* gameParameters);

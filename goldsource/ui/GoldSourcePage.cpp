@@ -16,8 +16,6 @@
 
 namespace {
 std::string Text(const QLineEdit* edit) { return Trim(edit->text().toLocal8Bit().toStdString()); }
-
-constexpr const char* kMapParameter = "+map %mapname%";
 }
 
 GoldSourcePage::GoldSourcePage(QWidget* parent) : QWidget(parent)
@@ -158,17 +156,7 @@ void GoldSourcePage::INFSButton0Click(Dialogs& dialogs)
     mapEdit_->setCursorPosition(static_cast<int>(mapEdit_->text().size()));
 }
 
-void GoldSourcePage::INFSButton2Click()
-{
-    const QString text = gameEdit_->text();
-    const qsizetype found = text.indexOf(kMapParameter, 0, Qt::CaseInsensitive);
-    if (found >= 0) {
-        gameEdit_->setFocus();
-        gameEdit_->setSelection(static_cast<int>(found), static_cast<int>(qstrlen(kMapParameter)));
-        return;
-    }
-    gameEdit_->setText("+map %MAPNAME% " + text);
-}
+void GoldSourcePage::INFSButton2Click() { InsertOrSelectMapParameter(gameEdit_); }
 
 void GoldSourcePage::GS_ShutDownCheck()
 {
