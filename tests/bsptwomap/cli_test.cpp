@@ -1,0 +1,109 @@
+// The program as the decompile script runs it: files next to the input, exit code, messages.
+#include "map_parser.hpp"
+#include "support.hpp"
+
+#include "bsptwomap/decompile.hpp"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace btm::test {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::HasSubstr;
+
+class CommandLine : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        BTM_REQUIRE_FIXTURES();
+        dir_ = fs::temp_directory_path() /
+               ("bsptwomap_cli_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string place(const std::string& fixture)
+    {
+        const fs::path target = dir_ / (fixture + ".bsp");
+        fs::copy_file(fixtureDir() / (fixture + ".bsp"), target);
+        fs::permissions(target, fs::perms::owner_write, fs::perm_options::add);
+        return target.string();
+    }
+
+    int run(std::vector<std::string> args)
+    {
+        std::ostringstream console;
+        const int code = runCommandLine(args, console);
+        console_ = console.str();
+        return code;
+    }
+
+    bool exists(const std::string& name) const { return fs::exists(dir_ / name); }
+    std::string text(const std::string& name) const { return readText(dir_ / name); }
+
+    fs::path dir_;
+    std::string console_;
+};
+
+TEST_F(CommandLine, WritesMapWadAndLogBesideTheInput)
+{
+    ASSERT_EQ(run({place("boxroom")}), 0);
+    EXPECT_TRUE(exists("boxroom_btm.wad"));
+    EXPECT_FALSE(exists("boxroom.err"));
+    EXPECT_FALSE(exists("boxroom.map.tmp"));
+    const auto map = parseMap(text("boxroom.map"));
+    ASSERT_EQ(map.size(), 3u);
+    EXPECT_EQ(*map[0].find("wad"), "boxroom_btm.wad");
+    EXPECT_EQ(map[0].brushes.size(), 6u);
+    EXPECT_EQ(*map[2].find("classname"), "light");
+    const std::string log = text("boxroom.log");
+    EXPECT_THAT(log, HasSubstr("6 brushes"));
+    EXPECT_THAT(log, HasSubstr("1 textures"));
+    EXPECT_THAT(log, HasSubstr("time: "));
+    EXPECT_EQ(std::count(console_.begin(), console_.end(), '\n'), 1);
+}
+
+TEST_F(CommandLine, NoTexturesSwitchSkipsTheWadAndBrenmoorIsLogged)
+{
+    ASSERT_EQ(run({place("boxroom"), "-notextures", "-brenmoor"}), 0);
+    EXPECT_FALSE(exists("boxroom_btm.wad"));
+    EXPECT_EQ(parseMap(text("boxroom.map"))[0].find("wad"), nullptr);
+    EXPECT_THAT(text("boxroom.log"), HasSubstr("-brenmoor"));
+}
+
+TEST_F(CommandLine, ExternalTexturesGiveNoWad)
+{
+    ASSERT_EQ(run({place("boxroom_external")}), 0);
+    EXPECT_FALSE(exists("boxroom_external_btm.wad"));
+    EXPECT_THAT(text("boxroom_external.log"), HasSubstr("no embedded textures"));
+}
+
+TEST_F(CommandLine, FailuresLeaveAnErrFileAndNoMap)
+{
+    const std::string bsp = place("boxroom");
+    EXPECT_EQ(run({bsp, "-fast"}), 1);
+    EXPECT_THAT(text("boxroom.err"), HasSubstr("unknown argument '-fast'"));
+    EXPECT_FALSE(exists("boxroom.map"));
+
+    std::string bytes = readText(bsp);
+    bytes[0] = 29;
+    std::ofstream(bsp, std::ios::binary | std::ios::trunc) << bytes;
+    EXPECT_EQ(run({bsp}), 1);
+    EXPECT_THAT(text("boxroom.err"), HasSubstr("version 29"));
+    EXPECT_THAT(console_, HasSubstr("version 29"));
+    EXPECT_FALSE(exists("boxroom.map"));
+    EXPECT_FALSE(exists("boxroom.map.tmp"));
+
+    EXPECT_EQ(run({(dir_ / "missing.bsp").string()}), 1);
+    EXPECT_TRUE(exists("missing.err"));
+    EXPECT_EQ(run({}), 1);
+    EXPECT_THAT(console_, HasSubstr("usage"));
+}
+
+} // namespace
+} // namespace btm::test
