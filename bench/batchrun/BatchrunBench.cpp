@@ -1,0 +1,107 @@
+// The runner's own cost: per executed script line, and per started program beside a bare spawn of the same
+// program (the difference is what the runner adds).
+#include "batchrun/Host.h"
+#include "batchrun/Platform.h"
+#include "batchrun/ProgramLookup.h"
+#include "batchrun/Runner.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <ostream>
+
+namespace {
+
+class NoInput : public Input {
+public:
+    std::optional<std::string> ReadLine() override { return std::nullopt; }
+    bool WaitForKey() override { return false; }
+};
+
+// Lines like those of a compile script's menu: variables, nested conditions, labels and jumps.
+constexpr int kLinesPerRound = 10;
+std::string MenuRound(int round)
+{
+    const std::string label = "STEP" + std::to_string(round);
+    std::string lines = "set SELRESULT=nil\r\n"
+                        "set MAPPATH=/home/user/maps/box\r\n"
+                        "if %SELRESULT%==1 if exist \"%MAPPATH%.log\" Notepad \"%MAPPATH%.log\"\r\n"
+                        "if %SELRESULT%==3 goto BEGINCOMPILATION\r\n"
+                        "if ERRORLEVEL 1 goto ERRORCOMPILATION\r\n"
+                        "title Map: [%MAPNAME%] Stage: [1/4] - CSG\r\n"
+                        "echo Map file: %MAPPATH%.map\r\n";
+    lines.append("goto ").append(label).append("\r\necho skipped\r\n:").append(label).append("\r\n::comment\r\n");
+    return lines;
+}
+
+std::string TrueProgram()
+{
+    const char* path = std::getenv("PATH");
+    return FindOnSearchPath("true", path ? path : "/usr/bin:/bin");
+}
+
+struct Rig {
+    std::ostream sink {nullptr};
+    NoInput input;
+    Console console {sink, sink, input, false};
+    SystemHost host;
+    Session session;
+
+    Rig()
+    {
+        if (const char* path = std::getenv("PATH"))
+            session.environment.Set("PATH", path);
+        session.folder = std::filesystem::current_path().string();
+        session.echo = false;
+    }
+};
+
+void ScriptLines(benchmark::State& state)
+{
+    std::string text;
+    for (int round = 0; round < 100; ++round)
+        text += MenuRound(round);
+    const Script script = Script::FromText(text);
+    // Every line runs except "echo skipped"; label and comment lines are passed over.
+    const int64_t linesPerRun = 100 * (kLinesPerRound - 1);
+    Rig rig;
+    for (auto _ : state) {
+        Runner runner(rig.session, rig.console, rig.host);
+        benchmark::DoNotOptimize(runner.Run(script, {"bench.bat"}));
+    }
+    state.SetItemsProcessed(state.iterations() * linesPerRun);
+    state.counters["per_line"] = benchmark::Counter(static_cast<double>(state.iterations() * linesPerRun),
+                                                     benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(ScriptLines);
+
+void ProgramThroughRunner(benchmark::State& state)
+{
+    std::string line = TrueProgram();
+    line.insert(line.begin(), '"');
+    line.append("\" \"/home/user/maps/box.map\" -full\r\n");
+    const Script script = Script::FromText(line);
+    Rig rig;
+    for (auto _ : state) {
+        Runner runner(rig.session, rig.console, rig.host);
+        benchmark::DoNotOptimize(runner.Run(script, {"bench.bat"}));
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(ProgramThroughRunner)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+void ProgramSpawnedDirectly(benchmark::State& state)
+{
+    Rig rig;
+    const ProgramStart start {TrueProgram(), {"true", "/home/user/maps/box.map", "-full"}, rig.session.folder,
+                              rig.session.environment.ToBlock()};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RunProgramAndWait(start));
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(ProgramSpawnedDirectly)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+} // namespace
+
+BENCHMARK_MAIN();
