@@ -1,15 +1,5 @@
 #include "goldsource/GsScript.h"
 
-namespace {
-struct Stage {
-    bool run;
-    const char* name;
-    const char* label;
-    const std::string* tool;
-    const std::string* params;
-};
-}
-
 std::string GS_FlagSign(bool flag) { return FlagSign(flag); }
 
 std::vector<std::string> GsScriptPaths(const TGSConfig& c)
@@ -27,16 +17,12 @@ std::vector<std::string> GsScriptPaths(const TGSConfig& c)
 
 ScriptLines GS_MakeBat(const TGSConfig& c, const ScriptOrigin& origin)
 {
-    const std::string mapName = MapNameOf(c.MapFile);
-    const Stage stages[] = {
-        {c.RunCsg, "CSG", "::Run csg", &c.CsgTool, &c.CsgParams},
-        {c.RunBsp, "BSP", "::Run bsp", &c.BspTool, &c.BspParams},
-        {c.RunVis, "VIS", "::Run vis", &c.VisTool, &c.VisParams},
-        {c.RunRad, "RAD", "::Run rad", &c.RadTool, &c.RadParams},
+    const std::initializer_list<CompileStage> stages{
+        {c.RunCsg, "CSG", "::Run csg", c.CsgTool, c.CsgParams},
+        {c.RunBsp, "BSP", "::Run bsp", c.BspTool, c.BspParams},
+        {c.RunVis, "VIS", "::Run vis", c.VisTool, c.VisParams},
+        {c.RunRad, "RAD", "::Run rad", c.RadTool, c.RadParams},
     };
-    int stageCount = 0;
-    for (const Stage& stage : stages)
-        stageCount += stage.run ? 1 : 0;
 
     ScriptLines s{
         "@echo off",
@@ -50,30 +36,21 @@ ScriptLines GS_MakeBat(const TGSConfig& c, const ScriptOrigin& origin)
         "set BSPODIR=\"" + EscapeQuoted(c.BspOutDir) + "\"",
         "set MAPFILE=\"" + EscapeQuoted(c.MapFile) + "\"",
         "set MAPPATH=" + EscapeUnquoted(MapPathBaseOf(c.MapFile)),
-        "set MAPNAME=" + EscapeUnquoted(mapName),
+        "set MAPNAME=" + EscapeUnquoted(MapNameOf(c.MapFile)),
         "set LOGVIEW=\"" + EscapeQuoted(c.LogViewer) + "\"",
         "::Information",
-        "title Map: [%MAPNAME%] Stage: [0/" + std::to_string(stageCount) + "]",
+        "title Map: [%MAPNAME%] Stage: [0/" + std::to_string(SelectedStageCount(stages)) + "]",
         VersionLine(c.Version, origin),
         kRuleLine,
         "echo Map file: " + EscapeUnquoted(c.MapFile),
         "echo Wad root: " + EscapeUnquoted(c.WadRoot),
         "echo BSP folder: " + EscapeUnquoted(c.BspOutDir),
     };
-    for (const Stage& stage : stages)
-        s.push_back(std::string("echo ") + stage.name + "(" + GS_FlagSign(stage.run) + ") " + *stage.params);
+    AppendStageSummary(s, stages);
     s.push_back("echo Game(" + GS_FlagSign(c.RunGame) + ") " + c.GameParams);
     AppendStampAndClose(s, origin);
 
-    int stageNumber = 0;
-    for (const Stage& stage : stages) {
-        if (!stage.run)
-            continue;
-        s.push_back(stage.label);
-        s.push_back(StageTitleLine(++stageNumber, stageCount, stage.name));
-        s.push_back("\"" + EscapeQuoted(*stage.tool) + "\" %MAPFILE% " + *stage.params);
-        s.push_back("if ERRORLEVEL 1 goto ERRORCOMPILATION");
-    }
+    AppendStageBlocks(s, stages, "%MAPFILE%");
 
     s.push_back("::After compilation");
     if (!c.NotCopyBsp)

@@ -72,9 +72,32 @@ std::optional<std::string> UnsafePathProblem(std::string_view path)
     return "The path " + std::string(path) + " holds a double quote, which a compile script cannot carry.\r\nPlease correct the path.";
 }
 
-std::string StageTitleLine(int stage, int stageCount, std::string_view stageName)
+int SelectedStageCount(std::initializer_list<CompileStage> stages)
 {
-    return "title Map: [%MAPNAME%] Stage: [" + std::to_string(stage) + "/" + std::to_string(stageCount) + "] - " + std::string(stageName);
+    int count = 0;
+    for (const CompileStage& stage : stages)
+        count += stage.run ? 1 : 0;
+    return count;
+}
+
+void AppendStageSummary(ScriptLines& lines, std::initializer_list<CompileStage> stages)
+{
+    for (const CompileStage& stage : stages)
+        lines.push_back(std::string("echo ") + stage.name + "(" + FlagSign(stage.run) + ") " + stage.params);
+}
+
+void AppendStageBlocks(ScriptLines& lines, std::initializer_list<CompileStage> stages, std::string_view mapArgument)
+{
+    const std::string count = std::to_string(SelectedStageCount(stages));
+    int number = 0;
+    for (const CompileStage& stage : stages) {
+        if (!stage.run)
+            continue;
+        lines.push_back(stage.label);
+        lines.push_back("title Map: [%MAPNAME%] Stage: [" + std::to_string(++number) + "/" + count + "] - " + stage.name);
+        lines.push_back("\"" + EscapeQuoted(stage.tool) + "\" " + std::string(mapArgument) + " " + stage.params);
+        lines.push_back("if ERRORLEVEL 1 goto ERRORCOMPILATION");
+    }
 }
 
 std::string FlagSign(bool flag) { return flag ? "+" : "-"; }

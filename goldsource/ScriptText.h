@@ -2,6 +2,7 @@
 
 #include "app/ScriptLines.h"
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,8 +39,24 @@ std::string EscapeUnquoted(std::string_view text);
 std::optional<std::string> UnsafeMapProblem(std::string_view mapFile);
 std::optional<std::string> UnsafePathProblem(std::string_view path);
 
-// The "title" line that names the running stage.
-std::string StageTitleLine(int stage, int stageCount, std::string_view stageName);
+// One compile stage as both scripts run it.
+struct CompileStage {
+    bool run;
+    const char* name;  // "BSP", shown in the title and the summary
+    const char* label; // "::Run bsp"
+    const std::string& tool;
+    const std::string& params;
+};
+
+// How many of the stages run.
+int SelectedStageCount(std::initializer_list<CompileStage> stages);
+
+// "echo BSP(+) <params>": one summary line per stage, run or not.
+void AppendStageSummary(ScriptLines& lines, std::initializer_list<CompileStage> stages);
+
+// Each selected stage: its label, the title naming it as stage k of n, the tool with the map argument
+// and the user's parameters, and the jump to the error section on failure.
+void AppendStageBlocks(ScriptLines& lines, std::initializer_list<CompileStage> stages, std::string_view mapArgument);
 
 // "+" for a selected stage, "-" otherwise.
 std::string FlagSign(bool flag);

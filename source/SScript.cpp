@@ -14,20 +14,11 @@ std::vector<std::string> SScriptPaths(const TSConfig& c)
 
 ScriptLines S_MakeBat(const TSConfig& c, const ScriptOrigin& origin)
 {
-    const struct {
-        bool run;
-        const char* name;
-        const char* label;
-        const std::string& tool;
-        const std::string& params;
-    } stages[] = {
+    const std::initializer_list<CompileStage> stages{
         {c.RunBsp, "BSP", "::Run bsp", c.BspTool, c.BspParams},
         {c.RunVis, "VIS", "::Run vis", c.VisTool, c.VisParams},
         {c.RunRad, "RAD", "::Run rad", c.RadTool, c.RadParams},
     };
-    int stageCount = 0;
-    for (const auto& stage : stages)
-        stageCount += stage.run ? 1 : 0;
 
     ScriptLines s{
         "@echo off",
@@ -42,29 +33,20 @@ ScriptLines S_MakeBat(const TSConfig& c, const ScriptOrigin& origin)
         "set MAPNAME=" + EscapeUnquoted(MapNameOf(c.VmfFile)),
         "set LOGVIEW=\"" + EscapeQuoted(c.LogViewer) + "\"",
         "::Information",
-        "title Map: [%MAPNAME%] Stage: [0/" + std::to_string(stageCount) + "]",
+        "title Map: [%MAPNAME%] Stage: [0/" + std::to_string(SelectedStageCount(stages)) + "]",
         VersionLine(c.Version, origin),
         kRuleLine,
         "echo Vmf file: " + EscapeUnquoted(c.VmfFile),
         "echo BSP out folder: " + EscapeUnquoted(c.BspOutDir),
         "echo Bin folder: " + EscapeUnquoted(c.BinDir),
     };
-    for (const auto& stage : stages)
-        s.push_back(std::string("echo ") + stage.name + "(" + FlagSign(stage.run) + ") " + stage.params);
+    AppendStageSummary(s, stages);
     s.push_back("echo Game(" + FlagSign(c.RunGame) + ") " + c.GameParams);
     AppendStampAndClose(s, origin);
     // "/d" so that a Bin folder on another drive becomes the current folder too.
     s.push_back("cd /d \"" + EscapeQuoted(c.BinDir) + "\"");
 
-    int stageNumber = 0;
-    for (const auto& stage : stages) {
-        if (!stage.run)
-            continue;
-        s.push_back(stage.label);
-        s.push_back(StageTitleLine(++stageNumber, stageCount, stage.name));
-        s.push_back("\"" + EscapeQuoted(stage.tool) + "\" \"%MAPPATH%\" " + stage.params);
-        s.push_back("if ERRORLEVEL 1 goto ERRORCOMPILATION");
-    }
+    AppendStageBlocks(s, stages, "\"%MAPPATH%\"");
 
     s.push_back("::After compilation");
     if (!c.NotCopyBsp)
