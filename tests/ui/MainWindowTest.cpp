@@ -5,6 +5,7 @@
 #include "tests/support/TempFolder.h"
 #include "tests/ui/FakeServices.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -178,6 +179,18 @@ private slots:
         QCOMPARE(fakes->prompts.asked[0], (PromptRequest{kTitle, "Map is not selected, please select map file...", PromptIcon::Exclamation}));
         QVERIFY(fakes->shell.started.empty());
         QVERIFY(window->ShowsAtStart());
+    }
+
+    void aMissingMapMovesTheFocusToTheMapEdit()
+    {
+        Start({});
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        Find<QLineEdit>("INFSEdit5")->setFocus();
+        Find<QToolButton>("INFSButtonSave")->click();
+        QCOMPARE(fakes->prompts.asked.size(), size_t{1});
+        QVERIFY(fakes->dialogs.saveRequests.empty());
+        QTRY_COMPARE(QApplication::focusWidget(), Find<QLineEdit>("INFSEdit0"));
     }
 
     void compileMirrorsTheScriptIntoTheEditor()
