@@ -10,6 +10,7 @@ namespace {
 
 constexpr const char* kEol = "\r\n";
 constexpr double kOriginBrushHalfSize = 8;
+constexpr size_t kNoModel = static_cast<size_t>(-1);
 
 struct TextureAxes {
     std::string name;
@@ -202,32 +203,29 @@ std::string writeMap(const Bsp& bsp, const PlaneTable& planes, const std::vector
     std::vector<bool> used(models.size(), false);
     for (size_t e = 0; e < entities.size(); ++e) {
         const Entity& entity = entities[e];
-        std::optional<size_t> model = brushModelIndex(entity);
         const std::string* classname = entity.find("classname");
         const bool world = e == 0 && classname && *classname == "worldspawn";
-        if (world)
-            model = 0;
-        if (model && *model >= models.size()) {
+        size_t model = world ? 0 : brushModelIndex(entity).value_or(kNoModel);
+        if (model != kNoModel && model >= models.size()) {
             stats.warnings.push_back("entity " + std::to_string(e) + " refers to missing model *" +
-                                     std::to_string(*model) + "; key kept");
-            model.reset();
+                                     std::to_string(model) + "; key kept");
+            model = kNoModel;
         }
-        if (model && used[*model] && *model != 0) {
-            stats.warnings.push_back("model *" + std::to_string(*model) + " is used by more than one entity");
-        }
+        if (model != kNoModel && model != 0 && used[model])
+            stats.warnings.push_back("model *" + std::to_string(model) + " is used by more than one entity");
         writer.line("{");
         for (const auto& [key, value] : entity.keys)
-            if (!(model && !world && key == "model"))
+            if (!(model != kNoModel && !world && key == "model"))
                 writer.keyValue(key, value);
-        if (model) {
-            used[*model] = true;
+        if (model != kNoModel) {
+            used[model] = true;
             Vec3 origin;
             const std::string* originText = entity.find("origin");
             const bool hasOrigin = !world && originText && parseOrigin(*originText, origin);
             if (!world && originText && !hasOrigin)
                 stats.warnings.push_back("entity " + std::to_string(e) + " has an unreadable origin \"" +
                                          *originText + "\"");
-            for (const Brush& brush : models[*model].brushes) {
+            for (const Brush& brush : models[model].brushes) {
                 writer.brush(brush, origin);
                 ++stats.brushes;
             }
