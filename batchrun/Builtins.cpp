@@ -7,6 +7,8 @@
 #include <charconv>
 #include <utility>
 
+namespace batchrun {
+
 namespace {
 
 Outcome Remark(Context&, std::string_view)
@@ -76,3 +78,5 @@ Outcome Unsupported(Context& context, std::string_view what)
     context.session.errorLevel = kUnknownCommandLevel;
     return Outcome::Failure();
 }
+
+} // namespace batchrun

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace batchrun {
+
 // One parsed script line: commands joined by &, && and ||, where an `if` owns the rest of its line.
 
 enum class Chain {
@@ -36,3 +38,5 @@ struct ParsedLine {
     CommandList commands;
     std::string syntaxError; // set when the line cannot be run at all; the script ends, as in the interpreter
 };
+
+} // namespace batchrun

@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+namespace batchrun {
+
 // Built-in commands. Each takes the text after its name, which starts with the character that ended the
 // name (a blank, or the '.' of "echo.").
 using CommandFunction = Outcome (*)(Context& context, std::string_view rest);
@@ -33,3 +35,5 @@ Outcome Delete(Context& context, std::string_view rest);
 
 Outcome Start(Context& context, std::string_view rest);
 Outcome Shutdown(Context& context, std::string_view rest);
+
+} // namespace batchrun

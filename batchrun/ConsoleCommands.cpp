@@ -3,6 +3,8 @@
 #include "batchrun/ConsoleEscapes.h"
 #include "batchrun/Words.h"
 
+namespace batchrun {
+
 namespace {
 
 // `set "NAME=value" tail`: the text between the first and the last quote; otherwise the text as it is.
@@ -138,3 +140,5 @@ Outcome Pause(Context& context, std::string_view)
     context.console.out << '\n';
     return Outcome::Success();
 }
+
+} // namespace batchrun

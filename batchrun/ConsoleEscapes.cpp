@@ -2,6 +2,8 @@
 
 #include "batchrun/Words.h"
 
+namespace batchrun {
+
 namespace {
 
 int HexDigit(char c)
@@ -55,3 +57,5 @@ std::string ClearScreenEscape()
 {
     return "\x1b[H\x1b[2J\x1b[3J";
 }
+
+} // namespace batchrun

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace batchrun {
+
 // Terminal escape sequences standing in for the console's own colour, title and clearing.
 
 struct ConsoleColors {
@@ -21,3 +23,5 @@ std::string ColorEscape(ConsoleColors colors);
 std::string ResetColorEscape();
 std::string TitleEscape(std::string_view title);
 std::string ClearScreenEscape();
+
+} // namespace batchrun

@@ -7,6 +7,8 @@
 #include <ostream>
 #include <string>
 
+namespace batchrun {
+
 // Where `set /P` answers and `pause` keys come from.
 class Input {
 public:
@@ -54,3 +56,5 @@ struct Outcome {
 
 // The error level the interpreter sets for a command or program it cannot find.
 inline constexpr int kUnknownCommandLevel = 9009;
+
+} // namespace batchrun

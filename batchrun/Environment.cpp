@@ -2,6 +2,8 @@
 
 #include "batchrun/Platform.h"
 
+namespace batchrun {
+
 namespace {
 
 std::string Key(std::string_view name)
@@ -64,3 +66,5 @@ std::vector<std::string> Environment::ToBlock() const
         block.push_back(variable.name + '=' + variable.value);
     return block;
 }
+
+} // namespace batchrun

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+namespace batchrun {
+
 // Variables of a script. Names ignore letter case, as in the command interpreter, but keep the spelling
 // they were first set with.
 class Environment {
@@ -30,3 +32,5 @@ private:
     };
     std::map<std::string, Variable> variables_;
 };
+
+} // namespace batchrun

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+namespace batchrun {
+
 namespace {
 
 std::string Argument(const ExpansionContext& context, size_t index)
@@ -124,3 +126,5 @@ std::string ExpandLine(std::string_view line, const ExpansionContext& context)
     }
     return out;
 }
+
+} // namespace batchrun

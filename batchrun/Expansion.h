@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace batchrun {
+
 struct ExpansionContext {
     const Environment& environment;
     const std::vector<std::string>& arguments; // %0 (the script) first
@@ -18,3 +20,5 @@ struct ExpansionContext {
 // variable, or nothing when it is not set; a lone '%' is dropped. ERRORLEVEL and CD give the current values
 // unless a variable of that name was set.
 std::string ExpandLine(std::string_view line, const ExpansionContext& context);
+
+} // namespace batchrun

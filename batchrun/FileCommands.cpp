@@ -5,6 +5,8 @@
 
 #include <filesystem>
 
+namespace batchrun {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -104,3 +106,5 @@ Outcome Delete(Context& context, std::string_view rest)
     }
     return Outcome::Success();
 }
+
+} // namespace batchrun

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace batchrun {
+
 // What a script can do to the world outside the runner. Tests replace it, so that no test starts a
 // document viewer or powers a machine off.
 class Host {
@@ -28,3 +30,5 @@ public:
     std::string OpenDocument(const std::string& path) override;
     std::string PowerOff() override;
 };
+
+} // namespace batchrun

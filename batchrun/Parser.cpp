@@ -2,6 +2,8 @@
 
 #include "batchrun/Words.h"
 
+namespace batchrun {
+
 namespace {
 
 struct Segment {
@@ -190,3 +192,5 @@ ParsedLine ParseLine(std::string_view line)
     }
     return parsed;
 }
+
+} // namespace batchrun

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace batchrun {
+
 // The few operating-system calls the runner needs, kept apart so the rest of the library stays portable.
 
 struct ProgramStart {
@@ -38,3 +40,5 @@ std::optional<std::string> ReadStandardInputLine();
 bool WaitForKey();
 
 bool StandardOutputIsTerminal();
+
+} // namespace batchrun

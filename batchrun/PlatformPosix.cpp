@@ -10,6 +10,8 @@
 
 extern char** environ;
 
+namespace batchrun {
+
 namespace {
 
 // Detached programs are reaped whenever another program starts, so a long session leaves no zombies.
@@ -146,3 +148,5 @@ bool StandardOutputIsTerminal()
 {
     return isatty(STDOUT_FILENO) != 0;
 }
+
+} // namespace batchrun

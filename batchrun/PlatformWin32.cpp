@@ -5,6 +5,8 @@
 #include <conio.h>
 #include <io.h>
 
+namespace batchrun {
+
 namespace {
 
 // Quotes one argument so that a program splitting its command line by the usual rules gets it back unchanged.
@@ -136,3 +138,5 @@ bool StandardOutputIsTerminal()
 {
     return _isatty(1) != 0;
 }
+
+} // namespace batchrun

@@ -3,6 +3,8 @@
 #include "batchrun/ProgramLookup.h"
 #include "batchrun/Words.h"
 
+namespace batchrun {
+
 namespace {
 
 enum class Wait { Yes, No };
@@ -129,3 +131,5 @@ Outcome Shutdown(Context& context, std::string_view rest)
     }
     return Outcome::Success();
 }
+
+} // namespace batchrun

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
+namespace batchrun {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -76,3 +78,5 @@ std::string FindOnSearchPath(std::string_view name, std::string_view searchPath)
     const ResolvedProgram program = SearchFolders(name, searchPath);
     return program.kind == ProgramKind::Native ? program.path : std::string();
 }
+
+} // namespace batchrun

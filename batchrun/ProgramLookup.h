@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace batchrun {
+
 enum class ProgramKind {
     Missing,
     Native,   // an executable of this system
@@ -25,3 +27,5 @@ std::string FindOnSearchPath(std::string_view name, std::string_view searchPath)
 
 // Absolute form of `path` taken relative to `folder`.
 std::string ResolvePath(std::string_view path, const std::string& folder);
+
+} // namespace batchrun

@@ -9,6 +9,8 @@
 #include <charconv>
 #include <filesystem>
 
+namespace batchrun {
+
 namespace {
 
 // Syntax errors end the whole script in the interpreter, with this level.
@@ -135,3 +137,5 @@ bool Runner::Holds(const Condition& condition) const
     }
     return holds != condition.negated;
 }
+
+} // namespace batchrun

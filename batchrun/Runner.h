@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace batchrun {
+
 // Runs a batch script line by line with the command interpreter's rules.
 class Runner {
 public:
@@ -29,3 +31,5 @@ private:
     Console& console_;
     Context context_;
 };
+
+} // namespace batchrun

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iterator>
 
+namespace batchrun {
+
 Script Script::FromText(std::string_view text)
 {
     Script script;
@@ -63,3 +65,5 @@ std::string LabelName(std::string_view text)
         ++end;
     return std::string(text.substr(0, end));
 }
+
+} // namespace batchrun

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace batchrun {
+
 // The lines of a batch file and its labels.
 class Script {
 public:
@@ -33,3 +35,5 @@ bool IsLabelLine(std::string_view line);
 
 // The name of a label line or of a `goto` target: one leading ':' dropped, up to a delimiter.
 std::string LabelName(std::string_view text);
+
+} // namespace batchrun

@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+namespace batchrun {
+
 namespace {
 
 std::string SearchPath()
@@ -53,3 +55,5 @@ std::string SystemHost::PowerOff()
         return result.problem;
     return result.exitCode == 0 ? std::string() : "the system refused to power off";
 }
+
+} // namespace batchrun

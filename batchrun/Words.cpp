@@ -1,5 +1,7 @@
 #include "batchrun/Words.h"
 
+namespace batchrun {
+
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t';
@@ -152,3 +154,5 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() && ToLower(a) == ToLower(b);
 }
+
+} // namespace batchrun

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+namespace batchrun {
+
 // How command text is cut into words. Three rules exist side by side, as in the command interpreter:
 // the program word, a program's own arguments, and the arguments of built-in commands.
 
@@ -41,3 +43,5 @@ std::string WithoutQuotes(std::string_view text);
 
 std::string ToLower(std::string_view text);
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
+} // namespace batchrun

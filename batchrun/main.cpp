@@ -6,12 +6,14 @@
 #include <filesystem>
 #include <iostream>
 
+using namespace batchrun;
+
 namespace {
 
 class StandardInput : public Input {
 public:
     std::optional<std::string> ReadLine() override { return ReadStandardInputLine(); }
-    bool WaitForKey() override { return ::WaitForKey(); }
+    bool WaitForKey() override { return batchrun::WaitForKey(); }
 };
 
 } // namespace

@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <ostream>
 
+using namespace batchrun;
+
 namespace {
 
 class NoInput : public Input {

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sys/wait.h>
 
+using namespace batchrun;
+
 using ::testing::HasSubstr;
 
 namespace {

@@ -1,11 +1,18 @@
 // Runs the compile and decompile scripts, as the generators write them, with stub tools in a scratch folder.
 #include "Harness.h"
 
+#include "batchrun/Runner.h"
+#include "batchrun/Script.h"
+#include "goldsource/GsScript.h"
+#include "source/SScript.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>
+
+using namespace batchrun;
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -55,6 +62,14 @@ protected:
             script += line + "\r\n";
         }
         return RunScript(script, session, host, std::move(answers));
+    }
+
+    // Lines from a generator, written to disk as the program writes them and run from there.
+    ScriptRun RunGenerated(const ScriptLines& lines, std::vector<std::string> answers)
+    {
+        const std::string path = Root() + "/Compile.bat";
+        WriteScriptLines(path, lines);
+        return RunScript(Read("Compile.bat"), session, host, std::move(answers));
     }
 
     void Outputs(const std::string& suffixes) { session.environment.Set("STUB_OUTPUTS", suffixes); }
@@ -207,4 +222,83 @@ TEST_F(CompileScriptTest, DecompileCopiesTheResultsAndTidiesUp)
     for (const char* gone : {"maps/box.map", "maps/box_btm.wad", "maps/box.log"})
         EXPECT_FALSE(scratch.Has(gone)) << gone;
     EXPECT_THAT(run.out, HasSubstr("Press any key to continue . . . "));
+}
+
+// The generators' own scripts, with a map folder whose name needs the escaping they do.
+class GeneratedScriptTest : public CompileScriptTest {
+protected:
+    void SetUp() override
+    {
+        CompileScriptTest::SetUp();
+        scratch.Write(kMaps + "/box.map", "map");
+        scratch.Write(kMaps + "/box.vmf", "vmf");
+    }
+
+    const std::string kMaps = "maps & 100%";
+    const ScriptOrigin origin {"01.02.2027", "10:11:12", "maintainer@example.org"};
+};
+
+TEST_F(GeneratedScriptTest, HalfLifeScriptRunsStagesCopiesAndRestartsFromTheMenu)
+{
+    TGSConfig config;
+    for (auto [field, tool] : {std::pair{&config.CsgTool, "hlcsg"}, std::pair{&config.BspTool, "hlbsp"},
+                               std::pair{&config.VisTool, "hlvis"}, std::pair{&config.RadTool, "hlrad"},
+                               std::pair{&config.GameExe, "hl"}, std::pair{&config.ProgramPath, "ferrowind"}})
+        *field = Root() + "/tools/" + tool;
+    config.MapFile = Root() + "/" + kMaps + "/box.map";
+    config.WadRoot = Root() + "/wads";
+    config.BspOutDir = Root() + "/out/";
+    config.CsgParams = "-wadinclude halflife";
+    config.GameParams = "+map %MAPNAME% ";
+    config.DeleteP0 = true;
+    config.OpenLog = true;
+    config.Beep = true;
+    config.Pause = true;
+    Outputs(".bsp .p0");
+    Fails("hlrad");
+
+    const ScriptRun run = RunGenerated(GS_MakeBat(config, origin), {"3", "1"});
+    EXPECT_THAT(ToolsRun(), ElementsAre("hlcsg", "hlbsp", "hlvis", "hlrad", "hlcsg", "hlbsp", "hlvis", "hlrad",
+                                        "ferrowind", "hl"));
+    EXPECT_THAT(Records()[0], ElementsAre("hlcsg", Root(), config.MapFile, "-wadinclude", "halflife"));
+    EXPECT_THAT(Records().back(), ElementsAre("hl", Root(), "+map", "box"));
+    EXPECT_TRUE(scratch.Has("out/box.bsp"));
+    EXPECT_FALSE(scratch.Has(kMaps + "/box.p0"));
+    EXPECT_THAT(host.opened, ElementsAre(Root() + "/" + kMaps + "/box.log"));
+    EXPECT_EQ(Count(run.out, "Enter \"1\" for exit..."), 1u);
+    EXPECT_EQ(run.err, "");
+}
+
+TEST_F(GeneratedScriptTest, HalfLife2ScriptRunsInTheBinFolderAndExitsFromTheMenu)
+{
+    TSConfig config;
+    config.BspTool = Root() + "/tools/vbsp";
+    config.VisTool = Root() + "/tools/vvis";
+    config.RadTool = Root() + "/tools/vrad";
+    config.BinDir = Root() + "/bin";
+    config.BspOutDir = Root() + "/out/";
+    config.VmfFile = Root() + "/" + kMaps + "/box.vmf";
+    config.RunBsp = config.RunVis = config.RunRad = true;
+    config.VisParams = "-fast";
+    config.DeleteLog = true;
+    config.Pause = true;
+    config.ConsoleColor = "0A";
+    config.Version = "1.2";
+    config.LogViewer = "Notepad";
+    Outputs(".bsp");
+
+    const ScriptRun passed = RunGenerated(S_MakeBat(config, origin), {"1"});
+    const std::string map = Root() + "/" + kMaps + "/box";
+    EXPECT_THAT(Records(), ElementsAre(ElementsAre("vbsp", Root() + "/bin", map),
+                                       ElementsAre("vvis", Root() + "/bin", map, "-fast"),
+                                       ElementsAre("vrad", Root() + "/bin", map)));
+    EXPECT_TRUE(scratch.Has("out/box.bsp"));
+    EXPECT_FALSE(scratch.Has(kMaps + "/box.log"));
+    EXPECT_EQ(passed.err, "");
+
+    Fails("vvis");
+    const ScriptRun failed = RunGenerated(S_MakeBat(config, origin), {"", "3"});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_EQ(Count(failed.out, "Select item:"), 2u);
+    EXPECT_EQ(ToolsRun().size(), 5u);
 }

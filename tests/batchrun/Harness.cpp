@@ -8,6 +8,8 @@
 #include <random>
 #include <sstream>
 
+namespace batchrun {
+
 namespace fs = std::filesystem;
 
 ScratchFolder::ScratchFolder()
@@ -112,3 +114,5 @@ size_t Count(const std::string& text, const std::string& needle)
         ++count;
     return count;
 }
+
+} // namespace batchrun

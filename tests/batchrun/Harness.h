@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace batchrun {
+
 // A fresh folder under the system's temporary folder, with a blank in its name so that quoting matters;
 // removed with everything in it at the end of the test.
 class ScratchFolder {
@@ -68,3 +70,5 @@ Session TestSession(const std::string& folder);
 
 // Number of times `needle` occurs in `text`.
 size_t Count(const std::string& text, const std::string& needle);
+
+} // namespace batchrun

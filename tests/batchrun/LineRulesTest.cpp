@@ -6,6 +6,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+using namespace batchrun;
+
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 

@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+using namespace batchrun;
+
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
