@@ -5,7 +5,6 @@
 #include "bsptwomap/writers.hpp"
 
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <ostream>
@@ -96,6 +95,9 @@ DecompileResult decompile(const Bsp& bsp, const DecompileOptions& options, const
         result.log.push_back("warning: the first entity is not worldspawn; one was added");
         entities.insert(entities.begin(), Entity{{{"classname", "worldspawn"}}});
     }
+
+    // Editors and compile tools read the bracketed texture axes only when the world declares the format.
+    entities[0].set("mapversion", "220");
 
     Rebuilder rebuilder(bsp);
     std::vector<ModelBrushes> models;

@@ -120,8 +120,14 @@ Rebuilder::Rebuilder(const Bsp& bsp) : bsp_(bsp), visited_(bsp.nodes.size(), 0)
     for (const BspPlane& p : bsp.planes)
         bspPlaneIds_.push_back(table_.find({p.normal, p.dist}));
     faceIds_.reserve(bsp.faces.size());
-    for (const BspFace& f : bsp.faces)
+    faceBounds_.reserve(bsp.faces.size());
+    for (const BspFace& f : bsp.faces) {
         faceIds_.push_back(bspPlaneIds_[f.plane] ^ (f.flipped ? 1 : 0));
+        Box box;
+        for (const Vec3& p : f.winding)
+            box.add(p);
+        faceBounds_.push_back({box.mins, box.maxs});
+    }
 }
 
 void Rebuilder::split(const Region& region, int planeId, double extent, Region& front, Region& back)
@@ -314,7 +320,12 @@ std::vector<Rebuilder::Patch> Rebuilder::surfacesOn(const Brush& brush, size_t f
     const auto candidates = faces.find(face.planeId);
     if (candidates == faces.end())
         return patches;
+    Box faceBox;
+    for (const Vec3& p : face.winding)
+        faceBox.add(p);
     for (uint32_t i : candidates->second) {
+        if (!faceBox.touches({faceBounds_[i][0], faceBounds_[i][1]}, kContainEpsilon))
+            continue;
         Winding w = bsp_.faces[i].winding;
         for (size_t j = 0; j < brush.faces.size() && !w.empty(); ++j)
             if (j != faceIndex)

@@ -79,6 +79,7 @@ private:
     PlaneTable table_;
     std::vector<int> bspPlaneIds_;
     std::vector<int> faceIds_;             // oriented plane id of each file face
+    std::vector<std::array<Vec3, 2>> faceBounds_;
     std::vector<uint32_t> visited_;        // per-node stamp for cycle detection
     uint32_t stamp_ = 0;
 };

@@ -63,6 +63,7 @@ TEST(Rebuild, HalfSpaceBecomesOneExactBrushWithItsSurfaceTexture)
     EXPECT_EQ(faceFacing(brush, -kX)->texture, "NULL");
     EXPECT_EQ(*map[0].find("message"), "half");
     EXPECT_EQ(*map[0].find("wad"), "test_btm.wad");
+    EXPECT_EQ(*map[0].find("mapversion"), "220");
 }
 
 TEST(Rebuild, FaceShowingTwoTexturesSplitsTheBrushAlongTheirEdge)
