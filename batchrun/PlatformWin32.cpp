@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <conio.h>
+#include <cstdio>
 #include <io.h>
 
 namespace batchrun {

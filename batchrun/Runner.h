@@ -18,10 +18,8 @@ public:
     // result is the exit code. `arguments` are %0 (the script) and what follows it.
     int Run(const Script& script, const std::vector<std::string>& arguments);
 
-    // Runs one line as if it were in a script; `goto` ends it.
-    Outcome RunLine(const std::string& line, const std::vector<std::string>& arguments);
-
 private:
+    Outcome RunLine(const std::string& line, const std::vector<std::string>& arguments);
     Outcome RunList(const CommandList& commands);
     Outcome RunCommand(const Command& command);
     Outcome Dispatch(const std::string& text);
