@@ -1,0 +1,314 @@
+#include "app/ui/MainWindow.h"
+#include "editor/ui/EditorWindow.h"
+#include "source/SScript.h"
+#include "source/ui/SourcePage.h"
+#include "tests/support/TempFolder.h"
+#include "tests/ui/FakeServices.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <memory>
+
+namespace {
+const char* kTitle = "Ferrowind 1.2";
+const PromptRequest kMapMissing{kTitle, "Map is not selected, please select map file...", PromptIcon::Exclamation};
+
+// A program folder whose Half-Life 2 configuration points at existing tools and folders, and a map to compile.
+struct Workspace {
+    TempFolder temp;
+    std::string vmf;
+
+    explicit Workspace(const char* outputFolder = "out")
+    {
+        for (const char* tool : {"bsp", "vis", "rad", "game"})
+            temp.Write(std::string("bin/") + tool);
+        temp.MakeFolder("out");
+        vmf = temp.Write("maps/test.vmf");
+        temp.Write("program/Ferrowind/Configurations.ini",
+                   "[SPATH]\r\nBSP=" + temp.Path("bin/bsp") + "\r\nVIS=" + temp.Path("bin/vis") + "\r\nRAD=" + temp.Path("bin/rad") +
+                       "\r\nhl2=" + temp.Path("bin/game") + "\r\nBin=" + temp.Path("bin") + "\r\nBSPout=" + temp.Path(outputFolder) + "\r\n");
+    }
+    std::string ProgramDir() const { return temp.Path("program"); }
+    std::string CompileBat() const { return temp.Path("program/Ferrowind/Temp/Compile.bat"); }
+};
+
+ScriptLines WithoutStamp(ScriptLines lines)
+{
+    std::erase_if(lines, [](const std::string& line) { return line.rfind("echo File created: ", 0) == 0; });
+    return lines;
+}
+
+ScriptLines SplitCrLf(const std::string& bytes)
+{
+    ScriptLines lines;
+    size_t start = 0;
+    for (size_t end = bytes.find("\r\n"); end != std::string::npos; end = bytes.find("\r\n", start)) {
+        lines.push_back(bytes.substr(start, end - start));
+        start = end + 2;
+    }
+    if (start != bytes.size())
+        lines.push_back("<unterminated>" + bytes.substr(start));
+    return lines;
+}
+}
+
+class SourcePageTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Workspace> workspace;
+    std::unique_ptr<FakeServices> fakes;
+    std::unique_ptr<TWindow_Editor> editor;
+    std::unique_ptr<TWindow_Ferrowind> window;
+
+    void Start(const QStringList& arguments)
+    {
+        window = std::make_unique<TWindow_Ferrowind>(fakes->Get(), ProgramLocation{"/opt/ferrowind/ferrowind", workspace->ProgramDir()}, arguments);
+        editor = std::make_unique<TWindow_Editor>();
+        window->AttachWindows({nullptr, editor.get(), nullptr, nullptr, nullptr});
+    }
+    void StartWithVmf() { Start({QString::fromStdString(workspace->vmf)}); }
+
+    template <typename T> T* Find(const char* name)
+    {
+        T* widget = window->SPage()->findChild<T*>(name);
+        if (widget == nullptr)
+            qFatal("missing control %s", name);
+        return widget;
+    }
+    QCheckBox* Check(const char* name) { return Find<QCheckBox>(name); }
+    void Click(const char* toolButton) { Find<QToolButton>(toolButton)->click(); }
+
+    ScriptLines EditorLines() const
+    {
+        ScriptLines lines;
+        for (const QString& line : editor->ScriptText().split('\n'))
+            lines.push_back(line.toStdString());
+        return lines;
+    }
+
+    // The script the page's current state should give, without its creation stamp.
+    ScriptLines Expected()
+    {
+        return WithoutStamp(S_MakeBat(window->SPage()->Gather(window->Settings(), "/opt/ferrowind/ferrowind"), {"", "", "ferrowind@mailbox.org"}));
+    }
+
+private slots:
+    void init()
+    {
+        workspace = std::make_unique<Workspace>();
+        fakes = std::make_unique<FakeServices>();
+    }
+
+    void cleanup()
+    {
+        window.reset();
+        editor.reset();
+        fakes.reset();
+        workspace.reset();
+    }
+
+    void controlsAndDefaults()
+    {
+        Start({});
+        const std::pair<const char*, const char*> buttons[] = {
+            {"INFSToolB02", "Compile"}, {"INFSToolB03", "Save As..."}, {"INFSToolB04", "Batch Editor"},
+            {"INFSToolB05", "Configurations"}, {"INFSToolB06", "Run from..."}, {"INFSToolB07", "About"},
+        };
+        for (const auto& [name, caption] : buttons)
+            QCOMPARE(Find<QToolButton>(name)->text(), QString(caption));
+        QLineEdit* vmf = Find<QLineEdit>("INFSEdit001");
+        QVERIFY(vmf->isReadOnly());
+        QVERIFY(vmf->text().isEmpty());
+        QCOMPARE(Find<QPushButton>("INFSDPDec008")->text(), QString("..."));
+        QCOMPARE(Find<QPushButton>("INFSDPDec007")->text(), QString("Edit"));
+        QCOMPARE(Find<QPushButton>("INFSDPDec005")->text(), QString("+map"));
+        QVERIFY(Find<QWidget>("INFSDPDec006") != nullptr);
+
+        QComboBox* presets = Find<QComboBox>("INFSPresetList1");
+        QCOMPARE(presets->count(), 4);
+        const char* entries[] = {"Default (ZHLT)", "Fast (ZHLT)", "Normal  (ZHLT)", "Full  (ZHLT)"};
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(presets->itemText(i), QString(entries[i]));
+        QCOMPARE(presets->currentIndex(), -1);
+
+        const std::tuple<const char*, const char*, bool> checks[] = {
+            {"INFSChb_SBSP", "BSP", true},          {"INFSChb_SVIS", "VIS", true},          {"INFSChb_SRAD", "RAD", true},
+            {"INFSChb_SHL2", "Game", true},         {"INFSChb01", "Not copy *.bsp", false}, {"INFSChb02", "Open log file", false},
+            {"INFSChbDeleteLOGs", "Delete .log", false}, {"INFSChb03", "Pause", false},   {"INFSChb04", "Beep!", false},
+            {"INFSChb05", "Shutdown PC", false},
+        };
+        for (const auto& [name, caption, checked] : checks) {
+            QCOMPARE(Check(name)->text(), QString(caption));
+            QVERIFY2(Check(name)->isChecked() == checked, name);
+        }
+        for (const char* name : {"INFSEdit002", "INFSEdit003", "INFSEdit004", "INFSEdit005"})
+            QVERIFY2(Find<QLineEdit>(name)->text().isEmpty(), name);
+    }
+
+    void shutdownDisablesWhatCannotWorkWithIt()
+    {
+        Start({});
+        const char* affected[] = {"INFSChb02", "INFSChb03", "INFSChb04", "INFSChbDeleteLOGs", "INFSChb_SHL2"};
+        for (const char* name : affected)
+            Check(name)->setChecked(true);
+        Check("INFSChb05")->click();
+        for (const char* name : affected)
+            QVERIFY2(!Check(name)->isChecked() && !Check(name)->isEnabled(), name);
+        QVERIFY(!Find<QLineEdit>("INFSEdit005")->isEnabled());
+        QVERIFY(!Find<QPushButton>("INFSDPDec005")->isEnabled());
+        for (const char* name : {"INFSChb01", "INFSChb_SBSP", "INFSChb05"})
+            QVERIFY2(Check(name)->isEnabled(), name);
+
+        Check("INFSChb05")->click();
+        for (const char* name : affected)
+            QVERIFY2(!Check(name)->isChecked() && Check(name)->isEnabled(), name);
+        QVERIFY(Find<QLineEdit>("INFSEdit005")->isEnabled());
+        QVERIFY(Find<QPushButton>("INFSDPDec005")->isEnabled());
+    }
+
+    void mapParameterButtonInsertsOrSelects()
+    {
+        Start({});
+        QLineEdit* game = Find<QLineEdit>("INFSEdit005");
+        QPushButton* button = Find<QPushButton>("INFSDPDec005");
+        button->click();
+        QCOMPARE(game->text(), QString("+map %MAPNAME% "));
+
+        game->setText("-dev +MAP %MapName% -console");
+        button->click();
+        QCOMPARE(game->text(), QString("-dev +MAP %MapName% -console"));
+        QCOMPARE(game->selectedText(), QString("+MAP %MapName%"));
+    }
+
+    void vmfChooserTakesOnlyVmfFiles()
+    {
+        Start({});
+        fakes->dialogs.openAnswers = {std::string("/maps/test.VMF"), std::string("/maps/test.map"), std::nullopt};
+        QPushButton* chooser = Find<QPushButton>("INFSDPDec008");
+        QLineEdit* vmf = Find<QLineEdit>("INFSEdit001");
+        chooser->click();
+        QCOMPARE(vmf->text(), QString("/maps/test.VMF"));
+        QCOMPARE(vmf->cursorPosition(), 14);
+        chooser->click();
+        chooser->click();
+        QCOMPARE(vmf->text(), QString("/maps/test.VMF"));
+        QCOMPARE(fakes->dialogs.openRequests.size(), size_t{3});
+        QCOMPARE(fakes->dialogs.openRequests[0].filter, std::string("Valve map(*.vmf)|*.vmf"));
+    }
+
+    void gatherReadsThePageAndTheConfiguration()
+    {
+        Start({});
+        TFerrowindSettings settings;
+        settings.SBspTool = " /bin/bsp ";
+        settings.SBin = "/bin ";
+        settings.TextColor = 10;
+        settings.BackColor = 0;
+        settings.LogViewer = workspace->temp.Path("no-viewer");
+        Find<QLineEdit>("INFSEdit002")->setText("  -onlyents\t");
+        Find<QLineEdit>("INFSEdit005")->setText(" +map %MAPNAME% ");
+        window->SPage()->SetVmfFile(" /maps/box.vmf ");
+        Check("INFSChb05")->setChecked(true);
+
+        TSConfig c = window->SPage()->Gather(settings, "/opt/ferrowind/ferrowind");
+        QCOMPARE(c.BspTool, std::string(" /bin/bsp "));
+        QCOMPARE(c.BinDir, std::string("/bin "));
+        QCOMPARE(c.BspParams, std::string("-onlyents"));
+        QCOMPARE(c.GameParams, std::string("+map %MAPNAME%"));
+        QCOMPARE(c.VmfFile, std::string("/maps/box.vmf"));
+        QCOMPARE(c.ConsoleColor, std::string("0A"));
+        QCOMPARE(c.LogViewer, std::string("Notepad"));
+        QCOMPARE(c.Version, std::string("1.2"));
+        QCOMPARE(c.ProgramPath, std::string("/opt/ferrowind/ferrowind"));
+        QVERIFY(c.RunBsp && c.RunVis && c.RunRad && c.Shutdown);
+        QVERIFY(!c.RunGame && !c.Pause && !c.OpenLog);
+
+        settings.LogViewer = workspace->temp.Write("viewer");
+        QCOMPARE(window->SPage()->Gather(settings, "").LogViewer, settings.LogViewer);
+    }
+
+    void compileWritesAndStartsTheScript()
+    {
+        StartWithVmf();
+        QCOMPARE(window->Pages()->currentIndex(), 2);
+        Click("INFSToolB02");
+        QVERIFY(fakes->prompts.asked.empty());
+        QCOMPARE(fakes->shell.started, std::vector<std::string>{workspace->CompileBat()});
+        const ScriptLines written = SplitCrLf(ReadBytes(workspace->CompileBat()));
+        QCOMPARE(written, window->Settings().SScript);
+        QCOMPARE(WithoutStamp(written), Expected());
+        QCOMPARE(written[8], "set MAPPATH=" + workspace->temp.Path("maps/test"));
+        QCOMPARE(written[25], "cd /d \"" + workspace->temp.Path("bin") + "\"");
+        QCOMPARE(EditorLines(), written);
+        QVERIFY(window->ShowsAtStart());
+    }
+
+    void outputFolderIsAskedAboutEvenWithNotCopy()
+    {
+        workspace = std::make_unique<Workspace>("no-out");
+        StartWithVmf();
+        Check("INFSChb01")->setChecked(true);
+        Click("INFSToolB02");
+        QCOMPARE(fakes->prompts.asked.size(), size_t{1});
+        QCOMPARE(fakes->prompts.asked[0], (PromptRequest{kTitle, "BSP output folder is not found! (Please select correct path)\r\nContinue compilation?",
+                                                         PromptIcon::Exclamation, {PromptButton::Yes, PromptButton::No}, PromptButton::No}));
+        QVERIFY(fakes->shell.started.empty());
+        QVERIFY(!std::filesystem::exists(workspace->CompileBat()));
+    }
+
+    void missingVmfShowsOnlyTheMapMessage()
+    {
+        Start({});
+        window->SPage()->SetVmfFile(QString::fromStdString(workspace->temp.Path("maps/gone.vmf")));
+        fakes->dialogs.saveAnswers = {SaveFileAnswer{workspace->temp.Path("saved"), 1}};
+        Click("INFSToolB02");
+        Click("INFSToolB03");
+        QCOMPARE(fakes->prompts.asked, (std::vector<PromptRequest>{kMapMissing, kMapMissing}));
+        QVERIFY(fakes->shell.started.empty());
+        QVERIFY(fakes->dialogs.saveRequests.empty());
+        QVERIFY(window->Settings().SScript.empty());
+        QVERIFY(!std::filesystem::exists(workspace->CompileBat()));
+    }
+
+    void saveAsOffersTheMapNameAndWritesTheScript()
+    {
+        StartWithVmf();
+        const std::string typed = workspace->temp.Path("saved");
+        fakes->dialogs.saveAnswers = {SaveFileAnswer{typed, 1}};
+        Click("INFSToolB03");
+        QCOMPARE(fakes->dialogs.saveRequests.size(), size_t{1});
+        QCOMPARE(fakes->dialogs.saveRequests[0].fileName, std::string("test compile"));
+        QCOMPARE(fakes->dialogs.saveRequests[0].filter, std::string("MS-DOS Batch Files (*.bat;*.cmd)|*.bat;*.cmd|All files (*.*)|*.*"));
+        QCOMPARE(WithoutStamp(SplitCrLf(ReadBytes(typed + ".bat"))), Expected());
+        QCOMPARE(EditorLines(), window->Settings().SScript);
+        QVERIFY(fakes->shell.started.empty());
+        QVERIFY(fakes->prompts.asked.empty());
+    }
+
+    void batchEditorShowsTheScriptWithoutAnyCheck()
+    {
+        Start({});
+        window->SPage()->SetVmfFile("/nowhere/box.vmf");
+        bool shown = false;
+        QTimer::singleShot(0, editor.get(), [&] {
+            shown = editor->isVisible();
+            editor->reject();
+        });
+        Click("INFSToolB04");
+        QVERIFY(shown);
+        QVERIFY(fakes->prompts.asked.empty());
+        QVERIFY(fakes->shell.started.empty());
+        QCOMPARE(EditorLines(), window->Settings().SScript);
+        QCOMPARE(window->Settings().SScript[8], std::string("set MAPPATH=/nowhere/box"));
+    }
+};
+
+QTEST_MAIN(SourcePageTest)
+#include "SourcePageTest.moc"
