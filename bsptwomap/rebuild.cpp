@@ -14,6 +14,8 @@ constexpr double kMinFaceArea = 1e-3;
 // Brushes thinner than this are splinters that compile tools reject.
 constexpr double kMinThickness = 0.1;
 constexpr double kMinVolume = 0.5;
+// Leaf regions below this are numerical dust, not worth a merge attempt.
+constexpr double kDegenerateVolume = 1e-3;
 // Slack when testing that one brush lies inside another's planes.
 constexpr double kContainEpsilon = 0.01;
 
@@ -249,7 +251,7 @@ ModelBrushes Rebuilder::rebuild(size_t modelIndex)
             const BspLeaf& leaf = bsp_.leaves[static_cast<size_t>(-(item.child + 1))];
             if (leaf.contents == kEmpty || leaf.contents == kOrigin || leaf.contents == kClip)
                 continue;
-            if (brushVolume(item.region.faces, table_) < kMinVolume)
+            if (brushVolume(item.region.faces, table_) < kDegenerateVolume)
                 continue;
             out.brushes.push_back({leaf.contents, fillTextureFor(leaf), std::move(item.region.faces)});
             continue;
@@ -297,7 +299,12 @@ ModelBrushes Rebuilder::rebuild(size_t modelIndex)
     }
     mergeBrushes(out.brushes, extent, out.stats);
 
+    // Splinters left after merging would be rejected by the compile tools.
     std::erase_if(out.brushes, [&](const Brush& b) {
+        if (brushVolume(b.faces, table_) < kMinVolume) {
+            ++out.stats.slivers;
+            return true;
+        }
         for (const BrushFace& f : b.faces) {
             double depth = 0;
             for (const BrushFace& g : b.faces)

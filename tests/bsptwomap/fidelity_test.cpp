@@ -183,7 +183,14 @@ TEST_P(FixtureFidelity, OutputReproducesVolumeSurfacesAndBrushBudget)
         sourceBrushes += e.brushes.size();
     size_t outputBrushes = 0;
     for (const MapEntity& e : map)
-        outputBrushes += e.brushes.size();
+        for (const MapBrush& b : e.brushes) {
+            ++outputBrushes;
+            // Compile tools reject brushes with planes that bound nothing, and splinters.
+            EXPECT_EQ(b.boundingFaces, b.faces.size()) << name << " brush " << outputBrushes;
+            EXPECT_GT(b.volume, 0.5) << name << " brush " << outputBrushes;
+            for (const MapFace& f : b.faces)
+                EXPECT_LE(f.texture.size(), 15u);
+        }
 
     const double volumeAgreement = 100.0 * static_cast<double>(total.agreeing) / static_cast<double>(total.samples);
     const double surfaceMatch = total.surfaceArea > 0 ? 100.0 * total.matchedArea / total.surfaceArea : 100.0;

@@ -108,7 +108,10 @@ MapBrush parseBrush(Tokens& tokens)
         ids.push_back(table.find(f.plane));
     brush.mins = {1e30, 1e30, 1e30};
     brush.maxs = {-1e30, -1e30, -1e30};
-    for (const BrushFace& f : brushFromPlanes(ids, table, 1e5))
+    const std::vector<BrushFace> solid = brushFromPlanes(ids, table, 1e5);
+    brush.boundingFaces = solid.size();
+    brush.volume = brushVolume(solid, table);
+    for (const BrushFace& f : solid)
         for (const Vec3& q : f.winding) {
             brush.mins = {std::min(brush.mins.x, q.x), std::min(brush.mins.y, q.y), std::min(brush.mins.z, q.z)};
             brush.maxs = {std::max(brush.maxs.x, q.x), std::max(brush.maxs.y, q.y), std::max(brush.maxs.z, q.z)};

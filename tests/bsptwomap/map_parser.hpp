@@ -18,6 +18,8 @@ struct MapFace {
 struct MapBrush {
     std::vector<MapFace> faces;
     Vec3 mins, maxs;
+    size_t boundingFaces = 0; // planes that bound a face with area
+    double volume = 0;
 
     bool contains(const Vec3& p) const;
     bool allFacesTextured(const char* name) const;

@@ -164,14 +164,6 @@ TEST(Wad, EveryEmbeddedTextureComesOutByteForByte)
     }
 }
 
-TEST(Wad, ExternalTexturesAreNotEmbedded)
-{
-    BTM_REQUIRE_FIXTURES();
-    const Bsp bsp = readBsp(readBytes(fixtureDir() / "boxroom_external.bsp"));
-    EXPECT_FALSE(bsp.mipTextures.empty());
-    EXPECT_EQ(embeddedTextureCount(bsp), 0u);
-}
-
 TEST(Writers, NumbersAreShortAndExact)
 {
     EXPECT_EQ(formatNumber(16), "16");
