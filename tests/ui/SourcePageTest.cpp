@@ -5,6 +5,7 @@
 #include "tests/support/TempFolder.h"
 #include "tests/ui/FakeServices.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -266,6 +267,12 @@ private slots:
     void missingVmfShowsOnlyTheMapMessage()
     {
         Start({});
+        window->Pages()->setCurrentIndex(2);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QLineEdit* game = Find<QLineEdit>("INFSEdit005");
+        game->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), game);
         window->SPage()->SetVmfFile(QString::fromStdString(workspace->temp.Path("maps/gone.vmf")));
         fakes->dialogs.saveAnswers = {SaveFileAnswer{workspace->temp.Path("saved"), 1}};
         Click("INFSToolB02");
@@ -275,6 +282,21 @@ private slots:
         QVERIFY(fakes->dialogs.saveRequests.empty());
         QVERIFY(window->Settings().SScript.empty());
         QVERIFY(!std::filesystem::exists(workspace->CompileBat()));
+        QTest::qWait(20); // unlike the Half-Life page, the focus stays where it was
+        QCOMPARE(QApplication::focusWidget(), game);
+    }
+
+    void runWithAMapAndAVmfCompilesTheVmfWithoutTheEditor()
+    {
+        const QString map = QString::fromStdString(workspace->temp.Write("maps/box.map"));
+        Start({map, "+run", QString::fromStdString(workspace->vmf)});
+        QCOMPARE(window->findChild<QLineEdit*>("INFSEdit0")->text(), map);
+        QCOMPARE(Find<QLineEdit>("INFSEdit001")->text(), QString::fromStdString(workspace->vmf));
+        QCOMPARE(fakes->shell.started, std::vector<std::string>{workspace->CompileBat()});
+        QCOMPARE(WithoutStamp(SplitCrLf(ReadBytes(workspace->CompileBat()))), Expected());
+        QVERIFY(editor->ScriptText().isEmpty());
+        QVERIFY(fakes->prompts.asked.empty());
+        QVERIFY(!window->ShowsAtStart());
     }
 
     void saveAsOffersTheMapNameAndWritesTheScript()
