@@ -51,20 +51,12 @@ ProfileFile ProfileFile::Load(const std::string& path)
     size_t start = 0;
     while (start < content.size()) {
         const size_t newline = content.find('\n', start);
-        Line line;
-        if (newline == npos) {
-            line.text = content.substr(start);
-            start = content.size();
-        } else {
-            line.text = content.substr(start, newline - start);
-            line.ending = "\n";
-            start = newline + 1;
-        }
-        if (!line.text.empty() && line.text.back() == '\r') {
-            line.text.pop_back();
-            line.ending = "\r" + line.ending;
-        }
-        file.lines_.push_back(std::move(line));
+        const bool ended = newline != npos;
+        const size_t end = ended ? newline : content.size();
+        const bool carriageReturn = end > start && content[end - 1] == '\r';
+        static constexpr const char* kEndings[2][2] = {{"", "\r"}, {"\n", "\r\n"}};
+        file.lines_.push_back({content.substr(start, end - start - (carriageReturn ? 1 : 0)), kEndings[ended][carriageReturn]});
+        start = ended ? newline + 1 : content.size();
     }
     return file;
 }
