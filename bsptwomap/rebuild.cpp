@@ -210,21 +210,8 @@ bool Rebuilder::sameTexture(int a, int b) const
     return true;
 }
 
-ModelBrushes Rebuilder::rebuild(size_t modelIndex)
+std::vector<Brush> Rebuilder::leafBrushes(size_t modelIndex, const Vec3& mins, const Vec3& maxs, double extent)
 {
-    const BspModel& model = bsp_.models.at(modelIndex);
-    ModelBrushes out;
-    // Brush models are empty outside, so a margin costs nothing and keeps geometry the bounds cut short.
-    const double margin = modelIndex == 0 ? 0.0 : 16.0;
-    const Vec3 mins = model.mins - Vec3{margin, margin, margin};
-    const Vec3 maxs = model.maxs + Vec3{margin, margin, margin};
-    if (!(mins.x < maxs.x && mins.y < maxs.y && mins.z < maxs.z))
-        return out;
-    double maxAbs = 0;
-    for (int i = 0; i < 3; ++i)
-        maxAbs = std::max({maxAbs, std::fabs(mins[i]), std::fabs(maxs[i])});
-    const double extent = 4 * maxAbs + 64;
-
     std::vector<int> boxIds;
     for (int i = 0; i < 3; ++i) {
         Vec3 n;
@@ -232,8 +219,6 @@ ModelBrushes Rebuilder::rebuild(size_t modelIndex)
         boxIds.push_back(table_.find({n, maxs[i]}));
         boxIds.push_back(table_.find({-n, -mins[i]}));
     }
-    Region root{brushFromPlanes(boxIds, table_, extent)};
-
     ++stamp_;
     struct Item {
         int32_t child;
@@ -241,7 +226,8 @@ ModelBrushes Rebuilder::rebuild(size_t modelIndex)
         size_t depth;
     };
     std::vector<Item> stack;
-    stack.push_back({model.headNode, std::move(root), 0});
+    stack.push_back({bsp_.models[modelIndex].headNode, Region{brushFromPlanes(boxIds, table_, extent)}, 0});
+    std::vector<Brush> brushes;
     while (!stack.empty()) {
         Item item = std::move(stack.back());
         stack.pop_back();
@@ -251,9 +237,8 @@ ModelBrushes Rebuilder::rebuild(size_t modelIndex)
             const BspLeaf& leaf = bsp_.leaves[static_cast<size_t>(-(item.child + 1))];
             if (leaf.contents == kEmpty || leaf.contents == kOrigin || leaf.contents == kClip)
                 continue;
-            if (brushVolume(item.region.faces, table_) < kDegenerateVolume)
-                continue;
-            out.brushes.push_back({leaf.contents, fillTextureFor(leaf), std::move(item.region.faces)});
+            if (brushVolume(item.region.faces, table_) >= kDegenerateVolume)
+                brushes.push_back({leaf.contents, fillTextureFor(leaf), std::move(item.region.faces)});
             continue;
         }
         if (item.depth >= kMaxDepth)
@@ -270,53 +255,75 @@ ModelBrushes Rebuilder::rebuild(size_t modelIndex)
         stack.push_back({node.children[1], std::move(back), item.depth + 1});
         stack.push_back({node.children[0], std::move(front), item.depth + 1});
     }
-    out.stats.leafBrushes = out.brushes.size();
+    return brushes;
+}
 
-    FaceIndex facesByPlane;
-    for (uint32_t i = model.firstFace; i < model.firstFace + model.faceCount; ++i)
-        facesByPlane[faceIds_[i]].push_back(i);
-
-    // Leaves can span surfaces of different textures; cut them apart along the surfaces' edges.
-    std::vector<Brush> pending = std::move(out.brushes);
-    out.brushes.clear();
+// Leaves can span surfaces of different textures; cut them apart along the surfaces' edges, then texture them.
+std::vector<Brush> Rebuilder::textureBrushes(
+    std::vector<Brush> pending, const FaceIndex& faces, double extent, RebuildStats& stats)
+{
+    std::vector<Brush> done;
     size_t splitBudget = 8 * pending.size() + 64;
     while (!pending.empty()) {
         Brush brush = std::move(pending.back());
         pending.pop_back();
         Plane cut;
-        if (splitBudget > 0 && findTextureSplit(brush, facesByPlane, cut)) {
+        if (splitBudget > 0 && findTextureSplit(brush, faces, cut)) {
             --splitBudget;
+            ++stats.textureSplits;
             Region front, back;
             split(Region{std::move(brush.faces)}, table_.find(cut), extent, front, back);
             for (Region* part : {&front, &back})
                 if (part->faces.size() >= 4)
                     pending.push_back({brush.contents, brush.fillTexture, std::move(part->faces)});
-            ++out.stats.textureSplits;
             continue;
         }
-        assignTextures(brush, facesByPlane);
-        out.brushes.push_back(std::move(brush));
+        assignTextures(brush, faces);
+        done.push_back(std::move(brush));
     }
-    mergeBrushes(out.brushes, extent, out.stats);
+    return done;
+}
 
-    // Splinters left after merging would be rejected by the compile tools.
-    std::erase_if(out.brushes, [&](const Brush& b) {
-        if (brushVolume(b.faces, table_) < kMinVolume) {
-            ++out.stats.slivers;
+bool Rebuilder::isSplinter(const Brush& brush) const
+{
+    if (brushVolume(brush.faces, table_) < kMinVolume)
+        return true;
+    for (const BrushFace& f : brush.faces) {
+        double depth = 0;
+        for (const BrushFace& g : brush.faces)
+            for (const Vec3& p : g.winding)
+                depth = std::max(depth, -table_[f.planeId].distanceTo(p));
+        if (depth < kMinThickness)
             return true;
-        }
-        for (const BrushFace& f : b.faces) {
-            double depth = 0;
-            for (const BrushFace& g : b.faces)
-                for (const Vec3& p : g.winding)
-                    depth = std::max(depth, -table_[f.planeId].distanceTo(p));
-            if (depth < kMinThickness) {
-                ++out.stats.slivers;
-                return true;
-            }
-        }
-        return false;
-    });
+    }
+    return false;
+}
+
+ModelBrushes Rebuilder::rebuild(size_t modelIndex)
+{
+    const BspModel& model = bsp_.models.at(modelIndex);
+    ModelBrushes out;
+    // Brush models are empty outside, so a margin costs nothing and keeps geometry the bounds cut short.
+    const double margin = modelIndex == 0 ? 0.0 : 16.0;
+    const Vec3 mins = model.mins - Vec3{margin, margin, margin};
+    const Vec3 maxs = model.maxs + Vec3{margin, margin, margin};
+    if (!(mins.x < maxs.x && mins.y < maxs.y && mins.z < maxs.z))
+        return out;
+    double maxAbs = 0;
+    for (int i = 0; i < 3; ++i)
+        maxAbs = std::max({maxAbs, std::fabs(mins[i]), std::fabs(maxs[i])});
+    const double extent = 4 * maxAbs + 64;
+
+    std::vector<Brush> leaves = leafBrushes(modelIndex, mins, maxs, extent);
+    out.stats.leafBrushes = leaves.size();
+    FaceIndex facesByPlane;
+    for (uint32_t i = model.firstFace; i < model.firstFace + model.faceCount; ++i)
+        facesByPlane[faceIds_[i]].push_back(i);
+    out.brushes = textureBrushes(std::move(leaves), facesByPlane, extent, out.stats);
+    mergeBrushes(out.brushes, extent, out.stats);
+    // Splinters left after merging would be rejected by the compile tools.
+    out.stats.slivers = static_cast<size_t>(
+        std::erase_if(out.brushes, [&](const Brush& b) { return isSplinter(b); }));
     return out;
 }
 

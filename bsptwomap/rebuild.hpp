@@ -60,14 +60,17 @@ private:
     struct Region {
         std::vector<BrushFace> faces;
     };
-
-    void split(const Region& region, int planeId, double extent, Region& front, Region& back);
     using FaceIndex = std::unordered_map<int, std::vector<uint32_t>>;
     struct Patch {
         int texInfo;
         Winding winding;
     };
 
+    void split(const Region& region, int planeId, double extent, Region& front, Region& back);
+    std::vector<Brush> leafBrushes(size_t modelIndex, const Vec3& mins, const Vec3& maxs, double extent);
+    std::vector<Brush> textureBrushes(
+        std::vector<Brush> pending, const FaceIndex& faces, double extent, RebuildStats& stats);
+    bool isSplinter(const Brush& brush) const;
     std::vector<Patch> surfacesOn(const Brush& brush, size_t faceIndex, const FaceIndex& faces) const;
     bool findTextureSplit(const Brush& brush, const FaceIndex& faces, Plane& plane) const;
     void assignTextures(Brush& brush, const FaceIndex& faces);
