@@ -3,7 +3,7 @@
 #include "goldsource/GsScript.h"
 #include "goldsource/ui/GoldSourcePage.h"
 #include "tests/support/TempFolder.h"
-#include "tests/ui/FakeServices.h"
+#include "tests/ui/WindowHarness.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,7 +17,7 @@
 #include <memory>
 
 namespace {
-const char* kTitle = "Ferrowind 1.2";
+const char* kTitle = kMainTitle;
 
 // A program folder whose configuration points at existing tools and folders, and a map to compile.
 struct Workspace {
@@ -40,41 +40,19 @@ struct Workspace {
     std::string CompileBat() const { return temp.Path("program/Ferrowind/Temp/Compile.bat"); }
 };
 
-// The script lines without the creation stamp, which changes from second to second.
-ScriptLines WithoutStamp(ScriptLines lines)
-{
-    std::erase_if(lines, [](const std::string& line) { return line.rfind("echo File created: ", 0) == 0; });
-    return lines;
-}
-
-ScriptLines SplitCrLf(const std::string& bytes)
-{
-    ScriptLines lines;
-    size_t start = 0;
-    for (size_t end = bytes.find("\r\n"); end != std::string::npos; end = bytes.find("\r\n", start)) {
-        lines.push_back(bytes.substr(start, end - start));
-        start = end + 2;
-    }
-    if (start != bytes.size())
-        lines.push_back("<unterminated>" + bytes.substr(start));
-    return lines;
-}
 }
 
 class MainWindowTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<Workspace> workspace;
-    std::unique_ptr<FakeServices> fakes;
-    std::unique_ptr<TWindow_Editor> editor;
-    std::unique_ptr<TWindow_Ferrowind> window;
+    WindowHarness harness;
+    std::unique_ptr<FakeServices>& fakes = harness.fakes;
+    std::unique_ptr<TWindow_Editor>& editor = harness.editor;
+    std::unique_ptr<TWindow_Ferrowind>& window = harness.window;
 
-    void Start(const QStringList& arguments)
-    {
-        window = std::make_unique<TWindow_Ferrowind>(fakes->Get(), ProgramLocation{"/opt/ferrowind/ferrowind", workspace->ProgramDir()}, arguments);
-        editor = std::make_unique<TWindow_Editor>();
-        window->AttachWindows({nullptr, editor.get(), nullptr, nullptr, nullptr});
-    }
+    void Start(const QStringList& arguments) { harness.Start(workspace->ProgramDir(), arguments); }
+    ScriptLines EditorLines() const { return harness.EditorLines(); }
 
     template <typename T> T* Find(const char* name)
     {
@@ -85,14 +63,6 @@ class MainWindowTest : public QObject {
     }
 
     QCheckBox* Check(const char* name) { return Find<QCheckBox>(name); }
-
-    ScriptLines EditorLines() const
-    {
-        ScriptLines lines;
-        for (const QString& line : editor->ScriptText().split('\n'))
-            lines.push_back(line.toStdString());
-        return lines;
-    }
 
 private slots:
     void init()
@@ -166,7 +136,7 @@ private slots:
 
         const ScriptLines written = SplitCrLf(ReadBytes(workspace->CompileBat()));
         QCOMPARE(written.size(), size_t{74});
-        TGSConfig expected = window->GsPage()->Gather(window->Settings(), "/opt/ferrowind/ferrowind");
+        TGSConfig expected = window->GsPage()->Gather(window->Settings(), kTestProgramPath);
         QCOMPARE(WithoutStamp(written), WithoutStamp(GS_MakeBat(expected, {"", "", "ferrowind@mailbox.org"})));
         QCOMPARE(written[9], "set MAPFILE=\"" + workspace->map + "\"");
         QTRY_VERIFY(!window->isVisible());

@@ -3,7 +3,7 @@
 #include "source/SScript.h"
 #include "source/ui/SourcePage.h"
 #include "tests/support/TempFolder.h"
-#include "tests/ui/FakeServices.h"
+#include "tests/ui/WindowHarness.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,7 +18,7 @@
 #include <memory>
 
 namespace {
-const char* kTitle = "Ferrowind 1.2";
+const char* kTitle = kMainTitle;
 const PromptRequest kMapMissing{kTitle, "Map is not selected, please select map file...", PromptIcon::Exclamation};
 
 // A program folder whose Half-Life 2 configuration points at existing tools and folders, and a map to compile.
@@ -40,40 +40,19 @@ struct Workspace {
     std::string CompileBat() const { return temp.Path("program/Ferrowind/Temp/Compile.bat"); }
 };
 
-ScriptLines WithoutStamp(ScriptLines lines)
-{
-    std::erase_if(lines, [](const std::string& line) { return line.rfind("echo File created: ", 0) == 0; });
-    return lines;
-}
-
-ScriptLines SplitCrLf(const std::string& bytes)
-{
-    ScriptLines lines;
-    size_t start = 0;
-    for (size_t end = bytes.find("\r\n"); end != std::string::npos; end = bytes.find("\r\n", start)) {
-        lines.push_back(bytes.substr(start, end - start));
-        start = end + 2;
-    }
-    if (start != bytes.size())
-        lines.push_back("<unterminated>" + bytes.substr(start));
-    return lines;
-}
 }
 
 class SourcePageTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<Workspace> workspace;
-    std::unique_ptr<FakeServices> fakes;
-    std::unique_ptr<TWindow_Editor> editor;
-    std::unique_ptr<TWindow_Ferrowind> window;
+    WindowHarness harness;
+    std::unique_ptr<FakeServices>& fakes = harness.fakes;
+    std::unique_ptr<TWindow_Editor>& editor = harness.editor;
+    std::unique_ptr<TWindow_Ferrowind>& window = harness.window;
 
-    void Start(const QStringList& arguments)
-    {
-        window = std::make_unique<TWindow_Ferrowind>(fakes->Get(), ProgramLocation{"/opt/ferrowind/ferrowind", workspace->ProgramDir()}, arguments);
-        editor = std::make_unique<TWindow_Editor>();
-        window->AttachWindows({nullptr, editor.get(), nullptr, nullptr, nullptr});
-    }
+    void Start(const QStringList& arguments) { harness.Start(workspace->ProgramDir(), arguments); }
+    ScriptLines EditorLines() const { return harness.EditorLines(); }
     void StartWithVmf() { Start({QString::fromStdString(workspace->vmf)}); }
 
     template <typename T> T* Find(const char* name)
@@ -86,18 +65,10 @@ class SourcePageTest : public QObject {
     QCheckBox* Check(const char* name) { return Find<QCheckBox>(name); }
     void Click(const char* toolButton) { Find<QToolButton>(toolButton)->click(); }
 
-    ScriptLines EditorLines() const
-    {
-        ScriptLines lines;
-        for (const QString& line : editor->ScriptText().split('\n'))
-            lines.push_back(line.toStdString());
-        return lines;
-    }
-
     // The script the page's current state should give, without its creation stamp.
     ScriptLines Expected()
     {
-        return WithoutStamp(S_MakeBat(window->SPage()->Gather(window->Settings(), "/opt/ferrowind/ferrowind"), {"", "", "ferrowind@mailbox.org"}));
+        return WithoutStamp(S_MakeBat(window->SPage()->Gather(window->Settings(), kTestProgramPath), {"", "", "ferrowind@mailbox.org"}));
     }
 
 private slots:
@@ -218,7 +189,7 @@ private slots:
         window->SPage()->SetVmfFile(" /maps/box.vmf ");
         Check("INFSChb05")->setChecked(true);
 
-        TSConfig c = window->SPage()->Gather(settings, "/opt/ferrowind/ferrowind");
+        TSConfig c = window->SPage()->Gather(settings, kTestProgramPath);
         QCOMPARE(c.BspTool, std::string(" /bin/bsp "));
         QCOMPARE(c.BinDir, std::string("/bin "));
         QCOMPARE(c.BspParams, std::string("-onlyents"));
@@ -227,7 +198,7 @@ private slots:
         QCOMPARE(c.ConsoleColor, std::string("0A"));
         QCOMPARE(c.LogViewer, std::string("Notepad"));
         QCOMPARE(c.Version, std::string("1.2"));
-        QCOMPARE(c.ProgramPath, std::string("/opt/ferrowind/ferrowind"));
+        QCOMPARE(c.ProgramPath, std::string(kTestProgramPath));
         QVERIFY(c.RunBsp && c.RunVis && c.RunRad && c.Shutdown);
         QVERIFY(!c.RunGame && !c.Pause && !c.OpenLog);
 
