@@ -24,13 +24,8 @@ ScriptLines GS_MakeBat(const TGSConfig& c, const ScriptOrigin& origin)
         {c.RunRad, "RAD", "::Run rad", c.RadTool, c.RadParams},
     };
 
-    ScriptLines s{
-        "@echo off",
-        "color " + c.ConsoleColor,
-        "",
-        "::Section - Begin",
-        ":BEGINCOMPILATION",
-        "cls",
+    ScriptLines s = BeginSection(c.ConsoleColor);
+    s.insert(s.end(), {
         "::Variables",
         "set WADROOT=\"" + EscapeQuoted(c.WadRoot) + "\"",
         "set BSPODIR=\"" + EscapeQuoted(c.BspOutDir) + "\"",
@@ -45,7 +40,7 @@ ScriptLines GS_MakeBat(const TGSConfig& c, const ScriptOrigin& origin)
         "echo Map file: " + EscapeUnquoted(c.MapFile),
         "echo Wad root: " + EscapeUnquoted(c.WadRoot),
         "echo BSP folder: " + EscapeUnquoted(c.BspOutDir),
-    };
+    });
     AppendStageSummary(s, stages);
     s.push_back("echo Game(" + GS_FlagSign(c.RunGame) + ") " + c.GameParams);
     AppendStampAndClose(s, origin);

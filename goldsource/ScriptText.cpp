@@ -108,6 +108,11 @@ std::string IfMapFileExists(std::string_view extension, std::string_view action)
     return "if exist " + file + " " + std::string(action) + " " + file;
 }
 
+ScriptLines BeginSection(std::string_view consoleColor)
+{
+    return {"@echo off", "color " + std::string(consoleColor), "", "::Section - Begin", ":BEGINCOMPILATION", "cls"};
+}
+
 std::string VersionLine(std::string_view version, const ScriptOrigin& origin)
 {
     return "echo Ferrowind v" + std::string(version) + " (" + EscapeUnquoted(origin.contact) + ")";

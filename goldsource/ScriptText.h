@@ -61,6 +61,9 @@ void AppendStageBlocks(ScriptLines& lines, std::initializer_list<CompileStage> s
 // "+" for a selected stage, "-" otherwise.
 std::string FlagSign(bool flag);
 
+// The first lines of every compile script: echo off, the console colour, the restart label and "cls".
+ScriptLines BeginSection(std::string_view consoleColor);
+
 // "echo Ferrowind v<version> (<contact>)", the first line of the printed summary.
 std::string VersionLine(std::string_view version, const ScriptOrigin& origin);
 

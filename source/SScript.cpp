@@ -20,13 +20,8 @@ ScriptLines S_MakeBat(const TSConfig& c, const ScriptOrigin& origin)
         {c.RunRad, "RAD", "::Run rad", c.RadTool, c.RadParams},
     };
 
-    ScriptLines s{
-        "@echo off",
-        "color " + c.ConsoleColor,
-        "",
-        "::Section - Begin",
-        ":BEGINCOMPILATION",
-        "cls",
+    ScriptLines s = BeginSection(c.ConsoleColor);
+    s.insert(s.end(), {
         "::Variables",
         "set BSPODIR=\"" + EscapeQuoted(c.BspOutDir) + "\"",
         "set MAPPATH=" + EscapeUnquoted(MapPathBaseOf(c.VmfFile)),
@@ -39,7 +34,7 @@ ScriptLines S_MakeBat(const TSConfig& c, const ScriptOrigin& origin)
         "echo Vmf file: " + EscapeUnquoted(c.VmfFile),
         "echo BSP out folder: " + EscapeUnquoted(c.BspOutDir),
         "echo Bin folder: " + EscapeUnquoted(c.BinDir),
-    };
+    });
     AppendStageSummary(s, stages);
     s.push_back("echo Game(" + FlagSign(c.RunGame) + ") " + c.GameParams);
     AppendStampAndClose(s, origin);
