@@ -108,8 +108,10 @@ void ProfileFile::Write(std::string_view section, std::string_view key, std::str
     }
 
     // Only a line that gets a new line after it needs a line end; a last line left last stays as it was.
+    // A last line without a line feed (bare or with a lone carriage return) gets a full line end
+    // before anything is added after it, or the two would run together.
     const auto endLastLine = [this] {
-        if (!lines_.empty() && lines_.back().ending.empty())
+        if (!lines_.empty() && lines_.back().ending.find('\n') == std::string::npos)
             lines_.back().ending = kCrLf;
     };
 

@@ -101,10 +101,12 @@ TEST_F(ProfileFileTest, MissingFileAndSectionAreCreated)
 
 TEST_F(ProfileFileTest, NewSectionAfterAnUnterminatedLastLineStartsOnItsOwnLine)
 {
-    temp.Write("test.ini", "[A]\r\nx=1");
-    WriteProfileString(path, "B", "y", "2");
-    EXPECT_EQ(ReadProfileString(path, "A", "x"), "1");
-    EXPECT_EQ(ReadProfileString(path, "B", "y"), "2");
+    for (const char* lastLineEnd : {"", "\r"}) {
+        temp.Write("test.ini", std::string("[A]\r\nx=1") + lastLineEnd);
+        WriteProfileString(path, "B", "y", "2");
+        EXPECT_EQ(ReadBytes(path), "[A]\r\nx=1\r\n[B]\r\ny=2\r\n");
+        EXPECT_EQ(ReadProfileString(path, "A", "x"), "1");
+    }
 }
 
 TEST_F(ProfileFileTest, CommentedKeyIsNotTakenForTheKey)

@@ -1,38 +1,13 @@
 #!/usr/bin/env bash
-# Starts the real program as a level editor would (`ferrowind <map> +run`) in a throw-away program
-# folder, with a fake terminal, and checks the script it writes, the terminal it starts and that it exits.
-set -euo pipefail
-program="$1"
-runner_name="ferrowind-cmd"
+# Starts the real program as a level editor would (`ferrowind <map> +run`) and checks the script it
+# writes, the terminal it starts, that it exits by itself and that it saves its configuration.
+source "$(dirname "$0")/command_line_harness.sh"
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/bin/Ferrowind" "$work/tools" "$work/wad" "$work/out" "$work/maps"
-cp "$program" "$work/bin/ferrowind"
+mkdir -p "$work/tools" "$work/wad" "$work/out"
 for tool in csg bsp vis rad hl; do : > "$work/tools/$tool"; done
 : > "$work/maps/box.map"
-printf '[GSPATH]\r\nCSG=%s\r\nBSP=%s\r\nVIS=%s\r\nRAD=%s\r\nhl=%s\r\nWADroot=%s\r\nBSPout=%s\r\n' \
-  "$work/tools/csg" "$work/tools/bsp" "$work/tools/vis" "$work/tools/rad" "$work/tools/hl" "$work/wad" "$work/out" \
-  > "$work/bin/Ferrowind/Configurations.ini"
-cat > "$work/fake-terminal" <<TERMINAL
-#!/bin/sh
-printf '%s\n' "\$@" > "$work/terminal-arguments"
-TERMINAL
-chmod +x "$work/fake-terminal"
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-QT_QPA_PLATFORM=offscreen TERMINAL="$work/fake-terminal" timeout 10 "$work/bin/ferrowind" "$work/maps/box.map" +run \
-  || fail "ferrowind did not exit by itself with success (status $?)"
-
-script="$work/bin/Ferrowind/Temp/Compile.bat"
-[ -f "$script" ] || fail "no Compile.bat"
-[ -f "$work/terminal-arguments" ] || fail "the terminal was not started"
-printf -- '-e\n%s\n%s\n' "$work/bin/$runner_name" "$script" | diff - "$work/terminal-arguments" || fail "terminal arguments"
-
-# Every line, the last one included, ends in CR LF.
-[ "$(tail -c 2 "$script" | od -An -c | tr -d ' ')" = '\r\n' ] || fail "last line does not end in CR LF"
-[ "$(tr -d '\r' < "$script" | wc -l)" = "$(grep -c $'\r$' "$script")" ] || fail "a line does not end in CR LF"
+configure "$(printf '[GSPATH]\r\nCSG=%s\r\nBSP=%s\r\nVIS=%s\r\nRAD=%s\r\nhl=%s\r\nWADroot=%s\r\nBSPout=%s\r\n' \
+  "$work/tools/csg" "$work/tools/bsp" "$work/tools/vis" "$work/tools/rad" "$work/tools/hl" "$work/wad" "$work/out")"
 
 expected=$(cat <<SCRIPT
 @echo off
@@ -111,8 +86,6 @@ goto SELECTITEM
 exit
 SCRIPT
 )
-actual=$(tr -d '\r' < "$script" | sed -E 's/^echo File created: .+ at: [0-9]{1,2}[:.][0-9]{2}[:.][0-9]{2}.*$/STAMP/')
-diff <(printf '%s\n' "$expected") <(printf '%s\n' "$actual") || fail "Compile.bat differs from the expected script"
-[ -f "$work/bin/Ferrowind/Configurations.ini" ] && grep -q $'^TextColor=7\r$' "$work/bin/Ferrowind/Configurations.ini" \
-  || fail "the configuration was not written at the end"
+compile_and_check "$expected" "$work/maps/box.map" +run
+grep -q $'^TextColor=7\r$' "$work/bin/Ferrowind/Configurations.ini" || fail "the configuration was not written at the end"
 echo "PASS"

@@ -1,23 +1,15 @@
 #!/usr/bin/env bash
-# `ferrowind <file.vmf> +run` in a throw-away program folder with a fake terminal writes the Half-Life 2
-# script and exits by itself; given a .map as well, the Half-Life 2 map is the one compiled.
-set -euo pipefail
-program="$1"
+# `ferrowind <file.vmf> +run` writes the Half-Life 2 script and exits by itself; given a .map as well,
+# the Half-Life 2 map is the one compiled.
+source "$(dirname "$0")/command_line_harness.sh"
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/bin/Ferrowind" "$work/hl2/bin" "$work/out" "$work/maps"
-cp "$program" "$work/bin/ferrowind"
+mkdir -p "$work/hl2/bin" "$work/out"
 for tool in bsp vis rad game; do : > "$work/hl2/bin/$tool"; done
 : > "$work/maps/hall.vmf"
 : > "$work/maps/box.map"
-cat > "$work/fake-terminal" <<TERMINAL
-#!/bin/sh
-printf '%s\n' "\$@" > "$work/terminal-arguments"
-TERMINAL
-chmod +x "$work/fake-terminal"
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# Only Half-Life 2 paths: a Half-Life check would stop at its missing tools.
+configure "$(printf '[SPATH]\r\nBSP=%s\r\nVIS=%s\r\nRAD=%s\r\nhl2=%s\r\nBSPout=%s\r\nBin=%s\r\n' \
+  "$work/hl2/bin/bsp" "$work/hl2/bin/vis" "$work/hl2/bin/rad" "$work/hl2/bin/game" "$work/out" "$work/hl2/bin")"
 
 expected=$(cat <<SCRIPT
 @echo off
@@ -89,26 +81,6 @@ exit
 SCRIPT
 )
 
-# Runs the program with these arguments and checks the script it leaves behind.
-compile() {
-  local script="$work/bin/Ferrowind/Temp/Compile.bat"
-  rm -f "$script" "$work/terminal-arguments"
-  # Only Half-Life 2 paths: a Half-Life check would stop at its missing tools.
-  printf '[SPATH]\r\nBSP=%s\r\nVIS=%s\r\nRAD=%s\r\nhl2=%s\r\nBSPout=%s\r\nBin=%s\r\n' \
-    "$work/hl2/bin/bsp" "$work/hl2/bin/vis" "$work/hl2/bin/rad" "$work/hl2/bin/game" "$work/out" "$work/hl2/bin" \
-    > "$work/bin/Ferrowind/Configurations.ini"
-  QT_QPA_PLATFORM=offscreen TERMINAL="$work/fake-terminal" timeout 10 "$work/bin/ferrowind" "$@" \
-    || fail "ferrowind $* did not exit by itself with success (status $?)"
-  [ -f "$script" ] || fail "$*: no Compile.bat"
-  [ -f "$work/terminal-arguments" ] || fail "$*: the terminal was not started"
-  tail -n 1 "$work/terminal-arguments" | grep -qxF "$script" || fail "$*: the terminal was not given Compile.bat"
-  [ "$(tail -c 2 "$script" | od -An -c | tr -d ' ')" = '\r\n' ] || fail "$*: last line does not end in CR LF"
-  [ "$(tr -d '\r' < "$script" | wc -l)" = "$(grep -c $'\r$' "$script")" ] || fail "$*: a line does not end in CR LF"
-  local actual
-  actual=$(tr -d '\r' < "$script" | sed -E 's/^echo File created: .+ at: [0-9]{1,2}[:.][0-9]{2}[:.][0-9]{2}.*$/STAMP/')
-  diff <(printf '%s\n' "$expected") <(printf '%s\n' "$actual") || fail "$*: Compile.bat differs from the expected script"
-}
-
-compile "$work/maps/hall.vmf" +run
-compile "$work/maps/box.map" +RUN "$work/maps/hall.vmf"
+compile_and_check "$expected" "$work/maps/hall.vmf" +run
+compile_and_check "$expected" "$work/maps/box.map" +RUN "$work/maps/hall.vmf"
 echo "PASS"
