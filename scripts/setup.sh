@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-multimedia-dev libgl-dev
+  qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
   clang libclang-rt-14-dev
   xdg-utils
@@ -20,4 +20,4 @@ echo "Installing: ${missing[*]}"
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
