@@ -1,6 +1,6 @@
 // Decompile speed (MB of .bsp per second) and peak heap use for each fixture, in memory without file output.
-#include "bsptwomap/bsp.hpp"
-#include "bsptwomap/decompile.hpp"
+#include "bsptwomap/Bsp.h"
+#include "bsptwomap/Decompile.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,4 @@
-#include "bsptwomap/decompile.hpp"
+#include "bsptwomap/Decompile.h"
 
 #include <cstddef>
 #include <cstdint>

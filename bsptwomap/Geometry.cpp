@@ -1,4 +1,4 @@
-#include "bsptwomap/geometry.hpp"
+#include "bsptwomap/Geometry.h"
 
 namespace btm {
 

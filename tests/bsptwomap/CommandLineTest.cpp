@@ -1,8 +1,8 @@
 // The program as the decompile script runs it: files next to the input, exit code, messages.
-#include "map_parser.hpp"
-#include "support.hpp"
+#include "MapParser.h"
+#include "Support.h"
 
-#include "bsptwomap/decompile.hpp"
+#include "bsptwomap/Decompile.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

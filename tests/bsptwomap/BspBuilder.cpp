@@ -1,4 +1,4 @@
-#include "bsp_builder.hpp"
+#include "BspBuilder.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bsptwomap/bsp.hpp"
+#include "bsptwomap/Bsp.h"
 
 #include <cstdint>
 #include <iosfwd>

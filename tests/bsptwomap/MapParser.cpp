@@ -1,6 +1,6 @@
-#include "map_parser.hpp"
+#include "MapParser.h"
 
-#include "bsptwomap/rebuild.hpp"
+#include "bsptwomap/Rebuild.h"
 
 #include <cctype>
 #include <stdexcept>

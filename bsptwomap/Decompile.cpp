@@ -1,8 +1,8 @@
-#include "bsptwomap/decompile.hpp"
+#include "bsptwomap/Decompile.h"
 
-#include "bsptwomap/entities.hpp"
-#include "bsptwomap/rebuild.hpp"
-#include "bsptwomap/writers.hpp"
+#include "bsptwomap/Entities.h"
+#include "bsptwomap/Rebuild.h"
+#include "bsptwomap/Writers.h"
 
 #include <chrono>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "bsptwomap/writers.hpp"
+#include "bsptwomap/Writers.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,9 +1,9 @@
 // Small hand-made maps whose exact decompiled shape and texturing are known.
-#include "bsp_builder.hpp"
-#include "map_parser.hpp"
+#include "BspBuilder.h"
+#include "MapParser.h"
 
-#include "bsptwomap/bsp.hpp"
-#include "bsptwomap/decompile.hpp"
+#include "bsptwomap/Bsp.h"
+#include "bsptwomap/Decompile.h"
 
 #include <gtest/gtest.h>
 

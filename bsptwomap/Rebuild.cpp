@@ -1,4 +1,4 @@
-#include "bsptwomap/rebuild.hpp"
+#include "bsptwomap/Rebuild.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
 // A short, seeded run of the fuzz entry over mutated fixtures; the full run is bsptwomap/fuzz/run_fuzz.sh.
-#include "support.hpp"
+#include "Support.h"
 
-#include "bsptwomap/decompile.hpp"
+#include "bsptwomap/Decompile.h"
 
 #include <gtest/gtest.h>
 

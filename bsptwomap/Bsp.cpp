@@ -1,4 +1,4 @@
-#include "bsptwomap/bsp.hpp"
+#include "bsptwomap/Bsp.h"
 
 #include <cmath>
 #include <cstring>

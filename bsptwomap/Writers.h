@@ -1,8 +1,8 @@
 #pragma once
 
-#include "bsptwomap/bsp.hpp"
-#include "bsptwomap/entities.hpp"
-#include "bsptwomap/rebuild.hpp"
+#include "bsptwomap/Bsp.h"
+#include "bsptwomap/Entities.h"
+#include "bsptwomap/Rebuild.h"
 
 #include <cstdint>
 #include <string>

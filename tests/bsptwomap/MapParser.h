@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bsptwomap/geometry.hpp"
+#include "bsptwomap/Geometry.h"
 
 #include <string>
 #include <utility>

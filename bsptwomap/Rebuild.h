@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bsptwomap/bsp.hpp"
-#include "bsptwomap/geometry.hpp"
+#include "bsptwomap/Bsp.h"
+#include "bsptwomap/Geometry.h"
 
 #include <array>
 #include <string>

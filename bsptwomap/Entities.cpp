@@ -1,6 +1,6 @@
-#include "bsptwomap/entities.hpp"
+#include "bsptwomap/Entities.h"
 
-#include "bsptwomap/bsp.hpp"
+#include "bsptwomap/Bsp.h"
 
 namespace btm {
 

@@ -1,11 +1,11 @@
 // Damaged and hostile input must end in a clear error, and what is read must be exact.
-#include "bsp_builder.hpp"
-#include "support.hpp"
+#include "BspBuilder.h"
+#include "Support.h"
 
-#include "bsptwomap/bsp.hpp"
-#include "bsptwomap/decompile.hpp"
-#include "bsptwomap/entities.hpp"
-#include "bsptwomap/writers.hpp"
+#include "bsptwomap/Bsp.h"
+#include "bsptwomap/Decompile.h"
+#include "bsptwomap/Entities.h"
+#include "bsptwomap/Writers.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // Decompiles every fixture and measures the output against the file's own hull-0 tree and surfaces.
-#include "map_parser.hpp"
-#include "support.hpp"
+#include "MapParser.h"
+#include "Support.h"
 
-#include "bsptwomap/bsp.hpp"
-#include "bsptwomap/decompile.hpp"
-#include "bsptwomap/entities.hpp"
+#include "bsptwomap/Bsp.h"
+#include "bsptwomap/Decompile.h"
+#include "bsptwomap/Entities.h"
 
 #include <gtest/gtest.h>
 
