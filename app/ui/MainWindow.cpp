@@ -17,6 +17,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace {
@@ -37,10 +38,15 @@ TWindow_Ferrowind::TWindow_Ferrowind(Services services, ProgramLocation location
 {
     setObjectName("Window_Ferrowind");
     setFixedSize(641, 296);
+    // The layout is made for a small dialog font (8 points at 96 dots per inch) and 17-pixel tabs.
+    QFont dialogFont = font();
+    dialogFont.setPixelSize(11);
+    setFont(dialogFont);
 
     pages_ = new QTabWidget(this);
     pages_->setObjectName("INFSPC");
     pages_->setDocumentMode(true);
+    pages_->tabBar()->setStyleSheet("QTabBar::tab { height: 17px; padding: 0 8px; }");
     pages_->setGeometry(0, 0, 641, 296);
     gsPage_ = new GoldSourcePage(pages_);
     decompilePage_ = new DecompilePage(pages_);

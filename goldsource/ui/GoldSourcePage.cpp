@@ -85,12 +85,12 @@ void GoldSourcePage::BuildAfterGroup()
     const char* deleteCaptions[] = {"Delete .p0", "Delete .p1", "Delete .p2", "Delete .p3", "Delete .prt",
                                     "Delete .wic", "Delete .lin", "Delete .pts", "Delete .log"};
     for (int i = 0; i < 9; ++i)
-        deleteChecks_[i] = MakeCheck(group, deleteNames[i], deleteCaptions[i], {8, 16 + i * 17, 88, 17}, false);
+        deleteChecks_[i] = MakeCheck(group, deleteNames[i], deleteCaptions[i], {8, 18 + i * 17, 80, 17}, false);
 
     const char* afterNames[] = {"INFSChb0", "INFSChb1", "INFSChb2", "INFSChb3", "INFSChb4", "INFSChb5"};
     const char* afterCaptions[] = {"Copy .pts", "Not copy *.bsp", "Open log file", "Pause", "Beep!", "Shutdown PC"};
     for (int i = 0; i < 6; ++i)
-        afterChecks_[i] = MakeCheck(group, afterNames[i], afterCaptions[i], {98, 16 + i * 17, 92, 17}, false);
+        afterChecks_[i] = MakeCheck(group, afterNames[i], afterCaptions[i], {88, 18 + i * 17, 103, 17}, false);
     connect(afterChecks_[5], &QCheckBox::toggled, this, &GoldSourcePage::GS_ShutDownCheck);
 }
 
