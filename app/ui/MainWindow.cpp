@@ -79,12 +79,12 @@ void TWindow_Ferrowind::ConnectPages()
     connect(gsPage_, &GoldSourcePage::compileRequested, this, &TWindow_Ferrowind::GS_RunBat);
     connect(gsPage_, &GoldSourcePage::saveRequested, this, &TWindow_Ferrowind::GS_SaveBat);
     connect(gsPage_, &GoldSourcePage::editorRequested, this, &TWindow_Ferrowind::INFSButtonEditorClick);
-    connect(gsPage_, &GoldSourcePage::configurationsRequested, this, [this] { ShowConfigurations(static_cast<int>(TWindow_Settings::Page::HalfLife)); });
+    connect(gsPage_, &GoldSourcePage::configurationsRequested, this, [this] { ShowConfigurations(TWindow_Settings::Page::HalfLife); });
     connect(sPage_, &SourcePage::vmfChooserRequested, this, [this] { sPage_->INFSDPDec008Click(services_.dialogs); });
     connect(sPage_, &SourcePage::compileRequested, this, &TWindow_Ferrowind::S_RunBat);
     connect(sPage_, &SourcePage::saveRequested, this, &TWindow_Ferrowind::S_SaveBat);
     connect(sPage_, &SourcePage::editorRequested, this, &TWindow_Ferrowind::INFSToolB04Click);
-    connect(sPage_, &SourcePage::configurationsRequested, this, [this] { ShowConfigurations(static_cast<int>(TWindow_Settings::Page::HalfLife2)); });
+    connect(sPage_, &SourcePage::configurationsRequested, this, [this] { ShowConfigurations(TWindow_Settings::Page::HalfLife2); });
     connect(gsPage_, &GoldSourcePage::aboutRequested, this, &TWindow_Ferrowind::INFSButtonAbout0Click);
     connect(decompilePage_, &DecompilePage::aboutRequested, this, &TWindow_Ferrowind::INFSButtonAbout0Click);
     connect(sPage_, &SourcePage::aboutRequested, this, &TWindow_Ferrowind::INFSButtonAbout0Click);
@@ -233,11 +233,11 @@ void TWindow_Ferrowind::INFSToolB04Click()
     ShowEditor();
 }
 
-void TWindow_Ferrowind::ShowConfigurations(int page)
+void TWindow_Ferrowind::ShowConfigurations(TWindow_Settings::Page page)
 {
     if (windows_.settings == nullptr)
         return;
-    windows_.settings->SelectPage(static_cast<TWindow_Settings::Page>(page));
+    windows_.settings->SelectPage(page);
     windows_.settings->exec();
 }
 

@@ -4,6 +4,7 @@
 #include "app/Configuration.h"
 #include "app/Folders.h"
 #include "app/ui/Services.h"
+#include "settings/ui/SettingsWindow.h"
 
 #include <QStringList>
 
@@ -18,7 +19,6 @@ class SourcePage;
 class TWindow_About;
 class TWindow_Editor;
 class TWindow_Presets;
-class TWindow_Settings;
 class TWindow_Spresets;
 
 // The other windows, created after the main window and handed to it once they exist.
@@ -69,7 +69,7 @@ private:
     void StartCompileScript(const ScriptLines& lines);
     void SaveCompileScript(const std::string& mapEdit, const std::function<const ScriptLines&()>& generate);
     void ShowEditor();
-    void ShowConfigurations(int page);
+    void ShowConfigurations(TWindow_Settings::Page page);
     void INFSButtonEditorClick();
     void INFSToolB04Click();
     void INFSButtonAbout0Click();

@@ -172,6 +172,22 @@ private slots:
         QVERIFY(window->ShowsAtStart());
     }
 
+    void toolButtonsShowTheirWindowsModally()
+    {
+        Start({QString::fromStdString(workspace->map)});
+        harness.PressAndInspectModal(Find<QToolButton>("INFSButtonEditor"), editor.get(), [&] {
+            QVERIFY(editor->isModal());
+            QCOMPARE(EditorLines(), window->Settings().GSScript);
+        });
+        QCOMPARE(window->Settings().GSScript.size(), size_t{74});
+        QVERIFY(fakes->prompts.asked.empty());
+
+        QTabWidget* configurationPages = harness.settings->findChild<QTabWidget*>();
+        configurationPages->setCurrentIndex(1);
+        harness.PressAndInspectModal(Find<QToolButton>("INFSButtonConfig"), harness.settings.get(),
+                                     [&] { QCOMPARE(configurationPages->currentWidget()->objectName(), QString("INFSTB1")); });
+    }
+
     void aConsoleThatCannotStartIsReported()
     {
         fakes->shell.result = {false, "No terminal emulator was found."};

@@ -289,17 +289,19 @@ private slots:
     {
         Start({});
         window->SPage()->SetVmfFile("/nowhere/box.vmf");
-        bool shown = false;
-        QTimer::singleShot(0, editor.get(), [&] {
-            shown = editor->isVisible();
-            editor->reject();
-        });
-        Click("INFSToolB04");
-        QVERIFY(shown);
+        harness.PressAndInspectModal(Find<QToolButton>("INFSToolB04"), editor.get(), [] {});
         QVERIFY(fakes->prompts.asked.empty());
         QVERIFY(fakes->shell.started.empty());
         QCOMPARE(EditorLines(), window->Settings().SScript);
         QCOMPARE(window->Settings().SScript[8], std::string("set MAPPATH=/nowhere/box"));
+    }
+
+    void configurationsOpensOnTheHalfLife2Page()
+    {
+        Start({});
+        QTabWidget* configurationPages = harness.settings->findChild<QTabWidget*>();
+        harness.PressAndInspectModal(Find<QToolButton>("INFSToolB05"), harness.settings.get(),
+                                     [&] { QCOMPARE(configurationPages->currentWidget()->objectName(), QString("INFSTB2")); });
     }
 };
 

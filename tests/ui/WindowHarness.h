@@ -2,9 +2,13 @@
 
 #include "app/ui/MainWindow.h"
 #include "editor/ui/EditorWindow.h"
+#include "settings/ui/SettingsWindow.h"
 #include "tests/ui/FakeServices.h"
 
+#include <QAbstractButton>
 #include <QStringList>
+#include <QTest>
+#include <QTimer>
 
 #include <memory>
 #include <string>
@@ -39,13 +43,28 @@ inline ScriptLines SplitCrLf(const std::string& bytes)
 struct WindowHarness {
     std::unique_ptr<FakeServices> fakes = std::make_unique<FakeServices>();
     std::unique_ptr<TWindow_Editor> editor;
+    std::unique_ptr<TWindow_Settings> settings;
     std::unique_ptr<TWindow_Ferrowind> window;
 
     void Start(const std::string& programDir, const QStringList& arguments)
     {
         window = std::make_unique<TWindow_Ferrowind>(fakes->Get(), ProgramLocation{kTestProgramPath, programDir}, arguments);
         editor = std::make_unique<TWindow_Editor>();
-        window->AttachWindows({nullptr, editor.get(), nullptr, nullptr, nullptr});
+        settings = std::make_unique<TWindow_Settings>();
+        window->AttachWindows({settings.get(), editor.get(), nullptr, nullptr, nullptr});
+    }
+
+    // Presses a button that shows a window modally, and reports what that window shows before closing it.
+    template <typename Inspect> void PressAndInspectModal(QAbstractButton* button, QDialog* modal, Inspect inspect)
+    {
+        bool shown = false;
+        QTimer::singleShot(0, modal, [&] {
+            shown = modal->isVisible();
+            inspect();
+            modal->reject();
+        });
+        button->click();
+        QVERIFY(shown);
     }
 
     ScriptLines EditorLines() const
