@@ -4,15 +4,8 @@ std::string GS_FlagSign(bool flag) { return FlagSign(flag); }
 
 std::vector<std::string> GsScriptPaths(const TGSConfig& c)
 {
-    std::vector<std::string> paths{c.WadRoot, c.BspOutDir, c.LogViewer};
-    const std::pair<bool, const std::string*> optional[] = {
-        {c.RunCsg, &c.CsgTool}, {c.RunBsp, &c.BspTool}, {c.RunVis, &c.VisTool}, {c.RunRad, &c.RadTool},
-        {c.RunGame, &c.GameExe}, {c.Beep, &c.ProgramPath},
-    };
-    for (const auto& [used, path] : optional)
-        if (used)
-            paths.push_back(*path);
-    return paths;
+    return PathsInUse({c.WadRoot, c.BspOutDir, c.LogViewer}, {{c.RunCsg, c.CsgTool}, {c.RunBsp, c.BspTool}, {c.RunVis, c.VisTool},
+                                                             {c.RunRad, c.RadTool}, {c.RunGame, c.GameExe}, {c.Beep, c.ProgramPath}});
 }
 
 ScriptLines GS_MakeBat(const TGSConfig& c, const ScriptOrigin& origin)

@@ -72,6 +72,14 @@ std::optional<std::string> UnsafePathProblem(std::string_view path)
     return "The path " + std::string(path) + " holds a double quote, which a compile script cannot carry.\r\nPlease correct the path.";
 }
 
+std::vector<std::string> PathsInUse(std::vector<std::string> always, std::initializer_list<std::pair<bool, const std::string&>> optional)
+{
+    for (const auto& [used, path] : optional)
+        if (used)
+            always.push_back(path);
+    return always;
+}
+
 int SelectedStageCount(std::initializer_list<CompileStage> stages)
 {
     int count = 0;

@@ -39,6 +39,9 @@ std::string EscapeUnquoted(std::string_view text);
 std::optional<std::string> UnsafeMapProblem(std::string_view mapFile);
 std::optional<std::string> UnsafePathProblem(std::string_view path);
 
+// The paths always carried by a script, followed by each optional one whose flag is set.
+std::vector<std::string> PathsInUse(std::vector<std::string> always, std::initializer_list<std::pair<bool, const std::string&>> optional);
+
 // One compile stage as both scripts run it.
 struct CompileStage {
     bool run;

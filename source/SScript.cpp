@@ -2,14 +2,8 @@
 
 std::vector<std::string> SScriptPaths(const TSConfig& c)
 {
-    std::vector<std::string> paths{c.BspOutDir, c.BinDir, c.LogViewer};
-    const std::pair<bool, const std::string*> optional[] = {
-        {c.RunBsp, &c.BspTool}, {c.RunVis, &c.VisTool}, {c.RunRad, &c.RadTool}, {c.RunGame, &c.GameExe}, {c.Beep, &c.ProgramPath},
-    };
-    for (const auto& [used, path] : optional)
-        if (used)
-            paths.push_back(*path);
-    return paths;
+    return PathsInUse({c.BspOutDir, c.BinDir, c.LogViewer},
+                      {{c.RunBsp, c.BspTool}, {c.RunVis, c.VisTool}, {c.RunRad, c.RadTool}, {c.RunGame, c.GameExe}, {c.Beep, c.ProgramPath}});
 }
 
 ScriptLines S_MakeBat(const TSConfig& c, const ScriptOrigin& origin)
