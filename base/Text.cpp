@@ -1,54 +1,56 @@
-#include "platform/Text.h"
+#include "base/Text.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <limits>
 
+namespace base {
+
 namespace {
-bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool isBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-int HexValue(char c)
+int hexValue(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
-    c = LowerAscii(c);
+    c = lowerAscii(c);
     if (c >= 'a' && c <= 'f')
         return c - 'a' + 10;
     return -1;
 }
 }
 
-std::string Trim(std::string_view text)
+std::string trim(std::string_view text)
 {
     size_t first = 0;
     size_t last = text.size();
-    while (first < last && IsBlankOrControl(text[first]))
+    while (first < last && isBlankOrControl(text[first]))
         ++first;
-    while (last > first && IsBlankOrControl(text[last - 1]))
+    while (last > first && isBlankOrControl(text[last - 1]))
         --last;
     return std::string(text.substr(first, last - first));
 }
 
-std::string ToLowerAscii(std::string_view text)
+std::string toLowerAscii(std::string_view text)
 {
     std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(), LowerAscii);
+    std::transform(lower.begin(), lower.end(), lower.begin(), lowerAscii);
     return lower;
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
 }
 
-bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix)
+bool endsWithIgnoringCase(std::string_view text, std::string_view suffix)
 {
-    return text.size() >= suffix.size() && EqualsIgnoringCase(text.substr(text.size() - suffix.size()), suffix);
+    return text.size() >= suffix.size() && equalsIgnoringCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
-int ParseIntOr(std::string_view text, int fallback)
+int parseIntOr(std::string_view text, int fallback)
 {
     bool negative = false;
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
@@ -59,7 +61,7 @@ int ParseIntOr(std::string_view text, int fallback)
     if (!text.empty() && text.front() == '$') {
         base = 16;
         text.remove_prefix(1);
-    } else if (text.size() > 1 && text[0] == '0' && LowerAscii(text[1]) == 'x') {
+    } else if (text.size() > 1 && text[0] == '0' && lowerAscii(text[1]) == 'x') {
         base = 16;
         text.remove_prefix(2);
     }
@@ -68,7 +70,7 @@ int ParseIntOr(std::string_view text, int fallback)
 
     std::int64_t value = 0;
     for (char c : text) {
-        const int digit = HexValue(c);
+        const int digit = hexValue(c);
         if (digit < 0 || digit >= base)
             return fallback;
         value = value * base + digit;
@@ -82,3 +84,5 @@ int ParseIntOr(std::string_view text, int fallback)
         return static_cast<int>(static_cast<std::uint32_t>(value));
     return static_cast<int>(negative ? -value : value);
 }
+
+} // namespace base

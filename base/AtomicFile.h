@@ -1,0 +1,19 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace base {
+
+// A file that could not be written; the text is the one users see.
+class WriteError : public std::runtime_error {
+public:
+    explicit WriteError(const std::string& path) : std::runtime_error("Unable to write to " + path) {}
+};
+
+// Replaces the file with the content: written under a temporary name beside it, then renamed over it, so a
+// failure (full disk, no access) leaves the old file as it was and no partial file behind. Throws WriteError.
+void writeFileAtomically(const std::string& path, std::string_view content);
+
+} // namespace base

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Starting programs, waited for or detached; the one copy every program uses.
+namespace base {
+
+struct ProgramStart {
+    std::string file;                     // program file to execute
+    std::vector<std::string> arguments;   // program name first
+    std::string folder;                   // working folder of the program; "" keeps ours
+    std::vector<std::string> environment; // "NAME=value"
+};
+
+struct ProgramResult {
+    bool started = false;
+    int exitCode = 0;
+    std::string problem; // why it did not start
+};
+
+// "NAME=value" strings of this process.
+std::vector<std::string> processEnvironment();
+
+// Starts the program with this process's standard streams and waits for it. A program ended by a signal
+// reports 128 plus the signal number, so a crash counts as a failure.
+ProgramResult runProgramAndWait(const ProgramStart& start);
+
+// Starts the program in its own session without waiting; its standard input is the null device so that it
+// never competes with us for the terminal. Empty on success, otherwise the problem.
+std::string startProgramDetached(const ProgramStart& start);
+
+} // namespace base

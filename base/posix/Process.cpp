@@ -1,0 +1,105 @@
+#include "base/Process.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace base {
+
+namespace {
+
+// Detached programs are reaped whenever another program starts, so a long session leaves no zombies.
+std::vector<pid_t>& detachedChildren()
+{
+    static std::vector<pid_t> children;
+    return children;
+}
+
+void reapDetachedChildren()
+{
+    std::erase_if(detachedChildren(), [](pid_t pid) { return waitpid(pid, nullptr, WNOHANG) != 0; });
+}
+
+std::vector<char*> pointers(const std::vector<std::string>& strings)
+{
+    std::vector<char*> result;
+    result.reserve(strings.size() + 1);
+    for (const std::string& s : strings)
+        result.push_back(const_cast<char*>(s.c_str()));
+    result.push_back(nullptr);
+    return result;
+}
+
+class SpawnSetup {
+public:
+    SpawnSetup()
+    {
+        posix_spawn_file_actions_init(&actions);
+        posix_spawnattr_init(&attributes);
+    }
+    ~SpawnSetup()
+    {
+        posix_spawn_file_actions_destroy(&actions);
+        posix_spawnattr_destroy(&attributes);
+    }
+    SpawnSetup(const SpawnSetup&) = delete;
+    SpawnSetup& operator=(const SpawnSetup&) = delete;
+
+    posix_spawn_file_actions_t actions;
+    posix_spawnattr_t attributes;
+};
+
+int spawn(const ProgramStart& start, SpawnSetup& setup, pid_t& pid)
+{
+    reapDetachedChildren();
+    if (!start.folder.empty())
+        posix_spawn_file_actions_addchdir_np(&setup.actions, start.folder.c_str());
+    std::vector<char*> argv = pointers(start.arguments);
+    std::vector<char*> envp = pointers(start.environment);
+    return posix_spawn(&pid, start.file.c_str(), &setup.actions, &setup.attributes, argv.data(), envp.data());
+}
+
+} // namespace
+
+std::vector<std::string> processEnvironment()
+{
+    std::vector<std::string> entries;
+    for (char** entry = environ; entry && *entry; ++entry)
+        entries.emplace_back(*entry);
+    return entries;
+}
+
+ProgramResult runProgramAndWait(const ProgramStart& start)
+{
+    SpawnSetup setup;
+    pid_t pid = 0;
+    if (const int error = spawn(start, setup, pid); error != 0)
+        return {false, 0, std::strerror(error)};
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR)
+            return {true, 1, std::strerror(errno)};
+    }
+    if (WIFSIGNALED(status))
+        return {true, 128 + WTERMSIG(status), {}};
+    return {true, WEXITSTATUS(status), {}};
+}
+
+std::string startProgramDetached(const ProgramStart& start)
+{
+    SpawnSetup setup;
+    posix_spawn_file_actions_addopen(&setup.actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawnattr_setflags(&setup.attributes, POSIX_SPAWN_SETSID);
+    pid_t pid = 0;
+    if (const int error = spawn(start, setup, pid); error != 0)
+        return std::strerror(error);
+    detachedChildren().push_back(pid);
+    return {};
+}
+
+} // namespace base
