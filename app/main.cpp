@@ -1,15 +1,15 @@
-#include "app/Folders.h"
-#include "app/ui/AboutWindow.h"
-#include "app/ui/MainWindow.h"
-#include "app/ui/QtDialogs.h"
-#include "app/ui/QtPrompts.h"
-#include "app/ui/QtSound.h"
+#include "app/AboutWindow.h"
+#include "app/MainWindow.h"
+#include "config/WorkingFolders.h"
 #include "editor/ui/EditorWindow.h"
 #include "presets/ui/PresetWindows.h"
-#include "settings/ui/SettingsWindow.h"
+#include "settings/ui/ConfigurationsWindow.h"
+#include "ui/LocalText.h"
+#include "ui/QtDialogs.h"
+#include "ui/QtPrompts.h"
+#include "ui/QtSound.h"
 
 #include <QApplication>
-#include <QDir>
 
 #include <cstdlib>
 
@@ -19,16 +19,14 @@
 #include "platform/posix/PosixShell.h"
 #endif
 
-namespace {
-std::string Local(const QString& text) { return QDir::toNativeSeparators(text).toLocal8Bit().toStdString(); }
-}
+using namespace ferrowind;
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Ferrowind");
 
-    const std::string programFolder = Local(QCoreApplication::applicationDirPath());
+    const std::string programFolder = toLocalPath(QCoreApplication::applicationDirPath());
 #ifdef _WIN32
     Win32Shell shell;
 #else
@@ -37,24 +35,27 @@ int main(int argc, char* argv[])
     QtPrompts prompts;
     QtDialogs dialogs;
     QtSound sound;
-    const ProgramLocation location{Local(QCoreApplication::applicationFilePath()),
-                                   ChooseWorkingBase(programFolder, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"))};
+    const ProgramLocation location{
+        toLocalPath(QCoreApplication::applicationFilePath()),
+        chooseWorkingBase(programFolder, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"))};
+
+    MainWindow mainWindow({prompts, dialogs, shell, sound}, location);
+    prompts.setOwner(&mainWindow);
+    dialogs.setOwner(&mainWindow);
+    ConfigurationsWindow configurationsWindow(&mainWindow);
+    EditorWindow editorWindow(&mainWindow);
+    GoldSourcePresetsWindow goldSourcePresetsWindow(&mainWindow);
+    AboutWindow aboutWindow(&mainWindow);
+    SourcePresetsWindow sourcePresetsWindow(&mainWindow);
+    mainWindow.attachWindows(
+        {&configurationsWindow, &editorWindow, &goldSourcePresetsWindow, &aboutWindow, &sourcePresetsWindow});
 
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
-
-    // The main window comes first: its start-up runs before any other window exists.
-    TWindow_Ferrowind mainWindow({prompts, dialogs, shell, sound}, location, arguments);
-    prompts.SetOwner(&mainWindow);
-    dialogs.SetOwner(&mainWindow);
-    TWindow_Settings settingsWindow(&mainWindow);
-    TWindow_Editor editorWindow(&mainWindow);
-    TWindow_Presets presetsWindow(&mainWindow);
-    TWindow_About aboutWindow(&mainWindow);
-    TWindow_Spresets spresetsWindow(&mainWindow);
-    mainWindow.AttachWindows({&settingsWindow, &editorWindow, &presetsWindow, &aboutWindow, &spresetsWindow});
-
-    if (mainWindow.ShowsAtStart())
+    mainWindow.start(arguments);
+    if (mainWindow.showsAtStart())
         mainWindow.show();
-    return QApplication::exec();
+    const int exitCode = QApplication::exec();
+    mainWindow.saveConfiguration();
+    return exitCode;
 }

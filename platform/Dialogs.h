@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+namespace ferrowind {
+
 // A file filter in the "Description|*.a;*.b|Other|*.*" form the program's dialogs use.
 struct OpenFileRequest {
     std::string filter;
@@ -19,11 +21,23 @@ struct SaveFileAnswer {
     int filterIndex = 1; // 1-based, as the dialog reports the chosen filter entry
 };
 
-// Every file and folder dialog goes through this service, so tests can script the answers.
+struct NameRequest {
+    std::string title;
+    std::string label;
+    std::string initialText;
+};
+
+// Every file, folder and name dialog goes through this service, so tests can script the answers.
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
-    virtual std::optional<std::string> OpenFile(const OpenFileRequest& request) = 0;
+    virtual std::optional<std::string> openFile(const OpenFileRequest& request) = 0;
     // Asks before replacing an existing file of the name as typed.
-    virtual std::optional<SaveFileAnswer> SaveFile(const SaveFileRequest& request) = 0;
+    virtual std::optional<SaveFileAnswer> saveFile(const SaveFileRequest& request) = 0;
+    // The chosen folder with one trailing separator (a root stays as it is); nothing on cancel or failure.
+    virtual std::optional<std::string> browseFolder(const std::string& caption) = 0;
+    // A line of text the user types; nothing when the dialog is cancelled.
+    virtual std::optional<std::string> askName(const NameRequest& request) = 0;
 };
+
+} // namespace ferrowind

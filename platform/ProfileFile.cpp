@@ -1,35 +1,40 @@
 #include "platform/ProfileFile.h"
 
-#include "platform/Text.h"
+#include "base/AtomicFile.h"
+#include "base/Text.h"
 
-#include <filesystem>
 #include <fstream>
 #include <sstream>
+
+namespace ferrowind {
+
+using base::equalsIgnoringCase;
+using base::trim;
 
 namespace {
 constexpr size_t npos = std::string::npos;
 constexpr const char* kCrLf = "\r\n";
 
 // Section name of a header line, or false when the line is not a header.
-bool SectionName(const std::string& line, std::string& name)
+bool sectionName(const std::string& line, std::string& name)
 {
-    const std::string trimmed = Trim(line);
+    const std::string trimmed = trim(line);
     if (trimmed.empty() || trimmed.front() != '[')
         return false;
     const size_t close = trimmed.find(']');
-    name = Trim(std::string_view(trimmed).substr(1, close == npos ? npos : close - 1));
+    name = trim(std::string_view(trimmed).substr(1, close == npos ? npos : close - 1));
     return true;
 }
 
-bool IsComment(const std::string& line)
+bool isComment(const std::string& line)
 {
-    const std::string trimmed = Trim(line);
+    const std::string trimmed = trim(line);
     return !trimmed.empty() && trimmed.front() == ';';
 }
 
-std::string UnquoteValue(std::string value)
+std::string unquoteValue(std::string value)
 {
-    value = Trim(value);
+    value = trim(value);
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
     if (value.size() > ProfileFile::kMaxValueLength)
@@ -38,7 +43,7 @@ std::string UnquoteValue(std::string value)
 }
 }
 
-ProfileFile ProfileFile::Load(const std::string& path)
+ProfileFile ProfileFile::load(const std::string& path)
 {
     ProfileFile file(path);
     std::ifstream in(path, std::ios::binary);
@@ -61,47 +66,47 @@ ProfileFile ProfileFile::Load(const std::string& path)
     return file;
 }
 
-ProfileFile::SectionRange ProfileFile::FindSection(std::string_view section) const
+ProfileFile::SectionRange ProfileFile::findSection(std::string_view section) const
 {
     std::string name;
     for (size_t i = 0; i < lines_.size(); ++i) {
-        if (!SectionName(lines_[i].text, name) || !EqualsIgnoringCase(name, section))
+        if (!sectionName(lines_[i].text, name) || !equalsIgnoringCase(name, section))
             continue;
         size_t end = i + 1;
-        while (end < lines_.size() && !SectionName(lines_[end].text, name))
+        while (end < lines_.size() && !sectionName(lines_[end].text, name))
             ++end;
         return {i, end};
     }
     return {npos, npos};
 }
 
-size_t ProfileFile::FindKey(const SectionRange& range, std::string_view key) const
+size_t ProfileFile::findKey(const SectionRange& range, std::string_view key) const
 {
     if (range.header == npos)
         return npos;
     for (size_t i = range.header + 1; i < range.end; ++i) {
         const std::string& text = lines_[i].text;
         const size_t equals = text.find('=');
-        if (equals != npos && !IsComment(text) && EqualsIgnoringCase(Trim(std::string_view(text).substr(0, equals)), key))
+        if (equals != npos && !isComment(text) && equalsIgnoringCase(trim(std::string_view(text).substr(0, equals)), key))
             return i;
     }
     return npos;
 }
 
-std::string ProfileFile::Read(std::string_view section, std::string_view key, std::string_view fallback) const
+std::string ProfileFile::read(std::string_view section, std::string_view key, std::string_view fallback) const
 {
-    const size_t index = FindKey(FindSection(section), key);
+    const size_t index = findKey(findSection(section), key);
     if (index == npos)
-        return UnquoteValue(std::string(fallback));
+        return unquoteValue(std::string(fallback));
     const std::string& text = lines_[index].text;
-    return UnquoteValue(text.substr(text.find('=') + 1));
+    return unquoteValue(text.substr(text.find('=') + 1));
 }
 
-void ProfileFile::Write(std::string_view section, std::string_view key, std::string_view value)
+void ProfileFile::write(std::string_view section, std::string_view key, std::string_view value)
 {
-    const std::string keyLine = std::string(Trim(key)) + "=" + std::string(value);
-    const SectionRange range = FindSection(section);
-    const size_t index = FindKey(range, key);
+    const std::string keyLine = std::string(trim(key)) + "=" + std::string(value);
+    const SectionRange range = findSection(section);
+    const size_t index = findKey(range, key);
     if (index != npos) {
         lines_[index].text = keyLine;
         return;
@@ -117,50 +122,37 @@ void ProfileFile::Write(std::string_view section, std::string_view key, std::str
 
     if (range.header == npos) {
         endLastLine();
-        lines_.push_back({"[" + std::string(Trim(section)) + "]", kCrLf});
+        lines_.push_back({"[" + std::string(trim(section)) + "]", kCrLf});
         lines_.push_back({keyLine, kCrLf});
         return;
     }
     // New keys go after the section's last non-blank line, so blank separators stay between sections.
     size_t insertAt = range.end;
-    while (insertAt > range.header + 1 && Trim(lines_[insertAt - 1].text).empty())
+    while (insertAt > range.header + 1 && trim(lines_[insertAt - 1].text).empty())
         --insertAt;
     if (insertAt == lines_.size())
         endLastLine();
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), Line{keyLine, kCrLf});
 }
 
-void ProfileFile::Save() const
+void ProfileFile::save() const
 {
-    // Written beside the file and renamed over it, so a failed write leaves the old file whole.
-    const std::string temporary = path_ + ".new";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        for (const Line& line : lines_)
-            out << line.text << line.ending;
-        out.flush();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            throw ProfileWriteError(path_);
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, path_, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        throw ProfileWriteError(path_);
-    }
+    std::string content;
+    for (const Line& line : lines_)
+        content += line.text + line.ending;
+    base::writeFileAtomically(path_, content);
 }
 
-std::string ReadProfileString(const std::string& path, std::string_view section, std::string_view key, std::string_view fallback)
+std::string readProfileString(const std::string& path, std::string_view section, std::string_view key, std::string_view fallback)
 {
-    return ProfileFile::Load(path).Read(section, key, fallback);
+    return ProfileFile::load(path).read(section, key, fallback);
 }
 
-void WriteProfileString(const std::string& path, std::string_view section, std::string_view key, std::string_view value)
+void writeProfileString(const std::string& path, std::string_view section, std::string_view key, std::string_view value)
 {
-    ProfileFile file = ProfileFile::Load(path);
-    file.Write(section, key, value);
-    file.Save();
+    ProfileFile file = ProfileFile::load(path);
+    file.write(section, key, value);
+    file.save();
 }
+
+} // namespace ferrowind

@@ -1,9 +1,10 @@
 #pragma once
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace ferrowind {
 
 // A profile (INI) file read and written by the rules of the Windows private-profile functions:
 // section and key names match ignoring letter case, blanks around a value are dropped, a value
@@ -14,15 +15,15 @@ public:
     static constexpr size_t kMaxValueLength = 2047;
 
     // Loads the file; a missing or unreadable file reads as empty.
-    static ProfileFile Load(const std::string& path);
+    static ProfileFile load(const std::string& path);
 
-    std::string Read(std::string_view section, std::string_view key, std::string_view fallback = {}) const;
-    void Write(std::string_view section, std::string_view key, std::string_view value);
+    std::string read(std::string_view section, std::string_view key, std::string_view fallback = {}) const;
+    void write(std::string_view section, std::string_view key, std::string_view value);
 
-    // Replaces the file; throws ProfileWriteError with "Unable to write to <path>" on failure.
-    void Save() const;
+    // Replaces the file atomically; throws base::WriteError ("Unable to write to <path>") on failure.
+    void save() const;
 
-    const std::string& Path() const { return path_; }
+    const std::string& path() const { return path_; }
 
 private:
     struct Line {
@@ -37,18 +38,17 @@ private:
         size_t header;
         size_t end;
     };
-    SectionRange FindSection(std::string_view section) const;
-    size_t FindKey(const SectionRange& range, std::string_view key) const;
+    SectionRange findSection(std::string_view section) const;
+    size_t findKey(const SectionRange& range, std::string_view key) const;
 
     std::string path_;
     std::vector<Line> lines_;
 };
 
-class ProfileWriteError : public std::runtime_error {
-public:
-    explicit ProfileWriteError(const std::string& path) : std::runtime_error("Unable to write to " + path) {}
-};
-
 // One-shot helpers over ProfileFile for callers that touch a single key.
-std::string ReadProfileString(const std::string& path, std::string_view section, std::string_view key, std::string_view fallback = {});
-void WriteProfileString(const std::string& path, std::string_view section, std::string_view key, std::string_view value);
+std::string readProfileString(const std::string& path, std::string_view section, std::string_view key,
+                              std::string_view fallback = {});
+void writeProfileString(const std::string& path, std::string_view section, std::string_view key,
+                        std::string_view value);
+
+} // namespace ferrowind

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace ferrowind {
+
 enum class PromptIcon { None, Information, Exclamation, Error, Question };
 enum class PromptButton { Ok, Yes, No, Cancel };
 
@@ -21,16 +23,19 @@ struct PromptRequest {
 class Prompts {
 public:
     virtual ~Prompts() = default;
-    virtual PromptButton Ask(const PromptRequest& request) = 0;
+    virtual PromptButton ask(const PromptRequest& request) = 0;
 
-    void Tell(const std::string& title, const std::string& text, PromptIcon icon)
+    void tell(const std::string& title, const std::string& text, PromptIcon icon)
     {
-        Ask({title, text, icon, {PromptButton::Ok}, PromptButton::Ok});
+        ask({title, text, icon, {PromptButton::Ok}, PromptButton::Ok});
     }
 
     // A warning the user may override: exclamation icon, Yes and No, No by default.
-    bool Confirm(const std::string& title, const std::string& text)
+    bool confirm(const std::string& title, const std::string& text)
     {
-        return Ask({title, text, PromptIcon::Exclamation, {PromptButton::Yes, PromptButton::No}, PromptButton::No}) == PromptButton::Yes;
+        return ask({title, text, PromptIcon::Exclamation, {PromptButton::Yes, PromptButton::No}, PromptButton::No}) ==
+               PromptButton::Yes;
     }
 };
+
+} // namespace ferrowind

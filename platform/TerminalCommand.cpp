@@ -1,11 +1,6 @@
 #include "platform/TerminalCommand.h"
 
-#include <filesystem>
-#include <system_error>
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
+namespace ferrowind {
 
 namespace {
 struct KnownTerminal {
@@ -14,27 +9,13 @@ struct KnownTerminal {
 };
 
 constexpr KnownTerminal kKnownTerminals[] = {
-    {"x-terminal-emulator", "-e"},
-    {"gnome-terminal", "--"},
-    {"konsole", "-e"},
-    {"xfce4-terminal", "-x"},
-    {"xterm", "-e"},
+    {"x-terminal-emulator", "-e"}, {"gnome-terminal", "--"}, {"konsole", "-e"},
+    {"xfce4-terminal", "-x"},      {"xterm", "-e"},
 };
+} // namespace
 
-bool IsExecutableFile(const std::string& path)
-{
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        return false;
-#ifdef _WIN32
-    return true;
-#else
-    return access(path.c_str(), X_OK) == 0;
-#endif
-}
-}
-
-std::optional<std::vector<std::string>> TerminalCommand(const char* terminalVariable, const std::string& runner, const std::string& script,
+std::optional<std::vector<std::string>> terminalCommand(const char* terminalVariable, const std::string& runner,
+                                                        const std::string& script,
                                                         const std::function<std::string(const std::string&)>& findProgram)
 {
     if (terminalVariable != nullptr && *terminalVariable != '\0') {
@@ -50,21 +31,4 @@ std::optional<std::vector<std::string>> TerminalCommand(const char* terminalVari
     return std::nullopt;
 }
 
-std::string FindProgramInPath(const std::string& name, const char* pathVariable)
-{
-    if (name.find('/') != std::string::npos)
-        return IsExecutableFile(name) ? name : std::string();
-    const std::string folders = pathVariable != nullptr ? pathVariable : "";
-    size_t start = 0;
-    while (start <= folders.size()) {
-        size_t end = folders.find(':', start);
-        if (end == std::string::npos)
-            end = folders.size();
-        const std::string folder = end > start ? folders.substr(start, end - start) : ".";
-        const std::string candidate = folder + "/" + name;
-        if (IsExecutableFile(candidate))
-            return candidate;
-        start = end + 1;
-    }
-    return {};
-}
+} // namespace ferrowind

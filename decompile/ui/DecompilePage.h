@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+namespace ferrowind {
+
 // The "Half-Life decompiling" page.
 class DecompilePage : public QWidget {
     Q_OBJECT
@@ -11,3 +13,5 @@ public:
 signals:
     void aboutRequested();
 };
+
+} // namespace ferrowind

@@ -4,7 +4,9 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-TWindow_Editor::TWindow_Editor(QWidget* parent) : QDialog(parent), text_(new QPlainTextEdit(this))
+namespace ferrowind {
+
+EditorWindow::EditorWindow(QWidget* parent) : QDialog(parent), text_(new QPlainTextEdit(this))
 {
     setObjectName("Window_Editor");
     setWindowTitle("Batch Editor");
@@ -18,6 +20,8 @@ TWindow_Editor::TWindow_Editor(QWidget* parent) : QDialog(parent), text_(new QPl
     layout->addWidget(text_);
 }
 
-void TWindow_Editor::SetScriptText(const QString& text) { text_->setPlainText(text); }
+void EditorWindow::setScriptText(const QString& text) { text_->setPlainText(text); }
 
-QString TWindow_Editor::ScriptText() const { return text_->toPlainText(); }
+QString EditorWindow::scriptText() const { return text_->toPlainText(); }
+
+} // namespace ferrowind

@@ -4,14 +4,18 @@
 
 class QPlainTextEdit;
 
+namespace ferrowind {
+
 // The batch editor: shows the script last generated for either page.
-class TWindow_Editor : public QDialog {
+class EditorWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TWindow_Editor(QWidget* parent = nullptr);
-    void SetScriptText(const QString& text);
-    QString ScriptText() const;
+    explicit EditorWindow(QWidget* parent = nullptr);
+    void setScriptText(const QString& text);
+    QString scriptText() const;
 
 private:
     QPlainTextEdit* text_;
 };
+
+} // namespace ferrowind

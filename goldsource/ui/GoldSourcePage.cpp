@@ -1,167 +1,147 @@
 #include "goldsource/ui/GoldSourcePage.h"
 
-#include "app/ColorDigit.h"
-#include "app/ProgramInfo.h"
-#include "app/ui/PageParts.h"
+#include "base/Paths.h"
+#include "base/Text.h"
 #include "platform/Dialogs.h"
-#include "platform/Paths.h"
-#include "platform/Text.h"
+#include "ui/LocalText.h"
+#include "ui/OptionBinding.h"
+#include "ui/PageParts.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 
-namespace {
-std::string Text(const QLineEdit* edit) { return Trim(edit->text().toLocal8Bit().toStdString()); }
-}
+namespace ferrowind {
 
 GoldSourcePage::GoldSourcePage(QWidget* parent) : QWidget(parent)
 {
     setObjectName("INFSTS0");
     resize(kPageSize);
-    BuildToolStrip();
-    BuildMapGroup();
-    BuildPresetGroup();
-    BuildParameterGroup();
-    BuildAfterGroup();
+    buildToolStrip();
+    buildMapGroup();
+    buildPresetGroup();
+    buildParameterGroup();
+    buildAfterGroup();
 }
 
-void GoldSourcePage::BuildToolStrip()
+void GoldSourcePage::buildToolStrip()
 {
-    QWidget* strip = MakeToolStrip(this, "INFSToolB1");
-    connect(AddToolButton(strip, "INFSButtonRun", "Compile"), &QToolButton::clicked, this, &GoldSourcePage::compileRequested);
-    connect(AddToolButton(strip, "INFSButtonSave", "Save As..."), &QToolButton::clicked, this, &GoldSourcePage::saveRequested);
-    connect(AddToolButton(strip, "INFSButtonEditor", "Batch Editor"), &QToolButton::clicked, this, &GoldSourcePage::editorRequested);
-    connect(AddToolButton(strip, "INFSButtonConfig", "Configurations"), &QToolButton::clicked, this, &GoldSourcePage::configurationsRequested);
-    AddToolButton(strip, "INFSToolB01", "Run from...");
-    AddToolStripGap(strip);
-    connect(AddToolButton(strip, "INFSButtonAbout0", "About"), &QToolButton::clicked, this, &GoldSourcePage::aboutRequested);
+    QWidget* strip = makeToolStrip(this, "INFSToolB1");
+    connect(addToolButton(strip, "INFSButtonRun", "Compile"), &QToolButton::clicked, this,
+            &GoldSourcePage::compileRequested);
+    connect(addToolButton(strip, "INFSButtonSave", "Save As..."), &QToolButton::clicked, this,
+            &GoldSourcePage::saveRequested);
+    connect(addToolButton(strip, "INFSButtonEditor", "Batch Editor"), &QToolButton::clicked, this,
+            &GoldSourcePage::editorRequested);
+    connect(addToolButton(strip, "INFSButtonConfig", "Configurations"), &QToolButton::clicked, this,
+            &GoldSourcePage::configurationsRequested);
+    addToolButton(strip, "INFSToolB01", "Run from...");
+    addToolStripGap(strip);
+    connect(addToolButton(strip, "INFSButtonAbout0", "About"), &QToolButton::clicked, this,
+            &GoldSourcePage::aboutRequested);
 }
 
-void GoldSourcePage::BuildMapGroup()
+void GoldSourcePage::buildMapGroup()
 {
-    QGroupBox* group = MakeGroup(this, "INFSGB0", "Map file", {8, 36, 425, 49});
-    mapEdit_ = MakeEdit(group, "INFSEdit0", {8, 18, 383, 21});
+    QGroupBox* group = makeGroup(this, "INFSGB0", "Map file", {8, 36, 425, 49});
+    mapEdit_ = makeEdit(group, "INFSEdit0", {8, 18, 383, 21});
     mapEdit_->setReadOnly(true);
-    connect(MakePanelButton(group, "INFSButton0", "...", {395, 18, 22, 21}), &QPushButton::clicked, this, &GoldSourcePage::mapChooserRequested);
+    connect(makePanelButton(group, "INFSButton0", "...", {395, 18, 22, 21}), &QPushButton::clicked, this,
+            &GoldSourcePage::mapChooserRequested);
 }
 
-void GoldSourcePage::BuildPresetGroup()
+void GoldSourcePage::buildPresetGroup()
 {
-    QGroupBox* group = MakeGroup(this, "INFSGB1", "Presets", {440, 36, 193, 49});
+    QGroupBox* group = makeGroup(this, "INFSGB1", "Presets", {440, 36, 193, 49});
     auto* list = new QComboBox(group);
     list->setObjectName("INFSPresetList");
     list->setGeometry(8, 18, 130, 21);
-    MakePanelButton(group, "INFSButton1", "Edit", {142, 18, 43, 21});
+    makePanelButton(group, "INFSButton1", "Edit", {142, 18, 43, 21});
 }
 
-void GoldSourcePage::BuildParameterGroup()
+void GoldSourcePage::buildParameterGroup()
 {
-    QGroupBox* group = MakeGroup(this, "INFSGB2", "Compilation parametres", {8, 92, 425, 175});
-    const char* checkNames[] = {"INFSChb_CSG", "INFSChb_BSP", "INFSChb_VIS", "INFSChb_RAD"};
-    const char* editNames[] = {"INFSEdit1", "INFSEdit2", "INFSEdit3", "INFSEdit4"};
-    const char* captions[] = {"CSG", "BSP", "VIS", "RAD"};
-    for (int i = 0; i < 4; ++i) {
-        const int top = 20 + i * 29;
-        stageChecks_[i] = MakeCheck(group, checkNames[i], captions[i], {10, top, 60, 21}, true);
-        stageEdits_[i] = MakeEdit(group, editNames[i], {75, top, 340, 21});
+    QGroupBox* group = makeGroup(this, "INFSGB2", "Compilation parametres", {8, 92, 425, 175});
+    const struct {
+        const char* check;
+        const char* edit;
+        const char* caption;
+    } stages[] = {
+        {"INFSChb_CSG", "INFSEdit1", "CSG"},
+        {"INFSChb_BSP", "INFSEdit2", "BSP"},
+        {"INFSChb_VIS", "INFSEdit3", "VIS"},
+        {"INFSChb_RAD", "INFSEdit4", "RAD"},
+    };
+    int top = 20;
+    for (const auto& stage : stages) {
+        makeCheck(group, stage.check, stage.caption, {10, top, 60, 21}, true);
+        makeEdit(group, stage.edit, {75, top, 340, 21});
+        top += 29;
     }
-    const int gameTop = 20 + 4 * 29;
-    gameCheck_ = MakeCheck(group, "INFSChb_HL", "Game", {10, gameTop, 60, 21}, true);
-    gameEdit_ = MakeEdit(group, "INFSEdit5", {75, gameTop, 290, 21});
-    mapParameterButton_ = MakePanelButton(group, "INFSButton2", "+map", {369, gameTop, 46, 21});
-
-    connect(mapParameterButton_, &QPushButton::clicked, this, &GoldSourcePage::INFSButton2Click);
+    gameCheck_ = makeCheck(group, "INFSChb_HL", "Game", {10, top, 60, 21}, true);
+    gameEdit_ = makeEdit(group, "INFSEdit5", {75, top, 290, 21});
+    mapParameterButton_ = makePanelButton(group, "INFSButton2", "+map", {369, top, 46, 21});
+    connect(mapParameterButton_, &QPushButton::clicked, this, [this] { insertOrSelectMapParameter(gameEdit_); });
 }
 
-void GoldSourcePage::BuildAfterGroup()
+void GoldSourcePage::buildAfterGroup()
 {
-    QGroupBox* group = MakeGroup(this, "INFSGB3", "After compilation", {440, 92, 193, 175});
-    const char* deleteNames[] = {"INFSChbDeleteP0", "INFSChbDeleteP1", "INFSChbDeleteP2", "INFSChbDeleteP3", "INFSChbDeletePRT",
-                                 "INFSChbDeleteWIC", "INFSChbDeleteLIN", "INFSChbDeletePTS", "INFSChbDeleteLOG"};
-    const char* deleteCaptions[] = {"Delete .p0", "Delete .p1", "Delete .p2", "Delete .p3", "Delete .prt",
-                                    "Delete .wic", "Delete .lin", "Delete .pts", "Delete .log"};
-    for (int i = 0; i < 9; ++i)
-        deleteChecks_[i] = MakeCheck(group, deleteNames[i], deleteCaptions[i], {8, 18 + i * 17, 80, 17}, false);
-
-    const char* afterNames[] = {"INFSChb0", "INFSChb1", "INFSChb2", "INFSChb3", "INFSChb4", "INFSChb5"};
-    const char* afterCaptions[] = {"Copy .pts", "Not copy *.bsp", "Open log file", "Pause", "Beep!", "Shutdown PC"};
-    for (int i = 0; i < 6; ++i)
-        afterChecks_[i] = MakeCheck(group, afterNames[i], afterCaptions[i], {88, 18 + i * 17, 103, 17}, false);
-    connect(afterChecks_[5], &QCheckBox::toggled, this, &GoldSourcePage::GS_ShutDownCheck);
+    QGroupBox* group = makeGroup(this, "INFSGB3", "After compilation", {440, 92, 193, 175});
+    const std::pair<const char*, const char*> deletions[] = {
+        {"INFSChbDeleteP0", "Delete .p0"},   {"INFSChbDeleteP1", "Delete .p1"},   {"INFSChbDeleteP2", "Delete .p2"},
+        {"INFSChbDeleteP3", "Delete .p3"},   {"INFSChbDeletePRT", "Delete .prt"}, {"INFSChbDeleteWIC", "Delete .wic"},
+        {"INFSChbDeleteLIN", "Delete .lin"}, {"INFSChbDeletePTS", "Delete .pts"}, {"INFSChbDeleteLOG", "Delete .log"},
+    };
+    int top = 18;
+    for (const auto& [name, caption] : deletions) {
+        makeCheck(group, name, caption, {8, top, 80, 17}, false);
+        top += 17;
+    }
+    const std::pair<const char*, const char*> afterwards[] = {
+        {"INFSChb0", "Copy .pts"}, {"INFSChb1", "Not copy *.bsp"}, {"INFSChb2", "Open log file"},
+        {"INFSChb3", "Pause"},     {"INFSChb4", "Beep!"},          {"INFSChb5", "Shutdown PC"},
+    };
+    top = 18;
+    for (const auto& [name, caption] : afterwards) {
+        makeCheck(group, name, caption, {88, top, 103, 17}, false);
+        top += 17;
+    }
+    shutdownCheck_ = group->findChild<QCheckBox*>("INFSChb5");
+    for (const char* name : {"INFSChb2", "INFSChb3", "INFSChb4", "INFSChbDeleteLOG", "INFSChbDeletePTS"})
+        shutdownClears_.push_back(group->findChild<QCheckBox*>(name));
+    shutdownClears_.push_back(gameCheck_);
+    connect(shutdownCheck_, &QCheckBox::toggled, this, &GoldSourcePage::applyShutdownRule);
 }
 
-GsPageState GoldSourcePage::PageState() const
+GoldSourceOptions GoldSourcePage::options() const { return readOptions(*this, goldSourceFields()); }
+
+void GoldSourcePage::setOptions(const GoldSourceOptions& options)
 {
-    return {Text(mapEdit_), stageChecks_[0]->isChecked(), stageChecks_[1]->isChecked(), stageChecks_[2]->isChecked(), stageChecks_[3]->isChecked()};
+    showOptions(*this, goldSourceFields(), options);
+    applyShutdownRule();
 }
 
-TGSConfig GoldSourcePage::Gather(const TFerrowindSettings& settings, const std::string& programPath) const
+std::string GoldSourcePage::mapFile() const { return base::trim(toLocal(mapEdit_->text())); }
+
+void GoldSourcePage::setMapFile(const QString& path) { mapEdit_->setText(path); }
+
+void GoldSourcePage::focusMapEdit() { mapEdit_->setFocus(); }
+
+void GoldSourcePage::chooseMap(Dialogs& dialogs)
 {
-    TGSConfig c;
-    c.CsgTool = settings.GSCsgTool;
-    c.BspTool = settings.GSBspTool;
-    c.VisTool = settings.GSVisTool;
-    c.RadTool = settings.GSRadTool;
-    c.GameExe = settings.GSGameExe;
-    c.WadRoot = settings.GSWadRoot;
-    c.BspOutDir = settings.GSBspOut;
-    c.MapFile = Text(mapEdit_);
-    c.RunCsg = stageChecks_[0]->isChecked();
-    c.RunBsp = stageChecks_[1]->isChecked();
-    c.RunVis = stageChecks_[2]->isChecked();
-    c.RunRad = stageChecks_[3]->isChecked();
-    c.RunGame = gameCheck_->isChecked();
-    c.CsgParams = Text(stageEdits_[0]);
-    c.BspParams = Text(stageEdits_[1]);
-    c.VisParams = Text(stageEdits_[2]);
-    c.RadParams = Text(stageEdits_[3]);
-    c.GameParams = Text(gameEdit_);
-    c.DeleteP0 = deleteChecks_[0]->isChecked();
-    c.DeleteP1 = deleteChecks_[1]->isChecked();
-    c.DeleteP2 = deleteChecks_[2]->isChecked();
-    c.DeleteP3 = deleteChecks_[3]->isChecked();
-    c.DeletePrt = deleteChecks_[4]->isChecked();
-    c.DeleteWic = deleteChecks_[5]->isChecked();
-    c.DeleteLin = deleteChecks_[6]->isChecked();
-    c.DeletePts = deleteChecks_[7]->isChecked();
-    c.DeleteLog = deleteChecks_[8]->isChecked();
-    c.CopyPts = afterChecks_[0]->isChecked();
-    c.NotCopyBsp = afterChecks_[1]->isChecked();
-    c.OpenLog = afterChecks_[2]->isChecked();
-    c.Pause = afterChecks_[3]->isChecked();
-    c.Beep = afterChecks_[4]->isChecked();
-    c.Shutdown = afterChecks_[5]->isChecked();
-    c.Version = kProgramVersion;
-    c.ConsoleColor = ConsoleColorCode(settings.BackColor, settings.TextColor);
-    c.LogViewer = FileExists(settings.LogViewer) ? settings.LogViewer : "Notepad";
-    c.ProgramPath = programPath;
-    return c;
-}
-
-void GoldSourcePage::SetMapFile(const QString& path) { mapEdit_->setText(path); }
-
-void GoldSourcePage::FocusMapEdit() { mapEdit_->setFocus(); }
-
-void GoldSourcePage::INFSButton0Click(Dialogs& dialogs)
-{
-    const auto chosen = dialogs.OpenFile({"Game maps (*.map)|*.map", {}});
+    const auto chosen = dialogs.openFile({"Game maps (*.map)|*.map", {}});
     if (!chosen)
         return;
-    if (ToLowerAscii(ExtensionOf(*chosen)) == ".map")
-        mapEdit_->setText(QString::fromLocal8Bit(*chosen));
+    if (base::toLowerAscii(base::extensionOf(*chosen)) == ".map")
+        mapEdit_->setText(fromLocal(*chosen));
     mapEdit_->setCursorPosition(static_cast<int>(mapEdit_->text().size()));
 }
 
-void GoldSourcePage::INFSButton2Click() { InsertOrSelectMapParameter(gameEdit_); }
-
-void GoldSourcePage::GS_ShutDownCheck()
+void GoldSourcePage::applyShutdownRule()
 {
-    const bool shutdown = afterChecks_[5]->isChecked();
-    for (QCheckBox* check : {afterChecks_[2], afterChecks_[3], afterChecks_[4], deleteChecks_[8], gameCheck_, deleteChecks_[7]}) {
+    const bool shutdown = shutdownCheck_->isChecked();
+    for (QCheckBox* check : shutdownClears_) {
         if (shutdown)
             check->setChecked(false);
         check->setEnabled(!shutdown);
@@ -169,3 +149,5 @@ void GoldSourcePage::GS_ShutDownCheck()
     gameEdit_->setEnabled(!shutdown);
     mapParameterButton_->setEnabled(!shutdown);
 }
+
+} // namespace ferrowind

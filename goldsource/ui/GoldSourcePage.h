@@ -1,17 +1,18 @@
 #pragma once
 
-#include "app/Configuration.h"
-#include "goldsource/GsChecks.h"
-#include "goldsource/GsConfig.h"
+#include "goldsource/GoldSourceOptions.h"
 
 #include <QWidget>
 
-class Dialogs;
+#include <vector>
+
 class QCheckBox;
-class QComboBox;
 class QLineEdit;
 class QPushButton;
-class QToolButton;
+
+namespace ferrowind {
+
+class Dialogs;
 
 // The "Half-Life compiling" page: map file, stages with their parameters, after-compilation options.
 class GoldSourcePage : public QWidget {
@@ -19,16 +20,17 @@ class GoldSourcePage : public QWidget {
 public:
     explicit GoldSourcePage(QWidget* parent);
 
-    GsPageState PageState() const;
-    // The page's options and the configured paths as one script's settings.
-    TGSConfig Gather(const TFerrowindSettings& settings, const std::string& programPath) const;
+    GoldSourceOptions options() const;
+    // Shows the options, then applies the shutdown rule.
+    void setOptions(const GoldSourceOptions& options);
 
-    void SetMapFile(const QString& path);
-    void FocusMapEdit();
+    // The map edit's text, trimmed.
+    std::string mapFile() const;
+    void setMapFile(const QString& path);
+    void focusMapEdit();
 
-    void INFSButton0Click(Dialogs& dialogs); // the map chooser
-    void INFSButton2Click();                 // "+map"
-    void GS_ShutDownCheck();
+    // The "..." button: a chosen ".map" goes into the map edit.
+    void chooseMap(Dialogs& dialogs);
 
 signals:
     void mapChooserRequested();
@@ -39,18 +41,20 @@ signals:
     void aboutRequested();
 
 private:
-    void BuildToolStrip();
-    void BuildMapGroup();
-    void BuildPresetGroup();
-    void BuildParameterGroup();
-    void BuildAfterGroup();
+    void buildToolStrip();
+    void buildMapGroup();
+    void buildPresetGroup();
+    void buildParameterGroup();
+    void buildAfterGroup();
+    // "Shutdown PC" clears and disables what would need the computer afterwards.
+    void applyShutdownRule();
 
     QLineEdit* mapEdit_ = nullptr;
-    QCheckBox* stageChecks_[4] = {};
-    QLineEdit* stageEdits_[4] = {};
     QCheckBox* gameCheck_ = nullptr;
     QLineEdit* gameEdit_ = nullptr;
     QPushButton* mapParameterButton_ = nullptr;
-    QCheckBox* deleteChecks_[9] = {};
-    QCheckBox* afterChecks_[6] = {};
+    QCheckBox* shutdownCheck_ = nullptr;
+    std::vector<QCheckBox*> shutdownClears_;
 };
+
+} // namespace ferrowind

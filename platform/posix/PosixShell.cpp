@@ -1,51 +1,46 @@
 #include "platform/posix/PosixShell.h"
 
+#include "base/Process.h"
+#include "base/SearchPath.h"
 #include "platform/TerminalCommand.h"
 
 #include <cstdlib>
-#include <sys/wait.h>
-#include <unistd.h>
 
-bool StartDetached(const std::vector<std::string>& argv)
-{
-    if (argv.empty())
-        return false;
-    std::vector<char*> raw;
-    for (const std::string& argument : argv)
-        raw.push_back(const_cast<char*>(argument.c_str()));
-    raw.push_back(nullptr);
+namespace ferrowind {
 
-    // The intermediate child exits at once, so the started program is adopted by init and never
-    // waits on us as a zombie.
-    const pid_t child = fork();
-    if (child < 0)
-        return false;
-    if (child == 0) {
-        setsid();
-        if (fork() == 0) {
-            execvp(raw[0], raw.data());
-            _exit(127);
-        }
-        _exit(0);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-bool PosixShell::OpenDocument(const std::string& pathOrUrl)
-{
-    const std::string opener = FindProgramInPath("xdg-open", std::getenv("PATH"));
-    return !opener.empty() && StartDetached({opener, pathOrUrl});
-}
-
-ShellResult PosixShell::StartScript(const std::string& scriptPath)
+namespace {
+std::string searchPath()
 {
     const char* path = std::getenv("PATH");
-    const auto command = TerminalCommand(std::getenv("TERMINAL"), runnerPath_, scriptPath, [path](const std::string& name) { return FindProgramInPath(name, path); });
+    return path != nullptr ? path : "";
+}
+
+std::string startDetached(std::vector<std::string> arguments)
+{
+    base::ProgramStart start;
+    start.file = arguments.front();
+    start.arguments = std::move(arguments);
+    start.environment = base::processEnvironment();
+    return base::startProgramDetached(start);
+}
+} // namespace
+
+bool PosixShell::openDocument(const std::string& pathOrUrl)
+{
+    const std::string opener = base::findExecutable("xdg-open", searchPath());
+    return !opener.empty() && startDetached({opener, pathOrUrl}).empty();
+}
+
+ShellResult PosixShell::startScript(const std::string& scriptPath)
+{
+    const std::string path = searchPath();
+    const auto command = terminalCommand(std::getenv("TERMINAL"), runnerPath_, scriptPath,
+                                         [&path](const std::string& name) { return base::findExecutable(name, path); });
     if (!command)
         return {false, kNoTerminalMessage};
-    if (!StartDetached(*command))
-        return {false, "The terminal " + command->front() + " could not be started."};
+    if (const std::string problem = startDetached(*command); !problem.empty())
+        return {false, "The terminal " + command->front() + " could not be started: " + problem};
     return {true, {}};
 }
+
+} // namespace ferrowind

@@ -2,9 +2,13 @@
 
 #include "platform/Shell.h"
 
+namespace ferrowind {
+
 // Shell services on Windows: the associated program of a file, through the shell's default action.
 class Win32Shell : public Shell {
 public:
-    bool OpenDocument(const std::string& pathOrUrl) override;
-    ShellResult StartScript(const std::string& scriptPath) override;
+    bool openDocument(const std::string& pathOrUrl) override;
+    ShellResult startScript(const std::string& scriptPath) override;
 };
+
+} // namespace ferrowind

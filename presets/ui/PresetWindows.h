@@ -2,15 +2,19 @@
 
 #include <QDialog>
 
+namespace ferrowind {
+
 // The preset managers of the two engines, opened without being modal from the pages' "Edit" buttons.
-class TWindow_Presets : public QDialog {
+class GoldSourcePresetsWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TWindow_Presets(QWidget* parent = nullptr);
+    explicit GoldSourcePresetsWindow(QWidget* parent = nullptr);
 };
 
-class TWindow_Spresets : public QDialog {
+class SourcePresetsWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TWindow_Spresets(QWidget* parent = nullptr);
+    explicit SourcePresetsWindow(QWidget* parent = nullptr);
 };
+
+} // namespace ferrowind

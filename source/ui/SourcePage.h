@@ -1,31 +1,35 @@
 #pragma once
 
-#include "app/Configuration.h"
-#include "source/SChecks.h"
-#include "source/SConfig.h"
+#include "source/SourceOptions.h"
 
 #include <QWidget>
 
-class Dialogs;
+#include <vector>
+
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
 
-// The "Half-Life 2 compiling" page: .vmf file, stages with their parameters, after-compilation options.
+namespace ferrowind {
+
+class Dialogs;
+
+// The "Half-Life 2 compiling" page: vmf file, stages with their parameters, after-compilation options.
 class SourcePage : public QWidget {
     Q_OBJECT
 public:
     explicit SourcePage(QWidget* parent);
 
-    SPageState PageState() const;
-    // The page's options and the configured paths as one script's settings.
-    TSConfig Gather(const TFerrowindSettings& settings, const std::string& programPath) const;
+    SourceOptions options() const;
+    // Shows the options, then applies the shutdown rule.
+    void setOptions(const SourceOptions& options);
 
-    void SetVmfFile(const QString& path);
+    // The vmf edit's text, trimmed.
+    std::string vmfFile() const;
+    void setVmfFile(const QString& path);
 
-    void INFSDPDec008Click(Dialogs& dialogs); // the .vmf chooser
-    void INFSDPDec005Click();                 // "+map"
-    void S_ShutDownCheck();
+    // The "..." button: a chosen ".vmf" goes into the vmf edit.
+    void chooseVmf(Dialogs& dialogs);
 
 signals:
     void vmfChooserRequested();
@@ -36,22 +40,20 @@ signals:
     void aboutRequested();
 
 private:
-    void BuildToolStrip();
-    void BuildVmfGroup();
-    void BuildPresetGroup();
-    void BuildParameterGroup();
-    void BuildAfterGroup();
+    void buildToolStrip();
+    void buildVmfGroup();
+    void buildPresetGroup();
+    void buildParameterGroup();
+    void buildAfterGroup();
+    // "Shutdown PC" clears and disables what would need the computer afterwards.
+    void applyShutdownRule();
 
     QLineEdit* vmfEdit_ = nullptr;
-    QCheckBox* stageChecks_[3] = {};
-    QLineEdit* stageEdits_[3] = {};
     QCheckBox* gameCheck_ = nullptr;
     QLineEdit* gameEdit_ = nullptr;
     QPushButton* mapParameterButton_ = nullptr;
-    QCheckBox* notCopyBsp_ = nullptr;
-    QCheckBox* openLog_ = nullptr;
-    QCheckBox* deleteLog_ = nullptr;
-    QCheckBox* pause_ = nullptr;
-    QCheckBox* beep_ = nullptr;
-    QCheckBox* shutdown_ = nullptr;
+    QCheckBox* shutdownCheck_ = nullptr;
+    std::vector<QCheckBox*> shutdownClears_;
 };
+
+} // namespace ferrowind

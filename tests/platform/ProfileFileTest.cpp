@@ -1,37 +1,40 @@
+#include "base/AtomicFile.h"
 #include "platform/ProfileFile.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
+
+using namespace ferrowind;
 
 namespace {
 
 class ProfileFileTest : public ::testing::Test {
 protected:
     TempFolder temp;
-    std::string path = temp.Path("test.ini");
+    std::string path = temp.path("test.ini");
 };
 
 TEST_F(ProfileFileTest, SectionAndKeyNamesIgnoreLetterCase)
 {
-    temp.Write("test.ini", "[GsPath]\r\nwadRoot=/wads\r\n");
-    EXPECT_EQ(ReadProfileString(path, "GSPATH", "WADroot"), "/wads");
-    EXPECT_EQ(ReadProfileString(path, "gspath", "WADROOT"), "/wads");
+    temp.write("test.ini", "[GsPath]\r\nwadRoot=/wads\r\n");
+    EXPECT_EQ(readProfileString(path, "GSPATH", "WADroot"), "/wads");
+    EXPECT_EQ(readProfileString(path, "gspath", "WADROOT"), "/wads");
 }
 
 TEST_F(ProfileFileTest, KeysAreLookedUpOnlyInTheirOwnSection)
 {
-    temp.Write("test.ini", "[GSPATH]\r\nBSP=/hl/bsp\r\n[SPATH]\r\nBSP=/hl2/bsp\r\n");
-    EXPECT_EQ(ReadProfileString(path, "GSPATH", "BSP"), "/hl/bsp");
-    EXPECT_EQ(ReadProfileString(path, "SPATH", "BSP"), "/hl2/bsp");
-    EXPECT_EQ(ReadProfileString(path, "SYSTEMS", "BSP", "none"), "none");
+    temp.write("test.ini", "[GSPATH]\r\nBSP=/hl/bsp\r\n[SPATH]\r\nBSP=/hl2/bsp\r\n");
+    EXPECT_EQ(readProfileString(path, "GSPATH", "BSP"), "/hl/bsp");
+    EXPECT_EQ(readProfileString(path, "SPATH", "BSP"), "/hl2/bsp");
+    EXPECT_EQ(readProfileString(path, "SYSTEMS", "BSP", "none"), "none");
 }
 
 TEST_F(ProfileFileTest, MissingFileSectionOrKeyGivesTheFallback)
 {
-    EXPECT_EQ(ReadProfileString(path, "A", "k", "fallback"), "fallback");
-    temp.Write("test.ini", "[A]\r\nother=1\r\n");
-    EXPECT_EQ(ReadProfileString(path, "A", "k"), "");
-    EXPECT_EQ(ReadProfileString(path, "B", "other", "x"), "x");
+    EXPECT_EQ(readProfileString(path, "A", "k", "fallback"), "fallback");
+    temp.write("test.ini", "[A]\r\nother=1\r\n");
+    EXPECT_EQ(readProfileString(path, "A", "k"), "");
+    EXPECT_EQ(readProfileString(path, "B", "other", "x"), "x");
 }
 
 struct ValueCase {
@@ -43,8 +46,8 @@ class ProfileValueTest : public ProfileFileTest, public ::testing::WithParamInte
 
 TEST_P(ProfileValueTest, ValueIsReadByTheProfileRules)
 {
-    temp.Write("test.ini", std::string("[A]\r\nk=") + GetParam().stored + "\r\n");
-    EXPECT_EQ(ReadProfileString(path, "A", "k"), GetParam().read);
+    temp.write("test.ini", std::string("[A]\r\nk=") + GetParam().stored + "\r\n");
+    EXPECT_EQ(readProfileString(path, "A", "k"), GetParam().read);
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, ProfileValueTest,
@@ -56,8 +59,8 @@ INSTANTIATE_TEST_SUITE_P(Values, ProfileValueTest,
 TEST_F(ProfileFileTest, AtMost2047CharactersOfAValueAreReturned)
 {
     const std::string longValue(3000, 'v');
-    temp.Write("test.ini", "[A]\r\nk=" + longValue + "\r\n");
-    EXPECT_EQ(ReadProfileString(path, "A", "k"), std::string(2047, 'v'));
+    temp.write("test.ini", "[A]\r\nk=" + longValue + "\r\n");
+    EXPECT_EQ(readProfileString(path, "A", "k"), std::string(2047, 'v'));
 }
 
 TEST_F(ProfileFileTest, WritingUpdatesTheKeyInPlaceAndKeepsEveryOtherByte)
@@ -70,62 +73,62 @@ TEST_F(ProfileFileTest, WritingUpdatesTheKeyInPlaceAndKeepsEveryOtherByte)
                                "\r\n"
                                "[Mine]\n"
                                "x=1\n";
-    temp.Write("test.ini", before);
-    WriteProfileString(path, "gspath", "CSG", "/new/hlcsg");
+    temp.write("test.ini", before);
+    writeProfileString(path, "gspath", "CSG", "/new/hlcsg");
     std::string expected = before;
     expected.replace(expected.find("csg=/old/hlcsg"), 14, "CSG=/new/hlcsg");
-    EXPECT_EQ(ReadBytes(path), expected);
+    EXPECT_EQ(readBytes(path), expected);
 }
 
 TEST_F(ProfileFileTest, NewKeyGoesAtTheEndOfItsSectionBeforeBlankLines)
 {
-    temp.Write("test.ini", "[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n");
-    WriteProfileString(path, "A", "z", "3");
-    EXPECT_EQ(ReadBytes(path), "[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\n");
+    temp.write("test.ini", "[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n");
+    writeProfileString(path, "A", "z", "3");
+    EXPECT_EQ(readBytes(path), "[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\n");
 }
 
 TEST_F(ProfileFileTest, AddingToAnEarlierSectionLeavesAnUnterminatedLastLineAlone)
 {
-    temp.Write("test.ini", "[A]\r\nx=1\r\n[B]\r\ny=2");
-    WriteProfileString(path, "A", "z", "3");
-    EXPECT_EQ(ReadBytes(path), "[A]\r\nx=1\r\nz=3\r\n[B]\r\ny=2");
+    temp.write("test.ini", "[A]\r\nx=1\r\n[B]\r\ny=2");
+    writeProfileString(path, "A", "z", "3");
+    EXPECT_EQ(readBytes(path), "[A]\r\nx=1\r\nz=3\r\n[B]\r\ny=2");
 }
 
 TEST_F(ProfileFileTest, MissingFileAndSectionAreCreated)
 {
-    WriteProfileString(path, "A", "x", "1");
-    EXPECT_EQ(ReadBytes(path), "[A]\r\nx=1\r\n");
-    WriteProfileString(path, "B", "y", "2");
-    EXPECT_EQ(ReadBytes(path), "[A]\r\nx=1\r\n[B]\r\ny=2\r\n");
+    writeProfileString(path, "A", "x", "1");
+    EXPECT_EQ(readBytes(path), "[A]\r\nx=1\r\n");
+    writeProfileString(path, "B", "y", "2");
+    EXPECT_EQ(readBytes(path), "[A]\r\nx=1\r\n[B]\r\ny=2\r\n");
 }
 
 TEST_F(ProfileFileTest, NewSectionAfterAnUnterminatedLastLineStartsOnItsOwnLine)
 {
     for (const char* lastLineEnd : {"", "\r"}) {
-        temp.Write("test.ini", std::string("[A]\r\nx=1") + lastLineEnd);
-        WriteProfileString(path, "B", "y", "2");
-        EXPECT_EQ(ReadBytes(path), "[A]\r\nx=1\r\n[B]\r\ny=2\r\n");
-        EXPECT_EQ(ReadProfileString(path, "A", "x"), "1");
+        temp.write("test.ini", std::string("[A]\r\nx=1") + lastLineEnd);
+        writeProfileString(path, "B", "y", "2");
+        EXPECT_EQ(readBytes(path), "[A]\r\nx=1\r\n[B]\r\ny=2\r\n");
+        EXPECT_EQ(readProfileString(path, "A", "x"), "1");
     }
 }
 
 TEST_F(ProfileFileTest, CommentedKeyIsNotTakenForTheKey)
 {
-    temp.Write("test.ini", "[A]\r\n;k=old\r\n");
-    EXPECT_EQ(ReadProfileString(path, "A", "k", "none"), "none");
-    WriteProfileString(path, "A", "k", "new");
-    EXPECT_EQ(ReadBytes(path), "[A]\r\n;k=old\r\nk=new\r\n");
+    temp.write("test.ini", "[A]\r\n;k=old\r\n");
+    EXPECT_EQ(readProfileString(path, "A", "k", "none"), "none");
+    writeProfileString(path, "A", "k", "new");
+    EXPECT_EQ(readBytes(path), "[A]\r\n;k=old\r\nk=new\r\n");
 }
 
 TEST_F(ProfileFileTest, FailedWriteNamesThePath)
 {
-    const std::string folder = temp.MakeFolder("a folder.ini");
-    const std::string missing = temp.Path("missing/test.ini");
+    const std::string folder = temp.makeFolder("a folder.ini");
+    const std::string missing = temp.path("missing/test.ini");
     for (const std::string& target : {folder, missing}) {
         try {
-            WriteProfileString(target, "A", "k", "v");
+            writeProfileString(target, "A", "k", "v");
             ADD_FAILURE() << "no error for " << target;
-        } catch (const ProfileWriteError& error) {
+        } catch (const base::WriteError& error) {
             EXPECT_EQ(std::string(error.what()), "Unable to write to " + target);
         }
     }

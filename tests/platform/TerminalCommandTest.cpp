@@ -1,10 +1,10 @@
 #include "platform/TerminalCommand.h"
-#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <set>
+
+using namespace ferrowind;
 
 namespace {
 
@@ -14,7 +14,7 @@ using Command = std::vector<std::string>;
 struct FakeFinder {
     std::set<std::string> installed;
     std::vector<std::string> asked;
-    std::function<std::string(const std::string&)> Fn()
+    std::function<std::string(const std::string&)> fn()
     {
         return [this](const std::string& name) {
             asked.push_back(name);
@@ -26,7 +26,7 @@ struct FakeFinder {
 TEST(TerminalCommandTest, TerminalVariableComesFirstWithDashE)
 {
     FakeFinder finder{{"myterm", "xterm", "gnome-terminal"}, {}};
-    EXPECT_EQ(TerminalCommand("myterm", "/opt/ferrowind-cmd", "/t/Compile.bat", finder.Fn()),
+    EXPECT_EQ(terminalCommand("myterm", "/opt/ferrowind-cmd", "/t/Compile.bat", finder.fn()),
               (Command{"/usr/bin/myterm", "-e", "/opt/ferrowind-cmd", "/t/Compile.bat"}));
 }
 
@@ -47,7 +47,7 @@ TEST_P(TerminalFallbackTest, FirstInstalledEmulatorInOrderWithItsSwitch)
     FakeFinder finder;
     for (size_t i = index; i < std::size(order); ++i)
         finder.installed.insert(order[i].program);
-    const auto command = TerminalCommand("", "run", "s.bat", finder.Fn());
+    const auto command = terminalCommand("", "run", "s.bat", finder.fn());
     ASSERT_TRUE(command.has_value());
     EXPECT_EQ(*command, (Command{std::string("/usr/bin/") + order[index].program, order[index].commandSwitch, "run", "s.bat"}));
 }
@@ -57,36 +57,16 @@ INSTANTIATE_TEST_SUITE_P(Order, TerminalFallbackTest, ::testing::Range<size_t>(0
 TEST(TerminalCommandTest, MissingTerminalVariableProgramFallsBackToTheList)
 {
     FakeFinder finder{{"konsole"}, {}};
-    EXPECT_EQ(TerminalCommand("nosuchterm", "run", "s.bat", finder.Fn()), (Command{"/usr/bin/konsole", "-e", "run", "s.bat"}));
+    EXPECT_EQ(terminalCommand("nosuchterm", "run", "s.bat", finder.fn()), (Command{"/usr/bin/konsole", "-e", "run", "s.bat"}));
     EXPECT_EQ(finder.asked.front(), "nosuchterm");
 }
 
 TEST(TerminalCommandTest, NoTerminalGivesNothing)
 {
     FakeFinder finder;
-    EXPECT_EQ(TerminalCommand(nullptr, "run", "s.bat", finder.Fn()), std::nullopt);
+    EXPECT_EQ(terminalCommand(nullptr, "run", "s.bat", finder.fn()), std::nullopt);
     EXPECT_EQ(finder.asked, (std::vector<std::string>{"x-terminal-emulator", "gnome-terminal", "konsole", "xfce4-terminal", "xterm"}));
 }
 
-#ifndef _WIN32
-TEST(FindProgramInPathTest, FindsOnlyExecutableFiles)
-{
-    TempFolder temp;
-    namespace fs = std::filesystem;
-    const std::string first = temp.MakeFolder("first");
-    const std::string second = temp.MakeFolder("second");
-    temp.Write("first/tool", "plain file");
-    const std::string executable = temp.Write("second/tool", "#!/bin/sh\n");
-    fs::permissions(executable, fs::perms::owner_exec, fs::perm_options::add);
-    temp.MakeFolder("first/dir");
-
-    const std::string path = first + ":" + second;
-    EXPECT_EQ(FindProgramInPath("tool", path.c_str()), second + "/tool");
-    EXPECT_EQ(FindProgramInPath("missing", path.c_str()), "");
-    EXPECT_EQ(FindProgramInPath("dir", path.c_str()), "");
-    EXPECT_EQ(FindProgramInPath(executable, ""), executable);
-    EXPECT_EQ(FindProgramInPath(first + "/tool", path.c_str()), "");
-}
-#endif
 
 } // namespace

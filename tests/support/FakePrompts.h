@@ -5,13 +5,15 @@
 #include <deque>
 #include <vector>
 
+namespace ferrowind {
+
 // Records every message box and answers from a queue; an empty queue answers with the box's default button.
 class FakePrompts : public Prompts {
 public:
     FakePrompts() = default;
     explicit FakePrompts(std::initializer_list<PromptButton> answers) : answers(answers) {}
 
-    PromptButton Ask(const PromptRequest& request) override
+    PromptButton ask(const PromptRequest& request) override
     {
         asked.push_back(request);
         if (answers.empty())
@@ -24,3 +26,5 @@ public:
     std::vector<PromptRequest> asked;
     std::deque<PromptButton> answers;
 };
+
+} // namespace ferrowind

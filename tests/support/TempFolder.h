@@ -25,10 +25,10 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     // The folder, or a path inside it, as text.
-    std::string Path(const std::string& relative = {}) const { return relative.empty() ? path_.string() : (path_ / relative).string(); }
+    std::string path(const std::string& relative = {}) const { return relative.empty() ? path_.string() : (path_ / relative).string(); }
 
     // Writes a file (creating its folders) with exactly these bytes and returns its path.
-    std::string Write(const std::string& relative, const std::string& bytes = {}) const
+    std::string write(const std::string& relative, const std::string& bytes = {}) const
     {
         const std::filesystem::path file = path_ / relative;
         std::filesystem::create_directories(file.parent_path());
@@ -36,7 +36,7 @@ public:
         return file.string();
     }
 
-    std::string MakeFolder(const std::string& relative) const
+    std::string makeFolder(const std::string& relative) const
     {
         std::filesystem::create_directories(path_ / relative);
         return (path_ / relative).string();
@@ -46,7 +46,7 @@ private:
     std::filesystem::path path_;
 };
 
-inline std::string ReadBytes(const std::string& path)
+inline std::string readBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

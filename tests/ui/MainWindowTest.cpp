@@ -27,17 +27,17 @@ struct Workspace {
     Workspace()
     {
         for (const char* tool : {"csg", "bsp", "vis", "rad", "hl"})
-            temp.Write(std::string("tools/") + tool);
-        temp.MakeFolder("wad");
-        temp.MakeFolder("out");
-        map = temp.Write("maps/box.map");
-        temp.Write("program/Ferrowind/Configurations.ini",
-                   "[GSPATH]\r\nCSG=" + temp.Path("tools/csg") + "\r\nBSP=" + temp.Path("tools/bsp") + "\r\nVIS=" + temp.Path("tools/vis") +
-                       "\r\nRAD=" + temp.Path("tools/rad") + "\r\nhl=" + temp.Path("tools/hl") + "\r\nWADroot=" + temp.Path("wad") +
-                       "\r\nBSPout=" + temp.Path("out") + "\r\n");
+            temp.write(std::string("tools/") + tool);
+        temp.makeFolder("wad");
+        temp.makeFolder("out");
+        map = temp.write("maps/box.map");
+        temp.write("program/Ferrowind/Configurations.ini",
+                   "[GSPATH]\r\nCSG=" + temp.path("tools/csg") + "\r\nBSP=" + temp.path("tools/bsp") + "\r\nVIS=" + temp.path("tools/vis") +
+                       "\r\nRAD=" + temp.path("tools/rad") + "\r\nhl=" + temp.path("tools/hl") + "\r\nWADroot=" + temp.path("wad") +
+                       "\r\nBSPout=" + temp.path("out") + "\r\n");
     }
-    std::string ProgramDir() const { return temp.Path("program"); }
-    std::string CompileBat() const { return temp.Path("program/Ferrowind/Temp/Compile.bat"); }
+    std::string ProgramDir() const { return temp.path("program"); }
+    std::string CompileBat() const { return temp.path("program/Ferrowind/Temp/Compile.bat"); }
 };
 
 }
@@ -117,8 +117,8 @@ private slots:
 
     void commandLineFillsTheMapAndPicksThePage()
     {
-        workspace->temp.Write("maps/hall.vmf");
-        Start({QString::fromStdString(workspace->temp.Path("maps/hall.vmf")), QString::fromStdString(workspace->map), "missing.map"});
+        workspace->temp.write("maps/hall.vmf");
+        Start({QString::fromStdString(workspace->temp.path("maps/hall.vmf")), QString::fromStdString(workspace->map), "missing.map"});
         QCOMPARE(Find<QLineEdit>("INFSEdit0")->text(), QString::fromStdString(workspace->map));
         QCOMPARE(window->Pages()->currentIndex(), 2);
         QVERIFY(!window->RunAtStart());
@@ -134,7 +134,7 @@ private slots:
         QVERIFY(!window->ShowsAtStart());
         QVERIFY(editor->ScriptText().isEmpty());
 
-        const ScriptLines written = SplitCrLf(ReadBytes(workspace->CompileBat()));
+        const ScriptLines written = SplitCrLf(readBytes(workspace->CompileBat()));
         QCOMPARE(written.size(), size_t{74});
         TGSConfig expected = window->GsPage()->Gather(window->Settings(), kTestProgramPath);
         QCOMPARE(WithoutStamp(written), WithoutStamp(GS_MakeBat(expected, {"", "", "ferrowind@mailbox.org"})));
@@ -200,7 +200,7 @@ private slots:
 
     void refusedCheckWritesNothing()
     {
-        workspace->temp.Write("program/Ferrowind/Configurations.ini", "[GSPATH]\r\nCSG=/nowhere/csg\r\n");
+        workspace->temp.write("program/Ferrowind/Configurations.ini", "[GSPATH]\r\nCSG=/nowhere/csg\r\n");
         fakes->prompts.answers = {PromptButton::No};
         Start({QString::fromStdString(workspace->map)});
         Find<QToolButton>("INFSButtonRun")->click();
@@ -214,7 +214,7 @@ private slots:
     void saveAsAppliesTheBatRule()
     {
         Start({QString::fromStdString(workspace->map)});
-        const std::string typed = workspace->temp.Path("saved");
+        const std::string typed = workspace->temp.path("saved");
         fakes->dialogs.saveAnswers = {SaveFileAnswer{typed, 1}, SaveFileAnswer{typed + ".cmd", 1}, SaveFileAnswer{typed, 2}};
         for (int i = 0; i < 3; ++i)
             Find<QToolButton>("INFSButtonSave")->click();
@@ -223,7 +223,7 @@ private slots:
         QCOMPARE(fakes->dialogs.saveRequests[0].fileName, std::string("box compile"));
         QCOMPARE(fakes->dialogs.saveRequests[0].filter, std::string("MS-DOS Batch Files (*.bat;*.cmd)|*.bat;*.cmd|All files (*.*)|*.*"));
         for (const std::string& written : {typed + ".bat", typed + ".cmd.bat", typed})
-            QCOMPARE(SplitCrLf(ReadBytes(written)), window->Settings().GSScript);
+            QCOMPARE(SplitCrLf(readBytes(written)), window->Settings().GSScript);
         QVERIFY(!std::filesystem::exists(typed + ".cmd"));
         QCOMPARE(EditorLines(), window->Settings().GSScript);
         QVERIFY(fakes->prompts.asked.empty());
@@ -232,7 +232,7 @@ private slots:
     void saveAsReportsAFailedWrite()
     {
         Start({QString::fromStdString(workspace->map)});
-        fakes->dialogs.saveAnswers = {SaveFileAnswer{workspace->temp.Path("no/such/folder/x.bat"), 1}};
+        fakes->dialogs.saveAnswers = {SaveFileAnswer{workspace->temp.path("no/such/folder/x.bat"), 1}};
         Find<QToolButton>("INFSButtonSave")->click();
         QCOMPARE(fakes->prompts.asked.size(), size_t{1});
         QCOMPARE(fakes->prompts.asked[0], (PromptRequest{kTitle, "Access error. File is not saved!", PromptIcon::Error}));
@@ -308,9 +308,9 @@ private slots:
         Start({});
         window->Settings().LogViewer = "/usr/bin/viewer";
         window.reset();
-        const std::string ini = ReadBytes(workspace->temp.Path("program/Ferrowind/Configurations.ini"));
+        const std::string ini = readBytes(workspace->temp.path("program/Ferrowind/Configurations.ini"));
         QVERIFY(ini.find("LogViewer=/usr/bin/viewer\r\n") != std::string::npos);
-        QVERIFY(ini.find("CSG=" + workspace->temp.Path("tools/csg") + "\r\n") != std::string::npos);
+        QVERIFY(ini.find("CSG=" + workspace->temp.path("tools/csg") + "\r\n") != std::string::npos);
         QVERIFY(ini.find("[SYSTEMS]\r\nTextColor=7\r\nBackColor=0\r\n") != std::string::npos);
     }
 };

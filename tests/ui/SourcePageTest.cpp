@@ -29,15 +29,15 @@ struct Workspace {
     explicit Workspace(const char* outputFolder = "out")
     {
         for (const char* tool : {"bsp", "vis", "rad", "game"})
-            temp.Write(std::string("bin/") + tool);
-        temp.MakeFolder("out");
-        vmf = temp.Write("maps/test.vmf");
-        temp.Write("program/Ferrowind/Configurations.ini",
-                   "[SPATH]\r\nBSP=" + temp.Path("bin/bsp") + "\r\nVIS=" + temp.Path("bin/vis") + "\r\nRAD=" + temp.Path("bin/rad") +
-                       "\r\nhl2=" + temp.Path("bin/game") + "\r\nBin=" + temp.Path("bin") + "\r\nBSPout=" + temp.Path(outputFolder) + "\r\n");
+            temp.write(std::string("bin/") + tool);
+        temp.makeFolder("out");
+        vmf = temp.write("maps/test.vmf");
+        temp.write("program/Ferrowind/Configurations.ini",
+                   "[SPATH]\r\nBSP=" + temp.path("bin/bsp") + "\r\nVIS=" + temp.path("bin/vis") + "\r\nRAD=" + temp.path("bin/rad") +
+                       "\r\nhl2=" + temp.path("bin/game") + "\r\nBin=" + temp.path("bin") + "\r\nBSPout=" + temp.path(outputFolder) + "\r\n");
     }
-    std::string ProgramDir() const { return temp.Path("program"); }
-    std::string CompileBat() const { return temp.Path("program/Ferrowind/Temp/Compile.bat"); }
+    std::string ProgramDir() const { return temp.path("program"); }
+    std::string CompileBat() const { return temp.path("program/Ferrowind/Temp/Compile.bat"); }
 };
 
 }
@@ -183,7 +183,7 @@ private slots:
         settings.SBin = "/bin ";
         settings.TextColor = 10;
         settings.BackColor = 0;
-        settings.LogViewer = workspace->temp.Path("no-viewer");
+        settings.LogViewer = workspace->temp.path("no-viewer");
         Find<QLineEdit>("INFSEdit002")->setText("  -onlyents\t");
         Find<QLineEdit>("INFSEdit005")->setText(" +map %MAPNAME% ");
         window->SPage()->SetVmfFile(" /maps/box.vmf ");
@@ -202,7 +202,7 @@ private slots:
         QVERIFY(c.RunBsp && c.RunVis && c.RunRad && c.Shutdown);
         QVERIFY(!c.RunGame && !c.Pause && !c.OpenLog);
 
-        settings.LogViewer = workspace->temp.Write("viewer");
+        settings.LogViewer = workspace->temp.write("viewer");
         QCOMPARE(window->SPage()->Gather(settings, "").LogViewer, settings.LogViewer);
     }
 
@@ -213,11 +213,11 @@ private slots:
         Click("INFSToolB02");
         QVERIFY(fakes->prompts.asked.empty());
         QCOMPARE(fakes->shell.started, std::vector<std::string>{workspace->CompileBat()});
-        const ScriptLines written = SplitCrLf(ReadBytes(workspace->CompileBat()));
+        const ScriptLines written = SplitCrLf(readBytes(workspace->CompileBat()));
         QCOMPARE(written, window->Settings().SScript);
         QCOMPARE(WithoutStamp(written), Expected());
-        QCOMPARE(written[8], "set MAPPATH=" + workspace->temp.Path("maps/test"));
-        QCOMPARE(written[25], "cd /d \"" + workspace->temp.Path("bin") + "\"");
+        QCOMPARE(written[8], "set MAPPATH=" + workspace->temp.path("maps/test"));
+        QCOMPARE(written[25], "cd /d \"" + workspace->temp.path("bin") + "\"");
         QCOMPARE(EditorLines(), written);
         QVERIFY(window->ShowsAtStart());
     }
@@ -244,8 +244,8 @@ private slots:
         QLineEdit* game = Find<QLineEdit>("INFSEdit005");
         game->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), game);
-        window->SPage()->SetVmfFile(QString::fromStdString(workspace->temp.Path("maps/gone.vmf")));
-        fakes->dialogs.saveAnswers = {SaveFileAnswer{workspace->temp.Path("saved"), 1}};
+        window->SPage()->SetVmfFile(QString::fromStdString(workspace->temp.path("maps/gone.vmf")));
+        fakes->dialogs.saveAnswers = {SaveFileAnswer{workspace->temp.path("saved"), 1}};
         Click("INFSToolB02");
         Click("INFSToolB03");
         QCOMPARE(fakes->prompts.asked, (std::vector<PromptRequest>{kMapMissing, kMapMissing}));
@@ -259,12 +259,12 @@ private slots:
 
     void runWithAMapAndAVmfCompilesTheVmfWithoutTheEditor()
     {
-        const QString map = QString::fromStdString(workspace->temp.Write("maps/box.map"));
+        const QString map = QString::fromStdString(workspace->temp.write("maps/box.map"));
         Start({map, "+run", QString::fromStdString(workspace->vmf)});
         QCOMPARE(window->findChild<QLineEdit*>("INFSEdit0")->text(), map);
         QCOMPARE(Find<QLineEdit>("INFSEdit001")->text(), QString::fromStdString(workspace->vmf));
         QCOMPARE(fakes->shell.started, std::vector<std::string>{workspace->CompileBat()});
-        QCOMPARE(WithoutStamp(SplitCrLf(ReadBytes(workspace->CompileBat()))), Expected());
+        QCOMPARE(WithoutStamp(SplitCrLf(readBytes(workspace->CompileBat()))), Expected());
         QVERIFY(editor->ScriptText().isEmpty());
         QVERIFY(fakes->prompts.asked.empty());
         QVERIFY(!window->ShowsAtStart());
@@ -273,13 +273,13 @@ private slots:
     void saveAsOffersTheMapNameAndWritesTheScript()
     {
         StartWithVmf();
-        const std::string typed = workspace->temp.Path("saved");
+        const std::string typed = workspace->temp.path("saved");
         fakes->dialogs.saveAnswers = {SaveFileAnswer{typed, 1}};
         Click("INFSToolB03");
         QCOMPARE(fakes->dialogs.saveRequests.size(), size_t{1});
         QCOMPARE(fakes->dialogs.saveRequests[0].fileName, std::string("test compile"));
         QCOMPARE(fakes->dialogs.saveRequests[0].filter, std::string("MS-DOS Batch Files (*.bat;*.cmd)|*.bat;*.cmd|All files (*.*)|*.*"));
-        QCOMPARE(WithoutStamp(SplitCrLf(ReadBytes(typed + ".bat"))), Expected());
+        QCOMPARE(WithoutStamp(SplitCrLf(readBytes(typed + ".bat"))), Expected());
         QCOMPARE(EditorLines(), window->Settings().SScript);
         QVERIFY(fakes->shell.started.empty());
         QVERIFY(fakes->prompts.asked.empty());

@@ -1,0 +1,282 @@
+#include "app/MainWindow.h"
+
+#include "app/AboutWindow.h"
+#include "base/AtomicFile.h"
+#include "base/Paths.h"
+#include "config/CommandLine.h"
+#include "config/ProgramInfo.h"
+#include "decompile/ui/DecompilePage.h"
+#include "editor/ui/EditorWindow.h"
+#include "goldsource/GoldSourceChecks.h"
+#include "goldsource/GoldSourceScript.h"
+#include "goldsource/ui/GoldSourcePage.h"
+#include "script/ScriptFiles.h"
+#include "source/SourceChecks.h"
+#include "source/SourceScript.h"
+#include "source/ui/SourcePage.h"
+#include "ui/LocalText.h"
+#include "ui/ScriptStamp.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTabBar>
+#include <QTabWidget>
+
+namespace ferrowind {
+
+namespace {
+constexpr int kTimerIntervalMs = 2;
+
+std::vector<std::string> toLocalList(const QStringList& list)
+{
+    std::vector<std::string> result;
+    for (const QString& item : list)
+        result.push_back(toLocal(item));
+    return result;
+}
+} // namespace
+
+MainWindow::MainWindow(Services services, ProgramLocation location) :
+      QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint),
+      services_(services), location_(std::move(location)), folders_(foldersUnder(location_.workingBase))
+{
+    setObjectName("Window_Ferrowind");
+    setFixedSize(641, 296);
+    // The layout is made for a small dialog font (8 points at 96 dots per inch) and 17-pixel tabs.
+    QFont dialogFont = font();
+    dialogFont.setPixelSize(11);
+    setFont(dialogFont);
+
+    pages_ = new QTabWidget(this);
+    pages_->setObjectName("INFSPC");
+    pages_->setDocumentMode(true);
+    pages_->tabBar()->setStyleSheet("QTabBar::tab { height: 17px; padding: 0 8px; }");
+    pages_->setGeometry(0, 0, 641, 296);
+    goldSourcePage_ = new GoldSourcePage(pages_);
+    decompilePage_ = new DecompilePage(pages_);
+    sourcePage_ = new SourcePage(pages_);
+    pages_->addTab(goldSourcePage_, "Half-Life compiling");
+    pages_->addTab(decompilePage_, "Half-Life decompiling");
+    pages_->addTab(sourcePage_, "Half-Life 2 compiling");
+
+    for (QTimer* timer : {&closeTimer_, &beepTimer_}) {
+        timer->setInterval(kTimerIntervalMs);
+        timer->setSingleShot(true);
+    }
+    closeTimer_.setObjectName("CloseTimer");
+    beepTimer_.setObjectName("BeepTimer");
+    connect(&closeTimer_, &QTimer::timeout, this, &MainWindow::quit);
+    connect(&beepTimer_, &QTimer::timeout, this, &MainWindow::playSoundAndQuit);
+    connectPages();
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    setWindowTitle(kMainCaption);
+}
+
+void MainWindow::connectPages()
+{
+    connect(goldSourcePage_, &GoldSourcePage::mapChooserRequested, this,
+            [this] { goldSourcePage_->chooseMap(services_.dialogs); });
+    connect(goldSourcePage_, &GoldSourcePage::compileRequested, this, &MainWindow::compileGoldSource);
+    connect(goldSourcePage_, &GoldSourcePage::saveRequested, this, &MainWindow::saveGoldSourceScript);
+    connect(goldSourcePage_, &GoldSourcePage::editorRequested, this, &MainWindow::editGoldSourceScript);
+    connect(goldSourcePage_, &GoldSourcePage::configurationsRequested, this,
+            [this] { showConfigurations(ConfigurationsWindow::Page::HalfLife); });
+    connect(goldSourcePage_, &GoldSourcePage::aboutRequested, this, &MainWindow::showAbout);
+    connect(sourcePage_, &SourcePage::vmfChooserRequested, this, [this] { sourcePage_->chooseVmf(services_.dialogs); });
+    connect(sourcePage_, &SourcePage::compileRequested, this, &MainWindow::compileSource);
+    connect(sourcePage_, &SourcePage::saveRequested, this, &MainWindow::saveSourceScript);
+    connect(sourcePage_, &SourcePage::editorRequested, this, &MainWindow::editSourceScript);
+    connect(sourcePage_, &SourcePage::configurationsRequested, this,
+            [this] { showConfigurations(ConfigurationsWindow::Page::HalfLife2); });
+    connect(sourcePage_, &SourcePage::aboutRequested, this, &MainWindow::showAbout);
+    connect(decompilePage_, &DecompilePage::aboutRequested, this, &MainWindow::showAbout);
+}
+
+void MainWindow::attachWindows(const SecondaryWindows& windows) { windows_ = windows; }
+
+void MainWindow::start(const QStringList& arguments)
+{
+    createWorkingFolders(folders_);
+    configuration_ = readConfiguration(configurationPath(folders_));
+
+    const StartupRequest request = parseCommandLine(toLocalList(arguments), base::fileExists);
+    if (!request.mapFile.empty())
+        goldSourcePage_->setMapFile(fromLocal(request.mapFile));
+    if (!request.vmfFile.empty())
+        sourcePage_->setVmfFile(fromLocal(request.vmfFile));
+    pages_->setCurrentWidget(request.page == StartPage::HalfLife2 ? static_cast<QWidget*>(sourcePage_)
+                                                                  : goldSourcePage_);
+    runAtStart_ = request.runAtStart;
+    if (request.beep)
+        beepTimer_.start();
+    if (!runAtStart_)
+        return;
+    if (request.page == StartPage::HalfLife2)
+        compileSource();
+    else
+        compileGoldSource();
+}
+
+bool MainWindow::saveConfiguration()
+{
+    createWorkingFolders(folders_);
+    try {
+        writeConfiguration(configurationPath(folders_), configuration_);
+        return true;
+    } catch (const base::WriteError& error) {
+        services_.prompts.tell(kMainCaption, error.what(), PromptIcon::Error);
+        return false;
+    }
+}
+
+bool MainWindow::showsAtStart() const { return !beepTimer_.isActive() && !closeTimer_.isActive(); }
+
+GoldSourceScriptInput MainWindow::goldSourceInput() const
+{
+    return goldSourceScriptInput(goldSourcePage_->options(), goldSourcePage_->mapFile(), configuration_,
+                                 location_.programPath);
+}
+
+SourceScriptInput MainWindow::sourceInput() const
+{
+    return sourceScriptInput(sourcePage_->options(), sourcePage_->vmfFile(), configuration_, location_.programPath);
+}
+
+void MainWindow::mirrorToEditor(const ScriptLines& lines)
+{
+    if (windows_.editor != nullptr)
+        windows_.editor->setScriptText(fromLocal(joinScriptLines(lines)));
+}
+
+void MainWindow::generateGoldSourceScript(const GoldSourceScriptInput& input, bool mirror)
+{
+    goldSourceScript_ = makeGoldSourceScript(input, currentScriptOrigin());
+    if (mirror)
+        mirrorToEditor(goldSourceScript_);
+}
+
+void MainWindow::generateSourceScript(const SourceScriptInput& input, bool mirror)
+{
+    sourceScript_ = makeSourceScript(input, currentScriptOrigin());
+    if (mirror)
+        mirrorToEditor(sourceScript_);
+}
+
+void MainWindow::startCompileScript(const ScriptLines& lines)
+{
+    const ShellResult result = runCompileScript(lines, folders_, services_.shell);
+    if (!result.problem.empty())
+        services_.prompts.tell(kMainCaption, result.problem, PromptIcon::Error);
+    if (runAtStart_ && result.started)
+        closeTimer_.start();
+}
+
+void MainWindow::saveCompileScript(const std::string& mapFile, const std::function<const ScriptLines&()>& generate)
+{
+    const auto answer = services_.dialogs.saveFile({kSaveFilter, defaultSaveName(mapFile)});
+    if (!answer)
+        return;
+    const ScriptLines& lines = generate();
+    createWorkingFolders(folders_);
+    try {
+        writeScriptLines(saveAsPath(answer->path, answer->filterIndex), lines);
+    } catch (const base::WriteError&) {
+        services_.prompts.tell(kMainCaption, kSaveFailedMessage, PromptIcon::Error);
+    }
+}
+
+void MainWindow::compileGoldSource()
+{
+    const GoldSourceScriptInput input = goldSourceInput();
+    const CheckVerdict verdict = checkGoldSourceCompile(input, services_.prompts);
+    if (verdict == CheckVerdict::MapMissing)
+        goldSourcePage_->focusMapEdit();
+    if (verdict != CheckVerdict::Proceed)
+        return;
+    generateGoldSourceScript(input, !runAtStart_);
+    startCompileScript(goldSourceScript_);
+}
+
+void MainWindow::saveGoldSourceScript()
+{
+    const GoldSourceScriptInput input = goldSourceInput();
+    const CheckVerdict verdict = checkGoldSourceCompile(input, services_.prompts);
+    if (verdict == CheckVerdict::MapMissing)
+        goldSourcePage_->focusMapEdit();
+    if (verdict != CheckVerdict::Proceed)
+        return;
+    saveCompileScript(input.mapFile, [this, &input]() -> const ScriptLines& {
+        generateGoldSourceScript(input, true);
+        return goldSourceScript_;
+    });
+}
+
+void MainWindow::editGoldSourceScript()
+{
+    generateGoldSourceScript(goldSourceInput(), true);
+    showEditor();
+}
+
+void MainWindow::compileSource()
+{
+    const SourceScriptInput input = sourceInput();
+    if (!checkSourceCompile(input, services_.prompts))
+        return;
+    generateSourceScript(input, !runAtStart_);
+    startCompileScript(sourceScript_);
+}
+
+void MainWindow::saveSourceScript()
+{
+    const SourceScriptInput input = sourceInput();
+    if (!checkSourceCompile(input, services_.prompts))
+        return;
+    saveCompileScript(input.vmfFile, [this, &input]() -> const ScriptLines& {
+        generateSourceScript(input, true);
+        return sourceScript_;
+    });
+}
+
+void MainWindow::editSourceScript()
+{
+    generateSourceScript(sourceInput(), true);
+    showEditor();
+}
+
+void MainWindow::showEditor()
+{
+    if (windows_.editor != nullptr)
+        windows_.editor->exec();
+}
+
+void MainWindow::showConfigurations(ConfigurationsWindow::Page page)
+{
+    if (windows_.configurations == nullptr)
+        return;
+    windows_.configurations->selectPage(page);
+    windows_.configurations->exec();
+}
+
+void MainWindow::showAbout()
+{
+    if (windows_.about != nullptr)
+        windows_.about->exec();
+}
+
+void MainWindow::playSoundAndQuit()
+{
+    hide();
+    services_.sound.playCompletionSound([this] { quit(); });
+}
+
+void MainWindow::quit()
+{
+    close();
+    QCoreApplication::quit();
+}
+
+} // namespace ferrowind

@@ -1,0 +1,62 @@
+#include "config/WorkingFolders.h"
+
+#include "base/Paths.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace ferrowind {
+
+using base::kPathSeparator;
+using base::withTrailingSeparator;
+
+WorkingFolders foldersUnder(const std::string& programDir)
+{
+    WorkingFolders folders;
+    folders.programDir = withTrailingSeparator(programDir);
+    folders.rootDir = folders.programDir + "Ferrowind" + kPathSeparator;
+    folders.tempDir = folders.rootDir + "Temp" + kPathSeparator;
+    folders.gsPresetsDir = folders.rootDir + "GSPresets" + kPathSeparator;
+    folders.sPresetsDir = folders.rootDir + "SPresets" + kPathSeparator;
+    return folders;
+}
+
+bool createWorkingFolders(const WorkingFolders& folders)
+{
+    bool allThere = true;
+    for (const std::string* folder : {&folders.rootDir, &folders.tempDir, &folders.gsPresetsDir, &folders.sPresetsDir}) {
+        std::error_code error;
+        std::filesystem::create_directory(*folder, error);
+        allThere = base::folderExists(*folder) && allThere;
+    }
+    return allThere;
+}
+
+std::string userDataFolder(const char* xdgDataHome, const char* home)
+{
+    if (xdgDataHome != nullptr && *xdgDataHome == '/')
+        return withTrailingSeparator(std::string(xdgDataHome) + "/ferrowind");
+    if (home != nullptr && *home != '\0')
+        return withTrailingSeparator(std::string(home) + "/.local/share/ferrowind");
+    return {};
+}
+
+std::string chooseWorkingBase(const std::string& programDir, const char* xdgDataHome, const char* home)
+{
+#ifdef _WIN32
+    (void)xdgDataHome;
+    (void)home;
+    return withTrailingSeparator(programDir);
+#else
+    if (base::isWritableFolder(programDir) || base::isWritableFolder(foldersUnder(programDir).rootDir))
+        return withTrailingSeparator(programDir);
+    const std::string userFolder = userDataFolder(xdgDataHome, home);
+    if (userFolder.empty())
+        return withTrailingSeparator(programDir);
+    std::error_code error;
+    std::filesystem::create_directories(userFolder, error);
+    return userFolder;
+#endif
+}
+
+} // namespace ferrowind

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+namespace ferrowind {
+
+// The program's working folders; every path ends with a separator.
+struct WorkingFolders {
+    std::string rootDir;      // holds Configurations.ini
+    std::string programDir;   // the folder the working folders live under
+    std::string tempDir;      // Compile.bat, Decompile.bat, the written-out decompiler
+    std::string gsPresetsDir; // Half-Life presets (.gsp)
+    std::string sPresetsDir;  // Half-Life 2 presets (.sp)
+};
+
+WorkingFolders foldersUnder(const std::string& programDir);
+
+// Creates each folder one level at a time; a folder that exists or cannot be made is passed over. True when
+// every folder exists afterwards.
+bool createWorkingFolders(const WorkingFolders& folders);
+
+// Per-user data folder for a system-wide install: $XDG_DATA_HOME/ferrowind or ~/.local/share/ferrowind,
+// with a trailing separator; "" when neither variable is set.
+std::string userDataFolder(const char* xdgDataHome, const char* home);
+
+// The folder the working folders go under: the program's own folder when it can be written,
+// otherwise (a system-wide install) the per-user data folder.
+std::string chooseWorkingBase(const std::string& programDir, const char* xdgDataHome, const char* home);
+
+} // namespace ferrowind

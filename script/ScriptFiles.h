@@ -1,0 +1,27 @@
+#pragma once
+
+#include "config/WorkingFolders.h"
+#include "platform/Shell.h"
+#include "script/ScriptLines.h"
+
+#include <string>
+
+namespace ferrowind {
+
+inline constexpr const char* kCompileScriptName = "Compile.bat";
+inline constexpr const char* kSaveFilter = "MS-DOS Batch Files (*.bat;*.cmd)|*.bat;*.cmd|All files (*.*)|*.*";
+inline constexpr const char* kSaveFailedMessage = "Access error. File is not saved!";
+
+// Writes the script to Compile.bat in the Temp folder (creating the working folders first) and starts
+// it in a console. A failed write ends quietly with started false; a console that cannot be
+// started says why in `problem`.
+ShellResult runCompileScript(const ScriptLines& lines, const WorkingFolders& folders, Shell& shell);
+
+// "<map name> compile": the name Save As offers for a map edit's text.
+std::string defaultSaveName(const std::string& mapEdit);
+
+// The file Save As writes: under the batch-file filter (index 1) a name whose extension is not
+// ".bat" gets ".bat" appended; under any other filter the name stays as typed.
+std::string saveAsPath(const std::string& chosen, int filterIndex);
+
+} // namespace ferrowind

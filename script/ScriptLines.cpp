@@ -1,0 +1,26 @@
+#include "script/ScriptLines.h"
+
+#include "base/AtomicFile.h"
+
+namespace ferrowind {
+
+void writeScriptLines(const std::string& path, const ScriptLines& lines)
+{
+    std::string content;
+    for (const std::string& line : lines)
+        content += line + "\r\n";
+    base::writeFileAtomically(path, content);
+}
+
+std::string joinScriptLines(const ScriptLines& lines)
+{
+    std::string text;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            text += "\r\n";
+        text += lines[i];
+    }
+    return text;
+}
+
+} // namespace ferrowind

@@ -1,0 +1,63 @@
+#include "script/ScriptText.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using namespace ferrowind;
+
+namespace {
+
+using ::testing::HasSubstr;
+
+struct MapCase {
+    const char* mapFile;
+    const char* name;
+    const char* pathBase;
+};
+
+class MapNameTest : public ::testing::TestWithParam<MapCase> {};
+
+TEST_P(MapNameTest, NameAndPathBase)
+{
+    EXPECT_EQ(mapNameOf(GetParam().mapFile), GetParam().name);
+    EXPECT_EQ(mapPathBaseOf(GetParam().mapFile), GetParam().pathBase);
+}
+
+#ifndef _WIN32
+INSTANTIATE_TEST_SUITE_P(Linux, MapNameTest,
+                         ::testing::Values(MapCase{"/maps/box.map", "box", "/maps/box"},
+                                           MapCase{"/maps/box.MAP", "box", "/maps/box"},
+                                           MapCase{"/maps/box.mapper.map", "boxper", "/maps/boxper"},
+                                           MapCase{"/maps/Box.Map.MAP", "Box", "/maps/Box"},
+                                           MapCase{"/maps/box", "box", "/maps/box"},
+                                           MapCase{"/my.maps/box", "box", "/my.maps/box"},
+                                           MapCase{"box.map", "box", "/box"},
+                                           MapCase{" /maps/box.map", "box", "/maps/box"},
+                                           // A backslash is part of a Linux file name, so Windows-style text is one name.
+                                           MapCase{"C:\\maps\\box.map", "C:\\maps\\box", "/C:\\maps\\box"}));
+#endif
+
+TEST(ScriptEscapingTest, QuotedValuesDoublePercentUnquotedValuesAlsoEscapeCommandCharacters)
+{
+    EXPECT_EQ(escapeQuoted("/R&D 50%/<a>|^b"), "/R&D 50%%/<a>|^b");
+    EXPECT_EQ(escapeUnquoted("/R&D 50%/<a>|^b"), "/R^&D 50%%/^<a^>^|^^b");
+}
+
+TEST(ScriptEscapingTest, UnsafeMapsAndPathsAreNamed)
+{
+    for (const char* c : {"&", "|", "<", ">", "^"}) {
+        const auto problem = unsafeMapProblem(std::string("/maps/a") + c + "b.map");
+        ASSERT_TRUE(problem.has_value()) << c;
+        EXPECT_THAT(*problem, HasSubstr(std::string("\"") + c + "\""));
+    }
+    EXPECT_EQ(unsafeMapProblem("/R&D <1> | ^/50%box.map"), std::nullopt);
+#ifndef _WIN32
+    // Windows-style text is one file name on Linux, so its & is in the name.
+    EXPECT_THAT(unsafeMapProblem("C:\\R&D\\box.map").value_or(""), HasSubstr("\"&\""));
+#endif
+    EXPECT_TRUE(unsafeMapProblem("/say \"hi\"/box.map").has_value());
+    EXPECT_THAT(unsafePathProblem("/tools/\"hl\"").value_or(""), HasSubstr("double quote"));
+    EXPECT_EQ(unsafePathProblem("/tools/R&D 50%/hl"), std::nullopt);
+}
+
+} // namespace

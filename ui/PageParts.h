@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QString;
+class QToolButton;
+class QWidget;
+
+namespace ferrowind {
+
+// Size of every page below the tabs.
+inline const QSize kPageSize{641, 279};
+
+// Builders for the pieces every page is made of; each piece gets its object name.
+
+// The 29-pixel strip across the top of a page that carries the page's flat buttons.
+QWidget* makeToolStrip(QWidget* page, const char* name);
+QToolButton* addToolButton(QWidget* strip, const char* name, const QString& caption);
+// Ends the left-hand group of buttons; buttons added afterwards sit at the right end.
+void addToolStripGap(QWidget* strip);
+
+QGroupBox* makeGroup(QWidget* page, const char* name, const QString& caption, const QRect& geometry);
+QLineEdit* makeEdit(QWidget* parent, const char* name, const QRect& geometry);
+QCheckBox* makeCheck(QWidget* parent, const char* name, const QString& caption, const QRect& geometry, bool checked);
+QPushButton* makePanelButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry);
+
+// The "+map" button: selects an existing "+map %mapname%" (any letter case) or puts "+map %MAPNAME% " first.
+void insertOrSelectMapParameter(QLineEdit* gameParameters);
+
+} // namespace ferrowind

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <QStringList>
+
+class QWidget;
+
+namespace ferrowind {
+
+// "Text (*.a;*.b)|*.a;*.b|..." as Qt name filters ("Text (*.a *.b)", ...).
+QStringList qtNameFilters(const std::string& filter);
+
+// File, folder and name dialogs through QFileDialog and QInputDialog; paths come back with the platform's
+// separators.
+class QtDialogs : public Dialogs {
+public:
+    explicit QtDialogs(QWidget* owner = nullptr) : owner_(owner) {}
+    void setOwner(QWidget* owner) { owner_ = owner; }
+    std::optional<std::string> openFile(const OpenFileRequest& request) override;
+    std::optional<SaveFileAnswer> saveFile(const SaveFileRequest& request) override;
+    std::optional<std::string> browseFolder(const std::string& caption) override;
+    std::optional<std::string> askName(const NameRequest& request) override;
+
+private:
+    QWidget* owner_;
+};
+
+} // namespace ferrowind

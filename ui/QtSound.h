@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/Sound.h"
+
+#include <QObject>
+
+namespace ferrowind {
+
+// The completion sound, embedded as a resource and played through Qt Multimedia.
+class QtSound : public QObject, public Sound {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    void playCompletionSound(std::function<void()> finished) override;
+};
+
+} // namespace ferrowind
