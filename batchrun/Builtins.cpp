@@ -2,6 +2,7 @@
 
 #include "batchrun/Script.h"
 #include "batchrun/Words.h"
+#include "base/Text.h"
 
 #include <array>
 #include <charconv>
@@ -20,7 +21,7 @@ Outcome Exit(Context& context, std::string_view rest)
 {
     int code = context.session.errorLevel;
     for (const std::string& word : SplitCommandWords(rest)) {
-        if (EqualsIgnoringCase(word, "/b"))
+        if (base::equalsIgnoringCase(word, "/b"))
             continue;
         int value = 0;
         const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);

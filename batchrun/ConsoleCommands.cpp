@@ -2,6 +2,7 @@
 
 #include "batchrun/ConsoleEscapes.h"
 #include "batchrun/Words.h"
+#include "base/Text.h"
 
 namespace batchrun {
 
@@ -27,7 +28,7 @@ Outcome ListVariables(Context& context, std::string_view prefix)
 {
     bool any = false;
     for (const auto& [name, value] : context.session.environment.Entries()) {
-        if (name.size() >= prefix.size() && EqualsIgnoringCase(std::string_view(name).substr(0, prefix.size()), prefix)) {
+        if (name.size() >= prefix.size() && base::equalsIgnoringCase(std::string_view(name).substr(0, prefix.size()), prefix)) {
             context.console.out << name << '=' << value << '\n';
             any = true;
         }
@@ -72,8 +73,8 @@ Outcome Echo(Context& context, std::string_view rest)
             context.console.out << (context.session.echo ? "ECHO is on.\n" : "ECHO is off.\n");
             return Outcome::Success();
         }
-        if (EqualsIgnoringCase(word, "on") || EqualsIgnoringCase(word, "off")) {
-            context.session.echo = EqualsIgnoringCase(word, "on");
+        if (base::equalsIgnoringCase(word, "on") || base::equalsIgnoringCase(word, "off")) {
+            context.session.echo = base::equalsIgnoringCase(word, "on");
             return Outcome::Success();
         }
     }

@@ -1,6 +1,6 @@
 #include "batchrun/Environment.h"
 
-#include "batchrun/Platform.h"
+#include "base/Process.h"
 
 namespace batchrun {
 
@@ -21,7 +21,7 @@ std::string Key(std::string_view name)
 Environment Environment::FromProcess()
 {
     Environment environment;
-    for (const std::string& entry : ProcessEnvironment()) {
+    for (const std::string& entry : base::processEnvironment()) {
         // Windows keeps per-drive folders in variables whose names start with '='; they have no name here.
         const size_t equals = entry.find('=', 1);
         if (equals != std::string::npos)

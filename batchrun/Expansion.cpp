@@ -1,6 +1,7 @@
 #include "batchrun/Expansion.h"
 
 #include "batchrun/Words.h"
+#include "base/Text.h"
 
 #include <filesystem>
 
@@ -66,9 +67,9 @@ std::optional<std::string> Variable(std::string_view name, const ExpansionContex
 {
     if (auto value = context.environment.Get(name))
         return value;
-    if (EqualsIgnoringCase(name, "errorlevel"))
+    if (base::equalsIgnoringCase(name, "errorlevel"))
         return std::to_string(context.errorLevel);
-    if (EqualsIgnoringCase(name, "cd"))
+    if (base::equalsIgnoringCase(name, "cd"))
         return context.folder;
     return std::nullopt;
 }

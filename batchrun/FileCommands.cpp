@@ -2,6 +2,7 @@
 
 #include "batchrun/ProgramLookup.h"
 #include "batchrun/Words.h"
+#include "base/Text.h"
 
 #include <filesystem>
 
@@ -39,7 +40,7 @@ Outcome Failed(Context& context, std::string_view message)
 Outcome ChangeFolder(Context& context, std::string_view rest)
 {
     std::string_view text = TrimLeadingDelimiters(rest);
-    if (text.size() >= 2 && EqualsIgnoringCase(text.substr(0, 2), "/d"))
+    if (text.size() >= 2 && base::equalsIgnoringCase(text.substr(0, 2), "/d"))
         text = TrimLeadingDelimiters(text.substr(2));
     const std::string path = std::string(TrimBlanks(WithoutQuotes(text)));
     if (path.empty()) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "batchrun/Platform.h"
+#include "base/Process.h"
 
 #include <string>
 
@@ -12,9 +12,9 @@ class Host {
 public:
     virtual ~Host() = default;
     // Runs a program and waits for it.
-    virtual ProgramResult Run(const ProgramStart& start) = 0;
+    virtual base::ProgramResult Run(const base::ProgramStart& start) = 0;
     // Starts a program without waiting; "" on success, otherwise the problem.
-    virtual std::string Start(const ProgramStart& start) = 0;
+    virtual std::string Start(const base::ProgramStart& start) = 0;
     // Opens a document or folder with the desktop's associated program; "" on success.
     virtual std::string OpenDocument(const std::string& path) = 0;
     // Powers the machine off at once; "" when the request was accepted.
@@ -25,8 +25,8 @@ public:
 // system's own command.
 class SystemHost : public Host {
 public:
-    ProgramResult Run(const ProgramStart& start) override;
-    std::string Start(const ProgramStart& start) override;
+    base::ProgramResult Run(const base::ProgramStart& start) override;
+    std::string Start(const base::ProgramStart& start) override;
     std::string OpenDocument(const std::string& path) override;
     std::string PowerOff() override;
 };

@@ -1,6 +1,7 @@
 #include "batchrun/Parser.h"
 
 #include "batchrun/Words.h"
+#include "base/Text.h"
 
 namespace batchrun {
 
@@ -14,7 +15,7 @@ struct Segment {
 
 bool StartsWithWord(std::string_view text, std::string_view word)
 {
-    return text.size() >= word.size() && EqualsIgnoringCase(text.substr(0, word.size()), word) &&
+    return text.size() >= word.size() && base::equalsIgnoringCase(text.substr(0, word.size()), word) &&
            (text.size() == word.size() || IsDelimiter(text[word.size()]));
 }
 
@@ -35,7 +36,7 @@ bool IsRemark(std::string_view text)
 {
     text = SkipCommandStart(text, nullptr);
     return StartsWithWord(text, "rem") ||
-           (text.size() > 3 && EqualsIgnoringCase(text.substr(0, 3), "rem") && text[3] == '/');
+           (text.size() > 3 && base::equalsIgnoringCase(text.substr(0, 3), "rem") && text[3] == '/');
 }
 
 std::vector<Segment> SplitSegments(std::string_view line)

@@ -2,6 +2,9 @@
 
 #include "batchrun/ProgramLookup.h"
 #include "batchrun/Words.h"
+#include "base/Process.h"
+#include "base/SearchPath.h"
+#include "base/Text.h"
 
 namespace batchrun {
 
@@ -11,7 +14,7 @@ enum class Wait { Yes, No };
 
 bool IsNotepad(std::string_view program)
 {
-    return EqualsIgnoringCase(program, "notepad") || EqualsIgnoringCase(program, "notepad.exe");
+    return base::equalsIgnoringCase(program, "notepad") || base::equalsIgnoringCase(program, "notepad.exe");
 }
 
 std::string SearchPath(const Context& context)
@@ -44,7 +47,7 @@ Outcome Launch(Context& context, const ProgramWord& word, Wait wait)
         return Open(context, ResolvePath(arguments.front(), context.session.folder));
     }
     const ResolvedProgram program = ResolveProgram(word.program, context.session.folder, SearchPath(context));
-    ProgramStart start;
+    base::ProgramStart start;
     switch (program.kind) {
     case ProgramKind::Missing:
         return CannotRun(context, "'" + word.program + "' is not recognized as a command, program or batch file.");
@@ -52,7 +55,7 @@ Outcome Launch(Context& context, const ProgramWord& word, Wait wait)
     case ProgramKind::Folder:
         return Open(context, program.path);
     case ProgramKind::Windows:
-        start.file = FindOnSearchPath("wine", SearchPath(context));
+        start.file = base::findExecutable("wine", SearchPath(context));
         if (start.file.empty())
             return CannotRun(context, "ferrowind-cmd: '" + program.path + "' is a Windows program; install Wine to run it");
         start.arguments = {"wine", program.path};
@@ -73,7 +76,7 @@ Outcome Launch(Context& context, const ProgramWord& word, Wait wait)
         context.session.errorLevel = 0;
         return Outcome::Success();
     }
-    const ProgramResult result = context.host.Run(start);
+    const base::ProgramResult result = context.host.Run(start);
     if (!result.started)
         return CannotRun(context, "ferrowind-cmd: cannot run '" + word.program + "': " + result.problem);
     context.session.errorLevel = result.exitCode;
@@ -103,9 +106,9 @@ Outcome Start(Context& context, std::string_view rest)
             ++end;
         const std::string_view option = text.substr(0, end);
         text = TrimBlanks(text.substr(end));
-        if (EqualsIgnoringCase(option, "/wait")) {
+        if (base::equalsIgnoringCase(option, "/wait")) {
             wait = Wait::Yes;
-        } else if (EqualsIgnoringCase(option, "/d")) {
+        } else if (base::equalsIgnoringCase(option, "/d")) {
             return Unsupported(context, "'start /D'");
         }
     }
@@ -118,7 +121,7 @@ Outcome Shutdown(Context& context, std::string_view rest)
 {
     bool powerOff = false;
     for (const std::string& word : SplitCommandWords(rest)) {
-        if (EqualsIgnoringCase(word, "/s"))
+        if (base::equalsIgnoringCase(word, "/s"))
             powerOff = true;
     }
     if (!powerOff)

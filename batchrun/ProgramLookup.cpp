@@ -1,5 +1,8 @@
 #include "batchrun/ProgramLookup.h"
 
+#include "base/Paths.h"
+#include "base/SearchPath.h"
+
 #include <filesystem>
 #include <fstream>
 
@@ -8,14 +11,6 @@ namespace batchrun {
 namespace fs = std::filesystem;
 
 namespace {
-
-#ifdef _WIN32
-constexpr char kListSeparator = ';';
-constexpr std::string_view kFolderSeparators = "/\\:";
-#else
-constexpr char kListSeparator = ':';
-constexpr std::string_view kFolderSeparators = "/";
-#endif
 
 ProgramKind Classify(const fs::path& path)
 {
@@ -35,22 +30,15 @@ ProgramKind Classify(const fs::path& path)
     return ProgramKind::Document;
 }
 
-bool IsExecutable(ProgramKind kind)
-{
-    return kind == ProgramKind::Native || kind == ProgramKind::Windows;
-}
-
+// Only programs are looked for along the search path; documents and folders there are not found, as in the
+// interpreter.
 ResolvedProgram SearchFolders(std::string_view name, std::string_view searchPath)
 {
-    while (!searchPath.empty()) {
-        const size_t end = searchPath.find(kListSeparator);
-        const std::string_view entry = searchPath.substr(0, end);
-        searchPath.remove_prefix(end == std::string_view::npos ? searchPath.size() : end + 1);
-        if (entry.empty())
-            continue;
-        const fs::path candidate = fs::path(entry) / fs::path(name);
-        if (const ProgramKind found = Classify(candidate); IsExecutable(found))
-            return {found, candidate.string()};
+    for (const std::string& folder : base::searchPathFolders(searchPath)) {
+        const fs::path candidate = fs::path(folder) / fs::path(name);
+        const ProgramKind kind = Classify(candidate);
+        if (kind == ProgramKind::Native || kind == ProgramKind::Windows)
+            return {kind, candidate.string()};
     }
     return {};
 }
@@ -68,15 +56,9 @@ ResolvedProgram ResolveProgram(std::string_view name, const std::string& folder,
         return {};
     const std::string here = ResolvePath(name, folder);
     const ProgramKind kind = Classify(here);
-    if (kind != ProgramKind::Missing || name.find_first_of(kFolderSeparators) != std::string_view::npos)
+    if (kind != ProgramKind::Missing || base::folderPartLength(name) > 0)
         return {kind, here};
     return SearchFolders(name, searchPath);
-}
-
-std::string FindOnSearchPath(std::string_view name, std::string_view searchPath)
-{
-    const ResolvedProgram program = SearchFolders(name, searchPath);
-    return program.kind == ProgramKind::Native ? program.path : std::string();
 }
 
 } // namespace batchrun

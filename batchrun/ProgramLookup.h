@@ -22,9 +22,6 @@ struct ResolvedProgram {
 // name is looked for in `folder` first and then, executables only, in each folder of `searchPath`.
 ResolvedProgram ResolveProgram(std::string_view name, const std::string& folder, std::string_view searchPath);
 
-// An executable of this system found in `searchPath`; "" when there is none.
-std::string FindOnSearchPath(std::string_view name, std::string_view searchPath);
-
 // Absolute form of `path` taken relative to `folder`.
 std::string ResolvePath(std::string_view path, const std::string& folder);
 

@@ -5,6 +5,7 @@
 #include "batchrun/Parser.h"
 #include "batchrun/ProgramLookup.h"
 #include "batchrun/Words.h"
+#include "base/Text.h"
 
 #include <charconv>
 #include <filesystem>
@@ -43,7 +44,7 @@ int Runner::Run(const Script& script, const std::vector<std::string>& arguments)
         if (outcome.flow == Outcome::Flow::End)
             return outcome.exitCode;
         if (outcome.flow == Outcome::Flow::Goto) {
-            if (EqualsIgnoringCase(outcome.label, "eof"))
+            if (base::equalsIgnoringCase(outcome.label, "eof"))
                 return session_.errorLevel;
             const std::optional<size_t> target = script.FindLabel(outcome.label, next);
             if (!target) {
@@ -104,7 +105,7 @@ Outcome Runner::Dispatch(const std::string& text)
     size_t end = 0;
     while (end < text.size() && !EndsCommandName(text[end]))
         ++end;
-    const std::string name = ToLower(std::string_view(text).substr(0, end));
+    const std::string name = base::toLowerAscii(std::string_view(text).substr(0, end));
     if (const CommandFunction builtin = FindBuiltin(name))
         return builtin(context_, std::string_view(text).substr(end));
     if (IsUnsupportedInternal(name))
@@ -131,7 +132,7 @@ bool Runner::Holds(const Condition& condition) const
         holds = session_.environment.Get(condition.left).has_value();
         break;
     case Condition::Kind::Compare:
-        holds = condition.ignoreCase ? EqualsIgnoringCase(condition.left, condition.right)
+        holds = condition.ignoreCase ? base::equalsIgnoringCase(condition.left, condition.right)
                                      : condition.left == condition.right;
         break;
     }

@@ -1,6 +1,7 @@
 #include "batchrun/Script.h"
 
 #include "batchrun/Words.h"
+#include "base/Text.h"
 
 #include <fstream>
 #include <iterator>
@@ -20,7 +21,7 @@ Script Script::FromText(std::string_view text)
     }
     for (size_t i = 0; i < script.lines_.size(); ++i) {
         if (IsLabelLine(script.lines_[i]))
-            script.labels_.push_back({ToLower(LabelName(TrimLeadingDelimiters(script.lines_[i]))), i + 1});
+            script.labels_.push_back({base::toLowerAscii(LabelName(TrimLeadingDelimiters(script.lines_[i]))), i + 1});
     }
     return script;
 }
@@ -36,7 +37,7 @@ std::optional<Script> Script::Load(const std::string& path)
 
 std::optional<size_t> Script::FindLabel(std::string_view name, size_t from) const
 {
-    const std::string wanted = ToLower(name);
+    const std::string wanted = base::toLowerAscii(name);
     std::optional<size_t> first;
     for (const Label& label : labels_) {
         if (label.name != wanted)

@@ -1,6 +1,7 @@
 #include "batchrun/Host.h"
 
-#include "batchrun/ProgramLookup.h"
+#include "base/Process.h"
+#include "base/SearchPath.h"
 
 #include <cstdlib>
 
@@ -14,43 +15,43 @@ std::string SearchPath()
     return path ? path : "";
 }
 
-ProgramStart SystemCommand(const std::string& file, std::vector<std::string> arguments)
+base::ProgramStart SystemCommand(const std::string& file, std::vector<std::string> arguments)
 {
-    return {file, std::move(arguments), {}, ProcessEnvironment()};
+    return {file, std::move(arguments), {}, base::processEnvironment()};
 }
 
 } // namespace
 
-ProgramResult SystemHost::Run(const ProgramStart& start)
+base::ProgramResult SystemHost::Run(const base::ProgramStart& start)
 {
-    return RunProgramAndWait(start);
+    return base::runProgramAndWait(start);
 }
 
-std::string SystemHost::Start(const ProgramStart& start)
+std::string SystemHost::Start(const base::ProgramStart& start)
 {
-    return StartProgramDetached(start);
+    return base::startProgramDetached(start);
 }
 
 std::string SystemHost::OpenDocument(const std::string& path)
 {
-    const std::string opener = FindOnSearchPath("xdg-open", SearchPath());
+    const std::string opener = base::findExecutable("xdg-open", SearchPath());
     if (opener.empty())
         return "xdg-open was not found; install xdg-utils to open documents";
-    return StartProgramDetached(SystemCommand(opener, {"xdg-open", path}));
+    return base::startProgramDetached(SystemCommand(opener, {"xdg-open", path}));
 }
 
 std::string SystemHost::PowerOff()
 {
-    const std::string systemctl = FindOnSearchPath("systemctl", SearchPath());
+    const std::string systemctl = base::findExecutable("systemctl", SearchPath());
     if (!systemctl.empty()) {
-        const ProgramResult result = RunProgramAndWait(SystemCommand(systemctl, {"systemctl", "poweroff"}));
+        const base::ProgramResult result = base::runProgramAndWait(SystemCommand(systemctl, {"systemctl", "poweroff"}));
         if (result.started && result.exitCode == 0)
             return {};
     }
-    const std::string shutdown = FindOnSearchPath("shutdown", SearchPath());
+    const std::string shutdown = base::findExecutable("shutdown", SearchPath());
     if (shutdown.empty())
         return "no power-off command was found";
-    const ProgramResult result = RunProgramAndWait(SystemCommand(shutdown, {"shutdown", "-h", "now"}));
+    const base::ProgramResult result = base::runProgramAndWait(SystemCommand(shutdown, {"shutdown", "-h", "now"}));
     if (!result.started)
         return result.problem;
     return result.exitCode == 0 ? std::string() : "the system refused to power off";

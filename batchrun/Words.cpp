@@ -140,19 +140,4 @@ std::string WithoutQuotes(std::string_view text)
     return result;
 }
 
-std::string ToLower(std::string_view text)
-{
-    std::string result(text);
-    for (char& c : result) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return result;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && ToLower(a) == ToLower(b);
-}
-
 } // namespace batchrun

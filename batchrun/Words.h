@@ -41,7 +41,4 @@ bool IsSwitch(std::string_view word);
 // Removes every double quote.
 std::string WithoutQuotes(std::string_view text);
 
-std::string ToLower(std::string_view text);
-bool EqualsIgnoringCase(std::string_view a, std::string_view b);
-
 } // namespace batchrun

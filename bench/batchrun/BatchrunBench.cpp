@@ -1,9 +1,9 @@
 // The runner's own cost: per executed script line, and per started program beside a bare spawn of the same
 // program (the difference is what the runner adds).
 #include "batchrun/Host.h"
-#include "batchrun/Platform.h"
-#include "batchrun/ProgramLookup.h"
 #include "batchrun/Runner.h"
+#include "base/Process.h"
+#include "base/SearchPath.h"
 
 #include <benchmark/benchmark.h>
 
@@ -40,7 +40,7 @@ std::string MenuRound(int round)
 std::string TrueProgram()
 {
     const char* path = std::getenv("PATH");
-    return FindOnSearchPath("true", path ? path : "/usr/bin:/bin");
+    return base::findExecutable("true", path ? path : "/usr/bin:/bin");
 }
 
 struct Rig {
@@ -96,10 +96,10 @@ BENCHMARK(ProgramThroughRunner)->Unit(benchmark::kMicrosecond)->UseRealTime();
 void ProgramSpawnedDirectly(benchmark::State& state)
 {
     Rig rig;
-    const ProgramStart start {TrueProgram(), {"true", "/home/user/maps/box.map", "-full"}, rig.session.folder,
+    const base::ProgramStart start {TrueProgram(), {"true", "/home/user/maps/box.map", "-full"}, rig.session.folder,
                               rig.session.environment.ToBlock()};
     for (auto _ : state)
-        benchmark::DoNotOptimize(RunProgramAndWait(start));
+        benchmark::DoNotOptimize(base::runProgramAndWait(start));
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(ProgramSpawnedDirectly)->Unit(benchmark::kMicrosecond)->UseRealTime();

@@ -60,7 +60,7 @@ bool ScriptedInput::WaitForKey()
     return ReadLine().has_value();
 }
 
-ProgramResult RecordingHost::Run(const ProgramStart& start)
+base::ProgramResult RecordingHost::Run(const base::ProgramStart& start)
 {
     runs.push_back(start);
     if (runForReal)
@@ -68,7 +68,7 @@ ProgramResult RecordingHost::Run(const ProgramStart& start)
     return {true, fakeExitCode, {}};
 }
 
-std::string RecordingHost::Start(const ProgramStart& start)
+std::string RecordingHost::Start(const base::ProgramStart& start)
 {
     starts.push_back(start);
     return {};

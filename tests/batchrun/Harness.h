@@ -42,15 +42,15 @@ private:
 // opened and nothing is powered off.
 class RecordingHost : public Host {
 public:
-    ProgramResult Run(const ProgramStart& start) override;
-    std::string Start(const ProgramStart& start) override;
+    base::ProgramResult Run(const base::ProgramStart& start) override;
+    std::string Start(const base::ProgramStart& start) override;
     std::string OpenDocument(const std::string& path) override;
     std::string PowerOff() override;
 
     bool runForReal = false;
     int fakeExitCode = 0;
-    std::vector<ProgramStart> runs;
-    std::vector<ProgramStart> starts;
+    std::vector<base::ProgramStart> runs;
+    std::vector<base::ProgramStart> starts;
     std::vector<std::string> opened;
     int powerOffs = 0;
 };
