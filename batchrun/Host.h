@@ -12,23 +12,23 @@ class Host {
 public:
     virtual ~Host() = default;
     // Runs a program and waits for it.
-    virtual base::ProgramResult Run(const base::ProgramStart& start) = 0;
+    virtual base::ProgramResult run(const base::ProgramStart& start) = 0;
     // Starts a program without waiting; "" on success, otherwise the problem.
-    virtual std::string Start(const base::ProgramStart& start) = 0;
+    virtual std::string start(const base::ProgramStart& start) = 0;
     // Opens a document or folder with the desktop's associated program; "" on success.
-    virtual std::string OpenDocument(const std::string& path) = 0;
+    virtual std::string openDocument(const std::string& path) = 0;
     // Powers the machine off at once; "" when the request was accepted.
-    virtual std::string PowerOff() = 0;
+    virtual std::string powerOff() = 0;
 };
 
 // The real thing: programs through the platform calls, documents through xdg-open, power-off through the
 // system's own command.
 class SystemHost : public Host {
 public:
-    base::ProgramResult Run(const base::ProgramStart& start) override;
-    std::string Start(const base::ProgramStart& start) override;
-    std::string OpenDocument(const std::string& path) override;
-    std::string PowerOff() override;
+    base::ProgramResult run(const base::ProgramStart& start) override;
+    std::string start(const base::ProgramStart& start) override;
+    std::string openDocument(const std::string& path) override;
+    std::string powerOff() override;
 };
 
 } // namespace batchrun

@@ -10,11 +10,11 @@ namespace batchrun {
 
 // One line of standard input without its line end, read byte by byte so that programs started later see the
 // rest of the input; nothing at end of input.
-std::optional<std::string> ReadStandardInputLine();
+std::optional<std::string> readStandardInputLine();
 
 // Waits for one key (one byte when the input is not a terminal); false at end of input.
-bool WaitForKey();
+bool waitForKey();
 
-bool StandardOutputIsTerminal();
+bool standardOutputIsTerminal();
 
 } // namespace batchrun

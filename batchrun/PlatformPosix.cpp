@@ -6,7 +6,7 @@
 
 namespace batchrun {
 
-std::optional<std::string> ReadStandardInputLine()
+std::optional<std::string> readStandardInputLine()
 {
     std::string line;
     char c = 0;
@@ -25,9 +25,9 @@ std::optional<std::string> ReadStandardInputLine()
     return line;
 }
 
-bool WaitForKey()
+bool waitForKey()
 {
-    termios saved {};
+    termios saved{};
     const bool terminal = isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &saved) == 0;
     if (terminal) {
         termios raw = saved;
@@ -46,9 +46,6 @@ bool WaitForKey()
     return got == 1;
 }
 
-bool StandardOutputIsTerminal()
-{
-    return isatty(STDOUT_FILENO) != 0;
-}
+bool standardOutputIsTerminal() { return isatty(STDOUT_FILENO) != 0; }
 
 } // namespace batchrun

@@ -12,7 +12,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-ProgramKind Classify(const fs::path& path)
+ProgramKind classify(const fs::path& path)
 {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
@@ -24,19 +24,19 @@ ProgramKind Classify(const fs::path& path)
     std::ifstream file(path, std::ios::binary);
     if (file.read(magic, 2) && magic[0] == 'M' && magic[1] == 'Z')
         return ProgramKind::Windows;
-    constexpr fs::perms anyExecute = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
-    if ((status.permissions() & anyExecute) != fs::perms::none)
+    constexpr fs::perms kAnyExecute = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
+    if ((status.permissions() & kAnyExecute) != fs::perms::none)
         return ProgramKind::Native;
     return ProgramKind::Document;
 }
 
 // Only programs are looked for along the search path; documents and folders there are not found, as in the
 // interpreter.
-ResolvedProgram SearchFolders(std::string_view name, std::string_view searchPath)
+ResolvedProgram searchFolders(std::string_view name, std::string_view searchPath)
 {
     for (const std::string& folder : base::searchPathFolders(searchPath)) {
         const fs::path candidate = fs::path(folder) / fs::path(name);
-        const ProgramKind kind = Classify(candidate);
+        const ProgramKind kind = classify(candidate);
         if (kind == ProgramKind::Native || kind == ProgramKind::Windows)
             return {kind, candidate.string()};
     }
@@ -45,20 +45,20 @@ ResolvedProgram SearchFolders(std::string_view name, std::string_view searchPath
 
 } // namespace
 
-std::string ResolvePath(std::string_view path, const std::string& folder)
+std::string resolvePath(std::string_view path, const std::string& folder)
 {
     return (fs::path(folder) / fs::path(path)).lexically_normal().string();
 }
 
-ResolvedProgram ResolveProgram(std::string_view name, const std::string& folder, std::string_view searchPath)
+ResolvedProgram resolveProgram(std::string_view name, const std::string& folder, std::string_view searchPath)
 {
     if (name.empty())
         return {};
-    const std::string here = ResolvePath(name, folder);
-    const ProgramKind kind = Classify(here);
+    const std::string here = resolvePath(name, folder);
+    const ProgramKind kind = classify(here);
     if (kind != ProgramKind::Missing || base::folderPartLength(name) > 0)
         return {kind, here};
-    return SearchFolders(name, searchPath);
+    return searchFolders(name, searchPath);
 }
 
 } // namespace batchrun

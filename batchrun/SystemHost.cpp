@@ -9,49 +9,43 @@ namespace batchrun {
 
 namespace {
 
-std::string SearchPath()
+std::string searchPath()
 {
     const char* path = std::getenv("PATH");
     return path ? path : "";
 }
 
-base::ProgramStart SystemCommand(const std::string& file, std::vector<std::string> arguments)
+base::ProgramStart systemCommand(const std::string& file, std::vector<std::string> arguments)
 {
     return {file, std::move(arguments), {}, base::processEnvironment()};
 }
 
 } // namespace
 
-base::ProgramResult SystemHost::Run(const base::ProgramStart& start)
-{
-    return base::runProgramAndWait(start);
-}
+base::ProgramResult SystemHost::run(const base::ProgramStart& start) { return base::runProgramAndWait(start); }
 
-std::string SystemHost::Start(const base::ProgramStart& start)
-{
-    return base::startProgramDetached(start);
-}
+std::string SystemHost::start(const base::ProgramStart& start) { return base::startProgramDetached(start); }
 
-std::string SystemHost::OpenDocument(const std::string& path)
+std::string SystemHost::openDocument(const std::string& path)
 {
-    const std::string opener = base::findExecutable("xdg-open", SearchPath());
+    const std::string opener = base::findExecutable("xdg-open", searchPath());
     if (opener.empty())
         return "xdg-open was not found; install xdg-utils to open documents";
-    return base::startProgramDetached(SystemCommand(opener, {"xdg-open", path}));
+    return base::startProgramDetached(systemCommand(opener, {"xdg-open", path}));
 }
 
-std::string SystemHost::PowerOff()
+std::string SystemHost::powerOff()
 {
-    const std::string systemctl = base::findExecutable("systemctl", SearchPath());
+    const std::string systemctl = base::findExecutable("systemctl", searchPath());
     if (!systemctl.empty()) {
-        const base::ProgramResult result = base::runProgramAndWait(SystemCommand(systemctl, {"systemctl", "poweroff"}));
+        const base::ProgramResult result = base::runProgramAndWait(systemCommand(systemctl, {"systemctl", "poweroff"}));
         if (result.started && result.exitCode == 0)
             return {};
     }
-    const std::string shutdown = base::findExecutable("shutdown", SearchPath());
+    const std::string shutdown = base::findExecutable("shutdown", searchPath());
     if (shutdown.empty())
         return "no power-off command was found";
-    const base::ProgramResult result = base::runProgramAndWait(SystemCommand(shutdown, {"shutdown", "-h", "now"}));
+    const base::ProgramResult result = base::runProgramAndWait(systemCommand(shutdown, {"shutdown", "-h", "now"}));
     if (!result.started)
         return result.problem;
     return result.exitCode == 0 ? std::string() : "the system refused to power off";
