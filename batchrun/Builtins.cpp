@@ -1,5 +1,6 @@
 #include "batchrun/Commands.h"
 
+#include "base/Text.h"
 #include "batchrun/Script.h"
 #include "batchrun/Words.h"
 
@@ -11,16 +12,13 @@ namespace batchrun {
 
 namespace {
 
-Outcome Remark(Context&, std::string_view)
-{
-    return Outcome::Success();
-}
+Outcome remark(Context&, std::string_view) { return Outcome::success(); }
 
-Outcome Exit(Context& context, std::string_view rest)
+Outcome exitScript(Context& context, std::string_view rest)
 {
     int code = context.session.errorLevel;
-    for (const std::string& word : SplitCommandWords(rest)) {
-        if (EqualsIgnoringCase(word, "/b"))
+    for (const std::string& word : splitCommandWords(rest)) {
+        if (base::equalsIgnoringCase(word, "/b"))
             continue;
         int value = 0;
         const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
@@ -28,55 +26,95 @@ Outcome Exit(Context& context, std::string_view rest)
         break;
     }
     context.session.errorLevel = code;
-    return Outcome::End(code);
+    return Outcome::end(code);
 }
 
-Outcome GoTo(Context& context, std::string_view rest)
+Outcome goTo(Context& context, std::string_view rest)
 {
-    std::string label = LabelName(rest);
+    std::string label = labelName(rest);
     if (label.empty()) {
         context.console.err << "No batch label specified to GOTO command.\n";
-        return Outcome::End(1);
+        return Outcome::end(1);
     }
-    return Outcome::GoTo(std::move(label));
+    return Outcome::goTo(std::move(label));
 }
 
 } // namespace
 
-CommandFunction FindBuiltin(std::string_view name)
+CommandFunction findBuiltin(std::string_view name)
 {
-    static constexpr std::array<std::pair<std::string_view, CommandFunction>, 16> builtins {{
-        {"echo", Echo},     {"set", Set},       {"title", Title},   {"color", Color},
-        {"cls", ClearScreen}, {"pause", Pause},   {"cd", ChangeFolder}, {"chdir", ChangeFolder},
-        {"copy", Copy},     {"del", Delete},    {"erase", Delete},  {"start", Start},
-        {"shutdown", Shutdown}, {"exit", Exit}, {"goto", GoTo},     {"rem", Remark},
+    static constexpr std::array<std::pair<std::string_view, CommandFunction>, 16> kBuiltins{{
+        {"echo", echo},
+        {"set", set},
+        {"title", title},
+        {"color", color},
+        {"cls", clearScreen},
+        {"pause", pause},
+        {"cd", changeFolder},
+        {"chdir", changeFolder},
+        {"copy", copy},
+        {"del", deleteFiles},
+        {"erase", deleteFiles},
+        {"start", start},
+        {"shutdown", shutdown},
+        {"exit", exitScript},
+        {"goto", goTo},
+        {"rem", remark},
     }};
-    for (const auto& [builtinName, function] : builtins) {
+    for (const auto& [builtinName, function] : kBuiltins) {
         if (builtinName == name)
             return function;
     }
     return nullptr;
 }
 
-bool IsUnsupportedInternal(std::string_view name)
+bool isUnsupportedInternal(std::string_view name)
 {
-    static constexpr std::array<std::string_view, 31> internals {
-        "assoc", "break", "call", "chcp", "date", "dir", "endlocal", "for", "ftype", "if", "md", "mkdir",
-        "mklink", "move", "path", "popd", "prompt", "pushd", "rd", "ren", "rename", "rmdir", "setlocal",
-        "shift", "time", "timeout", "type", "ver", "verify", "vol", "choice",
+    static constexpr std::array<std::string_view, 31> kInternals{
+        "assoc",
+        "break",
+        "call",
+        "chcp",
+        "date",
+        "dir",
+        "endlocal",
+        "for",
+        "ftype",
+        "if",
+        "md",
+        "mkdir",
+        "mklink",
+        "move",
+        "path",
+        "popd",
+        "prompt",
+        "pushd",
+        "rd",
+        "ren",
+        "rename",
+        "rmdir",
+        "setlocal",
+        "shift",
+        "time",
+        "timeout",
+        "type",
+        "ver",
+        "verify",
+        "vol",
+        "choice",
     };
-    for (std::string_view internal : internals) {
+    for (std::string_view internal : kInternals) {
         if (internal == name)
             return true;
     }
     return false;
 }
 
-Outcome Unsupported(Context& context, std::string_view what)
+Outcome unsupported(Context& context, std::string_view what)
 {
     context.console.err << "ferrowind-cmd: " << what << " is not supported\n";
     context.session.errorLevel = kUnknownCommandLevel;
-    return Outcome::Failure();
+    return Outcome::failure();
 }
 
 } // namespace batchrun

@@ -11,29 +11,29 @@ namespace batchrun {
 using CommandFunction = Outcome (*)(Context& context, std::string_view rest);
 
 // The built-in command of that lower-case name, or nothing.
-CommandFunction FindBuiltin(std::string_view name);
+CommandFunction findBuiltin(std::string_view name);
 
 // Interpreter commands that exist but that the runner does not implement.
-bool IsUnsupportedInternal(std::string_view name);
+bool isUnsupportedInternal(std::string_view name);
 
 // Prints that `what` is not supported and sets the unknown-command error level; the script goes on.
-Outcome Unsupported(Context& context, std::string_view what);
+Outcome unsupported(Context& context, std::string_view what);
 
 // Runs the program named by the first word and waits for it.
-Outcome RunProgram(Context& context, std::string_view text);
+Outcome runProgram(Context& context, std::string_view text);
 
-Outcome Echo(Context& context, std::string_view rest);
-Outcome Set(Context& context, std::string_view rest);
-Outcome Title(Context& context, std::string_view rest);
-Outcome Color(Context& context, std::string_view rest);
-Outcome ClearScreen(Context& context, std::string_view rest);
-Outcome Pause(Context& context, std::string_view rest);
+Outcome echo(Context& context, std::string_view rest);
+Outcome set(Context& context, std::string_view rest);
+Outcome title(Context& context, std::string_view rest);
+Outcome color(Context& context, std::string_view rest);
+Outcome clearScreen(Context& context, std::string_view rest);
+Outcome pause(Context& context, std::string_view rest);
 
-Outcome ChangeFolder(Context& context, std::string_view rest);
-Outcome Copy(Context& context, std::string_view rest);
-Outcome Delete(Context& context, std::string_view rest);
+Outcome changeFolder(Context& context, std::string_view rest);
+Outcome copy(Context& context, std::string_view rest);
+Outcome deleteFiles(Context& context, std::string_view rest);
 
-Outcome Start(Context& context, std::string_view rest);
-Outcome Shutdown(Context& context, std::string_view rest);
+Outcome start(Context& context, std::string_view rest);
+Outcome shutdown(Context& context, std::string_view rest);
 
 } // namespace batchrun

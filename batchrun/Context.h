@@ -14,9 +14,9 @@ class Input {
 public:
     virtual ~Input() = default;
     // One line without its line end; nothing at end of input.
-    virtual std::optional<std::string> ReadLine() = 0;
+    virtual std::optional<std::string> readLine() = 0;
     // False at end of input.
-    virtual bool WaitForKey() = 0;
+    virtual bool waitForKey() = 0;
 };
 
 struct Console {
@@ -42,16 +42,20 @@ struct Context {
 
 // How a command leaves the script.
 struct Outcome {
-    enum class Flow { Next, Goto, End };
+    enum class Flow {
+        Next,
+        Goto,
+        End
+    };
     Flow flow = Flow::Next;
     bool failed = false; // decides && and ||
-    std::string label;   // Goto
-    int exitCode = 0;    // End
+    std::string label; // Goto
+    int exitCode = 0; // End
 
-    static Outcome Success() { return {}; }
-    static Outcome Failure() { return {Flow::Next, true, {}, 0}; }
-    static Outcome GoTo(std::string label) { return {Flow::Goto, false, std::move(label), 0}; }
-    static Outcome End(int exitCode) { return {Flow::End, false, {}, exitCode}; }
+    static Outcome success() { return {}; }
+    static Outcome failure() { return {Flow::Next, true, {}, 0}; }
+    static Outcome goTo(std::string label) { return {Flow::Goto, false, std::move(label), 0}; }
+    static Outcome end(int exitCode) { return {Flow::End, false, {}, exitCode}; }
 };
 
 // The error level the interpreter sets for a command or program it cannot find.

@@ -1,12 +1,12 @@
 #include "batchrun/Environment.h"
 
-#include "batchrun/Platform.h"
+#include "base/Process.h"
 
 namespace batchrun {
 
 namespace {
 
-std::string Key(std::string_view name)
+std::string keyOf(std::string_view name)
 {
     std::string key(name);
     for (char& c : key) {
@@ -18,29 +18,29 @@ std::string Key(std::string_view name)
 
 } // namespace
 
-Environment Environment::FromProcess()
+Environment Environment::fromProcess()
 {
     Environment environment;
-    for (const std::string& entry : ProcessEnvironment()) {
+    for (const std::string& entry : base::processEnvironment()) {
         // Windows keeps per-drive folders in variables whose names start with '='; they have no name here.
         const size_t equals = entry.find('=', 1);
         if (equals != std::string::npos)
-            environment.Set(std::string_view(entry).substr(0, equals), entry.substr(equals + 1));
+            environment.set(std::string_view(entry).substr(0, equals), entry.substr(equals + 1));
     }
     return environment;
 }
 
-std::optional<std::string> Environment::Get(std::string_view name) const
+std::optional<std::string> Environment::get(std::string_view name) const
 {
-    const auto found = variables_.find(Key(name));
+    const auto found = variables_.find(keyOf(name));
     if (found == variables_.end())
         return std::nullopt;
     return found->second.value;
 }
 
-void Environment::Set(std::string_view name, std::string value)
+void Environment::set(std::string_view name, std::string value)
 {
-    std::string key = Key(name);
+    std::string key = keyOf(name);
     if (value.empty()) {
         variables_.erase(key);
         return;
@@ -49,7 +49,7 @@ void Environment::Set(std::string_view name, std::string value)
     where->second.value = std::move(value);
 }
 
-std::vector<std::pair<std::string, std::string>> Environment::Entries() const
+std::vector<std::pair<std::string, std::string>> Environment::entries() const
 {
     std::vector<std::pair<std::string, std::string>> entries;
     entries.reserve(variables_.size());
@@ -58,7 +58,7 @@ std::vector<std::pair<std::string, std::string>> Environment::Entries() const
     return entries;
 }
 
-std::vector<std::string> Environment::ToBlock() const
+std::vector<std::string> Environment::toBlock() const
 {
     std::vector<std::string> block;
     block.reserve(variables_.size());

@@ -14,16 +14,16 @@ namespace batchrun {
 class Environment {
 public:
     // The variables this process was started with.
-    static Environment FromProcess();
+    static Environment fromProcess();
 
-    std::optional<std::string> Get(std::string_view name) const;
+    std::optional<std::string> get(std::string_view name) const;
     // An empty value removes the variable, as `set NAME=` does.
-    void Set(std::string_view name, std::string value);
+    void set(std::string_view name, std::string value);
 
     // Name and value pairs ordered by name ignoring case, as `set` lists them.
-    std::vector<std::pair<std::string, std::string>> Entries() const;
+    std::vector<std::pair<std::string, std::string>> entries() const;
     // "NAME=value" strings for a started program.
-    std::vector<std::string> ToBlock() const;
+    std::vector<std::string> toBlock() const;
 
 private:
     struct Variable {

@@ -1,5 +1,6 @@
 #include "batchrun/Expansion.h"
 
+#include "base/Text.h"
 #include "batchrun/Words.h"
 
 #include <filesystem>
@@ -8,12 +9,12 @@ namespace batchrun {
 
 namespace {
 
-std::string Argument(const ExpansionContext& context, size_t index)
+std::string argument(const ExpansionContext& context, size_t index)
 {
     return index < context.arguments.size() ? context.arguments[index] : std::string();
 }
 
-std::string AllArguments(const ExpansionContext& context)
+std::string allArguments(const ExpansionContext& context)
 {
     std::string all;
     for (size_t i = 1; i < context.arguments.size(); ++i) {
@@ -24,7 +25,7 @@ std::string AllArguments(const ExpansionContext& context)
     return all;
 }
 
-std::string Unquoted(std::string text)
+std::string unquoted(std::string text)
 {
     if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
         return text.substr(1, text.size() - 2);
@@ -34,7 +35,7 @@ std::string Unquoted(std::string text)
 }
 
 // Path parts of an argument; the modifiers are among "fdpnx", and their output follows that order.
-std::string PathParts(const std::string& value, std::string_view modifiers, const std::string& folder)
+std::string pathParts(const std::string& value, std::string_view modifiers, const std::string& folder)
 {
     namespace fs = std::filesystem;
     fs::path path = fs::path(folder) / fs::path(value);
@@ -62,20 +63,20 @@ std::string PathParts(const std::string& value, std::string_view modifiers, cons
     return result;
 }
 
-std::optional<std::string> Variable(std::string_view name, const ExpansionContext& context)
+std::optional<std::string> variable(std::string_view name, const ExpansionContext& context)
 {
-    if (auto value = context.environment.Get(name))
+    if (auto value = context.environment.get(name))
         return value;
-    if (EqualsIgnoringCase(name, "errorlevel"))
+    if (base::equalsIgnoringCase(name, "errorlevel"))
         return std::to_string(context.errorLevel);
-    if (EqualsIgnoringCase(name, "cd"))
+    if (base::equalsIgnoringCase(name, "cd"))
         return context.folder;
     return std::nullopt;
 }
 
 } // namespace
 
-std::string ExpandLine(std::string_view line, const ExpansionContext& context)
+std::string expandLine(std::string_view line, const ExpansionContext& context)
 {
     std::string out;
     out.reserve(line.size());
@@ -96,10 +97,10 @@ std::string ExpandLine(std::string_view line, const ExpansionContext& context)
             out += '%';
             i += 2;
         } else if (next >= '0' && next <= '9') {
-            out += Argument(context, static_cast<size_t>(next - '0'));
+            out += argument(context, static_cast<size_t>(next - '0'));
             i += 2;
         } else if (next == '*') {
-            out += AllArguments(context);
+            out += allArguments(context);
             i += 2;
         } else if (next == '~') {
             size_t end = i + 2;
@@ -107,8 +108,8 @@ std::string ExpandLine(std::string_view line, const ExpansionContext& context)
                 ++end;
             if (end < line.size() && line[end] >= '0' && line[end] <= '9') {
                 const std::string_view modifiers = line.substr(i + 2, end - i - 2);
-                std::string value = Unquoted(Argument(context, static_cast<size_t>(line[end] - '0')));
-                out += modifiers.empty() || value.empty() ? value : PathParts(value, modifiers, context.folder);
+                std::string value = unquoted(argument(context, static_cast<size_t>(line[end] - '0')));
+                out += modifiers.empty() || value.empty() ? value : pathParts(value, modifiers, context.folder);
                 i = end + 1;
             } else {
                 ++i;
@@ -119,7 +120,7 @@ std::string ExpandLine(std::string_view line, const ExpansionContext& context)
                 ++i;
                 continue;
             }
-            if (auto value = Variable(line.substr(i + 1, close - i - 1), context))
+            if (auto value = variable(line.substr(i + 1, close - i - 1), context))
                 out += *value;
             i = close + 1;
         }

@@ -1,5 +1,6 @@
 #include "batchrun/Commands.h"
 
+#include "base/Text.h"
 #include "batchrun/ProgramLookup.h"
 #include "batchrun/Words.h"
 
@@ -17,84 +18,84 @@ constexpr std::string_view kFolderEnds = "/\\";
 constexpr std::string_view kFolderEnds = "/";
 #endif
 
-std::vector<std::string> PathWords(std::string_view rest)
+std::vector<std::string> pathWords(std::string_view rest)
 {
     std::vector<std::string> paths;
-    for (const std::string& word : SplitCommandWords(rest)) {
-        if (!IsSwitch(word))
-            paths.push_back(WithoutQuotes(word));
+    for (const std::string& word : splitCommandWords(rest)) {
+        if (!isSwitch(word))
+            paths.push_back(withoutQuotes(word));
     }
     return paths;
 }
 
-Outcome Failed(Context& context, std::string_view message)
+Outcome failed(Context& context, std::string_view message)
 {
     context.console.err << message << '\n';
     context.session.errorLevel = 1;
-    return Outcome::Failure();
+    return Outcome::failure();
 }
 
 } // namespace
 
-Outcome ChangeFolder(Context& context, std::string_view rest)
+Outcome changeFolder(Context& context, std::string_view rest)
 {
-    std::string_view text = TrimLeadingDelimiters(rest);
-    if (text.size() >= 2 && EqualsIgnoringCase(text.substr(0, 2), "/d"))
-        text = TrimLeadingDelimiters(text.substr(2));
-    const std::string path = std::string(TrimBlanks(WithoutQuotes(text)));
+    std::string_view text = trimLeadingDelimiters(rest);
+    if (text.size() >= 2 && base::equalsIgnoringCase(text.substr(0, 2), "/d"))
+        text = trimLeadingDelimiters(text.substr(2));
+    const std::string path = std::string(trimBlanks(withoutQuotes(text)));
     if (path.empty()) {
         context.console.out << context.session.folder << '\n';
-        return Outcome::Success();
+        return Outcome::success();
     }
-    std::string target = ResolvePath(path, context.session.folder);
+    std::string target = resolvePath(path, context.session.folder);
     std::error_code error;
     if (!fs::is_directory(target, error))
-        return Failed(context, "The system cannot find the path specified.");
+        return failed(context, "The system cannot find the path specified.");
     while (target.size() > 1 && kFolderEnds.find(target.back()) != std::string_view::npos)
         target.pop_back();
     context.session.folder = target;
-    return Outcome::Success();
+    return Outcome::success();
 }
 
-Outcome Copy(Context& context, std::string_view rest)
+Outcome copy(Context& context, std::string_view rest)
 {
-    const std::vector<std::string> paths = PathWords(rest);
+    const std::vector<std::string> paths = pathWords(rest);
     if (paths.empty() || paths.size() > 2)
-        return Failed(context, "The syntax of the command is incorrect.");
-    const fs::path source = ResolvePath(paths[0], context.session.folder);
+        return failed(context, "The syntax of the command is incorrect.");
+    const fs::path source = resolvePath(paths[0], context.session.folder);
     const std::string target = paths.size() > 1 ? paths[1] : std::string(".");
-    fs::path destination = ResolvePath(target, context.session.folder);
+    fs::path destination = resolvePath(target, context.session.folder);
     std::error_code error;
     if (fs::is_directory(destination, error) ||
         (!target.empty() && kFolderEnds.find(target.back()) != std::string_view::npos))
         destination /= source.filename();
     if (!fs::is_regular_file(source, error)) {
         context.console.out << "        0 file(s) copied.\n";
-        return Failed(context, "The system cannot find the file specified.");
+        return failed(context, "The system cannot find the file specified.");
     }
     if (fs::equivalent(source, destination, error)) {
         context.console.out << "        0 file(s) copied.\n";
-        return Failed(context, "The file cannot be copied onto itself.");
+        return failed(context, "The file cannot be copied onto itself.");
     }
     if (!fs::copy_file(source, destination, fs::copy_options::overwrite_existing, error)) {
         context.console.out << "        0 file(s) copied.\n";
-        return Failed(context, error.message());
+        return failed(context, error.message());
     }
     context.console.out << "        1 file(s) copied.\n";
     context.session.errorLevel = 0;
-    return Outcome::Success();
+    return Outcome::success();
 }
 
-Outcome Delete(Context& context, std::string_view rest)
+Outcome deleteFiles(Context& context, std::string_view rest)
 {
-    const std::vector<std::string> paths = PathWords(rest);
+    const std::vector<std::string> paths = pathWords(rest);
     if (paths.empty())
-        return Failed(context, "The syntax of the command is incorrect.");
+        return failed(context, "The syntax of the command is incorrect.");
     for (const std::string& path : paths) {
-        const std::string file = ResolvePath(path, context.session.folder);
+        const std::string file = resolvePath(path, context.session.folder);
         std::error_code error;
         if (path.find_first_of("*?") != std::string::npos || fs::is_directory(file, error)) {
-            Unsupported(context, "deleting more than one file ('" + path + "')");
+            unsupported(context, "deleting more than one file ('" + path + "')");
             continue;
         }
         if (!fs::is_regular_file(file, error)) {
@@ -104,7 +105,7 @@ Outcome Delete(Context& context, std::string_view rest)
         if (!fs::remove(file, error))
             context.console.err << file << ": " << error.message() << '\n';
     }
-    return Outcome::Success();
+    return Outcome::success();
 }
 
 } // namespace batchrun

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "batchrun/Platform.h"
+#include "base/Process.h"
 
 #include <string>
 
@@ -12,23 +12,23 @@ class Host {
 public:
     virtual ~Host() = default;
     // Runs a program and waits for it.
-    virtual ProgramResult Run(const ProgramStart& start) = 0;
+    virtual base::ProgramResult run(const base::ProgramStart& start) = 0;
     // Starts a program without waiting; "" on success, otherwise the problem.
-    virtual std::string Start(const ProgramStart& start) = 0;
+    virtual std::string start(const base::ProgramStart& start) = 0;
     // Opens a document or folder with the desktop's associated program; "" on success.
-    virtual std::string OpenDocument(const std::string& path) = 0;
+    virtual std::string openDocument(const std::string& path) = 0;
     // Powers the machine off at once; "" when the request was accepted.
-    virtual std::string PowerOff() = 0;
+    virtual std::string powerOff() = 0;
 };
 
 // The real thing: programs through the platform calls, documents through xdg-open, power-off through the
 // system's own command.
 class SystemHost : public Host {
 public:
-    ProgramResult Run(const ProgramStart& start) override;
-    std::string Start(const ProgramStart& start) override;
-    std::string OpenDocument(const std::string& path) override;
-    std::string PowerOff() override;
+    base::ProgramResult run(const base::ProgramStart& start) override;
+    std::string start(const base::ProgramStart& start) override;
+    std::string openDocument(const std::string& path) override;
+    std::string powerOff() override;
 };
 
 } // namespace batchrun

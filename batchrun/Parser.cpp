@@ -1,5 +1,6 @@
 #include "batchrun/Parser.h"
 
+#include "base/Text.h"
 #include "batchrun/Words.h"
 
 namespace batchrun {
@@ -12,17 +13,17 @@ struct Segment {
     std::string unsupported;
 };
 
-bool StartsWithWord(std::string_view text, std::string_view word)
+bool startsWithWord(std::string_view text, std::string_view word)
 {
-    return text.size() >= word.size() && EqualsIgnoringCase(text.substr(0, word.size()), word) &&
-           (text.size() == word.size() || IsDelimiter(text[word.size()]));
+    return text.size() >= word.size() && base::equalsIgnoringCase(text.substr(0, word.size()), word) &&
+        (text.size() == word.size() || isDelimiter(text[word.size()]));
 }
 
 // Leading blanks, delimiters and '@' signs before a command; reports whether an '@' was among them.
-std::string_view SkipCommandStart(std::string_view text, bool* quiet)
+std::string_view skipCommandStart(std::string_view text, bool* quiet)
 {
     for (;;) {
-        text = TrimLeadingDelimiters(text);
+        text = trimLeadingDelimiters(text);
         if (text.empty() || text.front() != '@')
             return text;
         if (quiet)
@@ -31,20 +32,20 @@ std::string_view SkipCommandStart(std::string_view text, bool* quiet)
     }
 }
 
-bool IsRemark(std::string_view text)
+bool isRemark(std::string_view text)
 {
-    text = SkipCommandStart(text, nullptr);
-    return StartsWithWord(text, "rem") ||
-           (text.size() > 3 && EqualsIgnoringCase(text.substr(0, 3), "rem") && text[3] == '/');
+    text = skipCommandStart(text, nullptr);
+    return startsWithWord(text, "rem") ||
+        (text.size() > 3 && base::equalsIgnoringCase(text.substr(0, 3), "rem") && text[3] == '/');
 }
 
-std::vector<Segment> SplitSegments(std::string_view line)
+std::vector<Segment> splitSegments(std::string_view line)
 {
     std::vector<Segment> segments(1);
     bool quoted = false;
     for (size_t i = 0; i < line.size(); ++i) {
         Segment& current = segments.back();
-        if (current.text.empty() && !quoted && IsRemark(line.substr(i))) {
+        if (current.text.empty() && !quoted && isRemark(line.substr(i))) {
             current.text = std::string(line.substr(i));
             break;
         }
@@ -76,20 +77,20 @@ std::vector<Segment> SplitSegments(std::string_view line)
     return segments;
 }
 
-std::string_view SkipBlanks(std::string_view text)
+std::string_view skipBlanks(std::string_view text)
 {
-    while (!text.empty() && IsBlank(text.front()))
+    while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
     return text;
 }
 
 // One word of a condition: up to a delimiter, quoted parts kept whole.
-std::string TakeWord(std::string_view& text)
+std::string takeWord(std::string_view& text)
 {
-    text = TrimLeadingDelimiters(text);
+    text = trimLeadingDelimiters(text);
     size_t end = 0;
     bool quoted = false;
-    while (end < text.size() && (quoted || !IsDelimiter(text[end]))) {
+    while (end < text.size() && (quoted || !isDelimiter(text[end]))) {
         if (text[end] == '"')
             quoted = !quoted;
         ++end;
@@ -100,7 +101,7 @@ std::string TakeWord(std::string_view& text)
 }
 
 // Left operand of a comparison ends at a blank or at "==".
-std::string TakeOperand(std::string_view& text)
+std::string takeOperand(std::string_view& text)
 {
     size_t end = 0;
     bool quoted = false;
@@ -108,7 +109,7 @@ std::string TakeOperand(std::string_view& text)
         const char c = text[end];
         if (c == '"')
             quoted = !quoted;
-        else if (!quoted && (IsBlank(c) || text.substr(end, 2) == "=="))
+        else if (!quoted && (isBlank(c) || text.substr(end, 2) == "=="))
             break;
         ++end;
     }
@@ -117,57 +118,57 @@ std::string TakeOperand(std::string_view& text)
     return operand;
 }
 
-bool ParseCondition(std::string_view& text, Condition& condition)
+bool parseCondition(std::string_view& text, Condition& condition)
 {
-    text = TrimLeadingDelimiters(text);
-    if (StartsWithWord(text, "/i")) {
+    text = trimLeadingDelimiters(text);
+    if (startsWithWord(text, "/i")) {
         condition.ignoreCase = true;
-        text = TrimLeadingDelimiters(text.substr(2));
+        text = trimLeadingDelimiters(text.substr(2));
     }
-    if (StartsWithWord(text, "not")) {
+    if (startsWithWord(text, "not")) {
         condition.negated = true;
-        text = TrimLeadingDelimiters(text.substr(3));
+        text = trimLeadingDelimiters(text.substr(3));
     }
     using Kind = Condition::Kind;
     for (auto [word, kind] : {std::pair{"errorlevel", Kind::ErrorLevel}, std::pair{"exist", Kind::Exist},
-                              std::pair{"defined", Kind::Defined}}) {
+             std::pair{"defined", Kind::Defined}}) {
         const std::string_view keyword = word;
-        if (StartsWithWord(text, keyword)) {
+        if (startsWithWord(text, keyword)) {
             text.remove_prefix(keyword.size());
             condition.kind = kind;
-            condition.left = TakeWord(text);
+            condition.left = takeWord(text);
             return !condition.left.empty();
         }
     }
     condition.kind = Kind::Compare;
-    condition.left = TakeOperand(text);
-    text = SkipBlanks(text);
+    condition.left = takeOperand(text);
+    text = skipBlanks(text);
     if (condition.left.empty() || text.substr(0, 2) != "==")
         return false;
     text.remove_prefix(2);
-    text = SkipBlanks(text);
-    condition.right = TakeOperand(text);
+    text = skipBlanks(text);
+    condition.right = takeOperand(text);
     return !condition.right.empty();
 }
 
-bool BuildList(std::vector<Segment> segments, size_t from, CommandList& list)
+bool buildList(std::vector<Segment> segments, size_t from, CommandList& list)
 {
     for (size_t i = from; i < segments.size(); ++i) {
         Command command;
-        std::string_view text = SkipCommandStart(segments[i].text, &command.quiet);
+        std::string_view text = skipCommandStart(segments[i].text, &command.quiet);
         command.next = segments[i].next;
         command.unsupported = segments[i].unsupported;
-        if (StartsWithWord(text, "if")) {
+        if (startsWithWord(text, "if")) {
             text.remove_prefix(2);
             Condition condition;
-            if (!ParseCondition(text, condition))
+            if (!parseCondition(text, condition))
                 return false;
-            text = TrimLeadingDelimiters(text);
-            if (TrimBlanks(text).empty())
+            text = trimLeadingDelimiters(text);
+            if (trimBlanks(text).empty())
                 return false;
             command.condition = std::move(condition);
             segments[i].text = std::string(text);
-            if (!BuildList(std::move(segments), i, command.body))
+            if (!buildList(std::move(segments), i, command.body))
                 return false;
             list.push_back(std::move(command));
             return true;
@@ -183,10 +184,10 @@ bool BuildList(std::vector<Segment> segments, size_t from, CommandList& list)
 
 } // namespace
 
-ParsedLine ParseLine(std::string_view line)
+ParsedLine parseLine(std::string_view line)
 {
     ParsedLine parsed;
-    if (!BuildList(SplitSegments(line), 0, parsed.commands)) {
+    if (!buildList(splitSegments(line), 0, parsed.commands)) {
         parsed.commands.clear();
         parsed.syntaxError = "The syntax of the command is incorrect.";
     }

@@ -9,6 +9,6 @@ namespace batchrun {
 // Parses one line after percent expansion. Outside double quotes '^' takes the next character literally and
 // &, &&, || end a command; inside quotes everything is text. `rem` hides the rest of its line, operators
 // included. An `if` takes the remainder of the line, later commands included, as its body.
-ParsedLine ParseLine(std::string_view line);
+ParsedLine parseLine(std::string_view line);
 
 } // namespace batchrun

@@ -8,7 +8,7 @@
 
 namespace batchrun {
 
-std::optional<std::string> ReadStandardInputLine()
+std::optional<std::string> readStandardInputLine()
 {
     std::string line;
     char c = 0;
@@ -24,7 +24,7 @@ std::optional<std::string> ReadStandardInputLine()
     return line;
 }
 
-bool WaitForKey()
+bool waitForKey()
 {
     if (_isatty(0))
         return _getch() != EOF;
@@ -32,9 +32,6 @@ bool WaitForKey()
     return _read(0, &c, 1) == 1;
 }
 
-bool StandardOutputIsTerminal()
-{
-    return _isatty(1) != 0;
-}
+bool standardOutputIsTerminal() { return _isatty(1) != 0; }
 
 } // namespace batchrun

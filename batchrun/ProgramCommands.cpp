@@ -1,5 +1,8 @@
 #include "batchrun/Commands.h"
 
+#include "base/Process.h"
+#include "base/SearchPath.h"
+#include "base/Text.h"
 #include "batchrun/ProgramLookup.h"
 #include "batchrun/Words.h"
 
@@ -7,54 +10,55 @@ namespace batchrun {
 
 namespace {
 
-enum class Wait { Yes, No };
+enum class Wait {
+    Yes,
+    No
+};
 
-bool IsNotepad(std::string_view program)
+bool isNotepad(std::string_view program)
 {
-    return EqualsIgnoringCase(program, "notepad") || EqualsIgnoringCase(program, "notepad.exe");
+    return base::equalsIgnoringCase(program, "notepad") || base::equalsIgnoringCase(program, "notepad.exe");
 }
 
-std::string SearchPath(const Context& context)
-{
-    return context.session.environment.Get("PATH").value_or("");
-}
+std::string searchPath(const Context& context) { return context.session.environment.get("PATH").value_or(""); }
 
-Outcome CannotRun(Context& context, std::string_view message)
+Outcome cannotRun(Context& context, std::string_view message)
 {
     context.console.err << message << '\n';
     context.session.errorLevel = kUnknownCommandLevel;
-    return Outcome::Failure();
+    return Outcome::failure();
 }
 
-Outcome Open(Context& context, const std::string& path)
+Outcome openDocument(Context& context, const std::string& path)
 {
     context.console.out.flush();
-    if (const std::string problem = context.host.OpenDocument(path); !problem.empty())
-        return CannotRun(context, "ferrowind-cmd: cannot open '" + path + "': " + problem);
-    return Outcome::Success();
+    if (const std::string problem = context.host.openDocument(path); !problem.empty())
+        return cannotRun(context, "ferrowind-cmd: cannot open '" + path + "': " + problem);
+    return Outcome::success();
 }
 
 // Runs or starts the program of `word` with its arguments, the way the interpreter would find it.
-Outcome Launch(Context& context, const ProgramWord& word, Wait wait)
+Outcome launch(Context& context, const ProgramWord& word, Wait wait)
 {
-    std::vector<std::string> arguments = SplitProgramArguments(word.arguments);
-    if (IsNotepad(word.program)) {
+    std::vector<std::string> arguments = splitProgramArguments(word.arguments);
+    if (isNotepad(word.program)) {
         if (arguments.empty())
-            return CannotRun(context, "ferrowind-cmd: Notepad without a file to open is not supported");
-        return Open(context, ResolvePath(arguments.front(), context.session.folder));
+            return cannotRun(context, "ferrowind-cmd: Notepad without a file to open is not supported");
+        return openDocument(context, resolvePath(arguments.front(), context.session.folder));
     }
-    const ResolvedProgram program = ResolveProgram(word.program, context.session.folder, SearchPath(context));
-    ProgramStart start;
+    const ResolvedProgram program = resolveProgram(word.program, context.session.folder, searchPath(context));
+    base::ProgramStart start;
     switch (program.kind) {
     case ProgramKind::Missing:
-        return CannotRun(context, "'" + word.program + "' is not recognized as a command, program or batch file.");
+        return cannotRun(context, "'" + word.program + "' is not recognized as a command, program or batch file.");
     case ProgramKind::Document:
     case ProgramKind::Folder:
-        return Open(context, program.path);
+        return openDocument(context, program.path);
     case ProgramKind::Windows:
-        start.file = FindOnSearchPath("wine", SearchPath(context));
+        start.file = base::findExecutable("wine", searchPath(context));
         if (start.file.empty())
-            return CannotRun(context, "ferrowind-cmd: '" + program.path + "' is a Windows program; install Wine to run it");
+            return cannotRun(
+                context, "ferrowind-cmd: '" + program.path + "' is a Windows program; install Wine to run it");
         start.arguments = {"wine", program.path};
         break;
     case ProgramKind::Native:
@@ -62,74 +66,77 @@ Outcome Launch(Context& context, const ProgramWord& word, Wait wait)
         start.arguments = {word.program};
         break;
     }
-    start.arguments.insert(start.arguments.end(), std::make_move_iterator(arguments.begin()),
-                           std::make_move_iterator(arguments.end()));
+    start.arguments.insert(
+        start.arguments.end(), std::make_move_iterator(arguments.begin()), std::make_move_iterator(arguments.end()));
     start.folder = context.session.folder;
-    start.environment = context.session.environment.ToBlock();
+    start.environment = context.session.environment.toBlock();
     context.console.out.flush();
     if (wait == Wait::No) {
-        if (const std::string problem = context.host.Start(start); !problem.empty())
-            return CannotRun(context, "ferrowind-cmd: cannot start '" + word.program + "': " + problem);
+        if (const std::string problem = context.host.start(start); !problem.empty())
+            return cannotRun(context, "ferrowind-cmd: cannot start '" + word.program + "': " + problem);
         context.session.errorLevel = 0;
-        return Outcome::Success();
+        return Outcome::success();
     }
-    const ProgramResult result = context.host.Run(start);
+    const base::ProgramResult result = context.host.run(start);
     if (!result.started)
-        return CannotRun(context, "ferrowind-cmd: cannot run '" + word.program + "': " + result.problem);
+        return cannotRun(context, "ferrowind-cmd: cannot run '" + word.program + "': " + result.problem);
     context.session.errorLevel = result.exitCode;
-    return result.exitCode == 0 ? Outcome::Success() : Outcome::Failure();
+    return result.exitCode == 0 ? Outcome::success() : Outcome::failure();
 }
 
 } // namespace
 
-Outcome RunProgram(Context& context, std::string_view text)
+Outcome runProgram(Context& context, std::string_view text)
 {
-    return Launch(context, SplitProgramWord(text), Wait::Yes);
+    return launch(context, splitProgramWord(text), Wait::Yes);
 }
 
-// start ["title"] [/switches] [program [arguments]]: a first quoted word is the window title, never the
-// program, so `start "Notepad" "x.log"` opens x.log with its associated program.
-Outcome Start(Context& context, std::string_view rest)
+// start ["title"] [/switches] [program [arguments]]: the first quoted word before the program is the window
+// title, never the program, so `start "" "Notepad" "x.log"` opens x.log and `start "x.log"` opens nothing.
+// Started programs share our terminal, so the title is dropped rather than given to the terminal.
+Outcome start(Context& context, std::string_view rest)
 {
-    std::string_view text = TrimLeadingDelimiters(rest);
-    if (!text.empty() && text.front() == '"') {
-        const size_t close = text.find('"', 1);
-        text = close == std::string_view::npos ? std::string_view() : TrimLeadingDelimiters(text.substr(close + 1));
-    }
+    std::string_view text = trimLeadingDelimiters(rest);
     Wait wait = Wait::No;
-    while (!text.empty() && text.front() == '/') {
+    bool titled = false;
+    while (!text.empty() && (text.front() == '/' || (text.front() == '"' && !titled))) {
         size_t end = 0;
-        while (end < text.size() && !IsBlank(text[end]))
-            ++end;
-        const std::string_view option = text.substr(0, end);
-        text = TrimBlanks(text.substr(end));
-        if (EqualsIgnoringCase(option, "/wait")) {
-            wait = Wait::Yes;
-        } else if (EqualsIgnoringCase(option, "/d")) {
-            return Unsupported(context, "'start /D'");
+        if (text.front() == '"') {
+            titled = true;
+            const size_t close = text.find('"', 1);
+            end = close == std::string_view::npos ? text.size() : close + 1;
+        } else {
+            while (end < text.size() && !isBlank(text[end]))
+                ++end;
+            const std::string_view option = text.substr(0, end);
+            if (base::equalsIgnoringCase(option, "/wait"))
+                wait = Wait::Yes;
+            else if (base::equalsIgnoringCase(option, "/d"))
+                return unsupported(context, "'start /D'");
         }
+        text = trimBlanks(text.substr(end));
     }
     if (text.empty())
-        return Unsupported(context, "'start' without a program");
-    return Launch(context, SplitProgramWord(text), wait);
+        return unsupported(context, "'start' without a program");
+    return launch(context, splitProgramWord(text), wait);
 }
 
-Outcome Shutdown(Context& context, std::string_view rest)
+Outcome shutdown(Context& context, std::string_view rest)
 {
     bool powerOff = false;
-    for (const std::string& word : SplitCommandWords(rest)) {
-        if (EqualsIgnoringCase(word, "/s"))
+    for (const std::string& word : splitCommandWords(rest)) {
+        if (base::equalsIgnoringCase(word, "/s"))
             powerOff = true;
     }
     if (!powerOff)
-        return Unsupported(context, "'shutdown' without /s");
+        return unsupported(context, "'shutdown' without /s");
     context.console.out.flush();
-    if (const std::string problem = context.host.PowerOff(); !problem.empty()) {
+    if (const std::string problem = context.host.powerOff(); !problem.empty()) {
         context.console.err << "ferrowind-cmd: cannot power off: " << problem << '\n';
         context.session.errorLevel = 1;
-        return Outcome::Failure();
+        return Outcome::failure();
     }
-    return Outcome::Success();
+    return Outcome::success();
 }
 
 } // namespace batchrun

@@ -7,8 +7,8 @@ namespace batchrun {
 
 enum class ProgramKind {
     Missing,
-    Native,   // an executable of this system
-    Windows,  // a file starting with "MZ"
+    Native, // an executable of this system
+    Windows, // a file starting with "MZ"
     Document, // a file that is not executable: it opens with its associated program
     Folder,
 };
@@ -20,12 +20,9 @@ struct ResolvedProgram {
 
 // Finds what a command's first word names. A word with a folder part is taken relative to `folder`; a bare
 // name is looked for in `folder` first and then, executables only, in each folder of `searchPath`.
-ResolvedProgram ResolveProgram(std::string_view name, const std::string& folder, std::string_view searchPath);
-
-// An executable of this system found in `searchPath`; "" when there is none.
-std::string FindOnSearchPath(std::string_view name, std::string_view searchPath);
+ResolvedProgram resolveProgram(std::string_view name, const std::string& folder, std::string_view searchPath);
 
 // Absolute form of `path` taken relative to `folder`.
-std::string ResolvePath(std::string_view path, const std::string& folder);
+std::string resolvePath(std::string_view path, const std::string& folder);
 
 } // namespace batchrun

@@ -1,5 +1,6 @@
 #include "batchrun/Runner.h"
 
+#include "base/Text.h"
 #include "batchrun/Commands.h"
 #include "batchrun/Expansion.h"
 #include "batchrun/Parser.h"
@@ -17,35 +18,35 @@ namespace {
 constexpr int kSyntaxErrorLevel = 255;
 
 // Characters that end a built-in command's name, so that "echo." and "cd.." work.
-bool EndsCommandName(char c)
+bool endsCommandName(char c)
 {
-    return IsDelimiter(c) || std::string_view("\"./\\:+[]()").find(c) != std::string_view::npos;
+    return isDelimiter(c) || std::string_view("\"./\\:+[]()").find(c) != std::string_view::npos;
 }
 
 } // namespace
 
-Runner::Runner(Session& session, Console& console, Host& host)
-    : session_(session)
-    , console_(console)
-    , context_ {session, console, host}
+Runner::Runner(Session& session, Console& console, Host& host) :
+      session_(session),
+      console_(console),
+      context_{session, console, host}
 {
 }
 
-int Runner::Run(const Script& script, const std::vector<std::string>& arguments)
+int Runner::run(const Script& script, const std::vector<std::string>& arguments)
 {
-    const std::vector<std::string>& lines = script.Lines();
+    const std::vector<std::string>& lines = script.lines();
     size_t next = 0;
     while (next < lines.size()) {
         const std::string& line = lines[next++];
-        if (IsLabelLine(line))
+        if (isLabelLine(line))
             continue;
-        const Outcome outcome = RunLine(line, arguments);
+        const Outcome outcome = runLine(line, arguments);
         if (outcome.flow == Outcome::Flow::End)
             return outcome.exitCode;
         if (outcome.flow == Outcome::Flow::Goto) {
-            if (EqualsIgnoringCase(outcome.label, "eof"))
+            if (base::equalsIgnoringCase(outcome.label, "eof"))
                 return session_.errorLevel;
-            const std::optional<size_t> target = script.FindLabel(outcome.label, next);
+            const std::optional<size_t> target = script.findLabel(outcome.label, next);
             if (!target) {
                 console_.err << "The system cannot find the batch label specified - " << outcome.label << '\n';
                 return 1;
@@ -56,25 +57,26 @@ int Runner::Run(const Script& script, const std::vector<std::string>& arguments)
     return session_.errorLevel;
 }
 
-Outcome Runner::RunLine(const std::string& line, const std::vector<std::string>& arguments)
+Outcome Runner::runLine(const std::string& line, const std::vector<std::string>& arguments)
 {
-    const std::string expanded = ExpandLine(line, {session_.environment, arguments, session_.folder, session_.errorLevel});
-    const ParsedLine parsed = ParseLine(expanded);
+    const std::string expanded =
+        expandLine(line, {session_.environment, arguments, session_.folder, session_.errorLevel});
+    const ParsedLine parsed = parseLine(expanded);
     if (!parsed.syntaxError.empty()) {
         console_.err << parsed.syntaxError << '\n';
         session_.errorLevel = kSyntaxErrorLevel;
-        return Outcome::End(kSyntaxErrorLevel);
+        return Outcome::end(kSyntaxErrorLevel);
     }
     if (parsed.commands.empty())
-        return Outcome::Success();
+        return Outcome::success();
     if (session_.echo && !parsed.commands.front().quiet)
-        console_.out << '\n' << session_.folder << '>' << TrimBlanks(expanded) << '\n';
-    return RunList(parsed.commands);
+        console_.out << '\n' << session_.folder << '>' << trimBlanks(expanded) << '\n';
+    return runList(parsed.commands);
 }
 
 // & always runs the next command; && and || look at the last command that ran, which gives the
 // interpreter's left-to-right grouping of the two.
-Outcome Runner::RunList(const CommandList& commands)
+Outcome Runner::runList(const CommandList& commands)
 {
     Outcome last;
     for (size_t i = 0; i < commands.size(); ++i) {
@@ -83,55 +85,56 @@ Outcome Runner::RunList(const CommandList& commands)
             if ((chain == Chain::OnSuccess && last.failed) || (chain == Chain::OnFailure && !last.failed))
                 continue;
         }
-        last = RunCommand(commands[i]);
+        last = runCommand(commands[i]);
         if (last.flow != Outcome::Flow::Next)
             return last;
     }
     return last;
 }
 
-Outcome Runner::RunCommand(const Command& command)
+Outcome Runner::runCommand(const Command& command)
 {
     if (!command.unsupported.empty())
-        return Unsupported(context_, command.unsupported);
+        return unsupported(context_, command.unsupported);
     if (command.condition)
-        return Holds(*command.condition) ? RunList(command.body) : Outcome::Success();
-    return Dispatch(command.text);
+        return holds(*command.condition) ? runList(command.body) : Outcome::success();
+    return dispatch(command.text);
 }
 
-Outcome Runner::Dispatch(const std::string& text)
+Outcome Runner::dispatch(const std::string& text)
 {
     size_t end = 0;
-    while (end < text.size() && !EndsCommandName(text[end]))
+    while (end < text.size() && !endsCommandName(text[end]))
         ++end;
-    const std::string name = ToLower(std::string_view(text).substr(0, end));
-    if (const CommandFunction builtin = FindBuiltin(name))
+    const std::string name = base::toLowerAscii(std::string_view(text).substr(0, end));
+    if (const CommandFunction builtin = findBuiltin(name))
         return builtin(context_, std::string_view(text).substr(end));
-    if (IsUnsupportedInternal(name))
-        return Unsupported(context_, "'" + name + "'");
-    return RunProgram(context_, text);
+    if (isUnsupportedInternal(name))
+        return unsupported(context_, "'" + name + "'");
+    return runProgram(context_, text);
 }
 
-bool Runner::Holds(const Condition& condition) const
+bool Runner::holds(const Condition& condition) const
 {
     bool holds = false;
     switch (condition.kind) {
     case Condition::Kind::ErrorLevel: {
         int level = 0;
-        const auto [end, error] = std::from_chars(condition.left.data(), condition.left.data() + condition.left.size(), level);
+        const auto [end, error] =
+            std::from_chars(condition.left.data(), condition.left.data() + condition.left.size(), level);
         holds = error == std::errc() && session_.errorLevel >= level;
         break;
     }
     case Condition::Kind::Exist: {
         std::error_code error;
-        holds = std::filesystem::exists(ResolvePath(WithoutQuotes(condition.left), session_.folder), error);
+        holds = std::filesystem::exists(resolvePath(withoutQuotes(condition.left), session_.folder), error);
         break;
     }
     case Condition::Kind::Defined:
-        holds = session_.environment.Get(condition.left).has_value();
+        holds = session_.environment.get(condition.left).has_value();
         break;
     case Condition::Kind::Compare:
-        holds = condition.ignoreCase ? EqualsIgnoringCase(condition.left, condition.right)
+        holds = condition.ignoreCase ? base::equalsIgnoringCase(condition.left, condition.right)
                                      : condition.left == condition.right;
         break;
     }

@@ -16,14 +16,14 @@ public:
 
     // Runs to the end of the script, to `exit`, to a failed `goto` or to the end of input at a prompt; the
     // result is the exit code. `arguments` are %0 (the script) and what follows it.
-    int Run(const Script& script, const std::vector<std::string>& arguments);
+    int run(const Script& script, const std::vector<std::string>& arguments);
 
 private:
-    Outcome RunLine(const std::string& line, const std::vector<std::string>& arguments);
-    Outcome RunList(const CommandList& commands);
-    Outcome RunCommand(const Command& command);
-    Outcome Dispatch(const std::string& text);
-    bool Holds(const Condition& condition) const;
+    Outcome runLine(const std::string& line, const std::vector<std::string>& arguments);
+    Outcome runList(const CommandList& commands);
+    Outcome runCommand(const Command& command);
+    Outcome dispatch(const std::string& text);
+    bool holds(const Condition& condition) const;
 
     Session& session_;
     Console& console_;

@@ -1,5 +1,6 @@
 #include "batchrun/Script.h"
 
+#include "base/Text.h"
 #include "batchrun/Words.h"
 
 #include <fstream>
@@ -7,7 +8,7 @@
 
 namespace batchrun {
 
-Script Script::FromText(std::string_view text)
+Script Script::fromText(std::string_view text)
 {
     Script script;
     while (!text.empty()) {
@@ -19,24 +20,24 @@ Script Script::FromText(std::string_view text)
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     }
     for (size_t i = 0; i < script.lines_.size(); ++i) {
-        if (IsLabelLine(script.lines_[i]))
-            script.labels_.push_back({ToLower(LabelName(TrimLeadingDelimiters(script.lines_[i]))), i + 1});
+        if (isLabelLine(script.lines_[i]))
+            script.labels_.push_back({base::toLowerAscii(labelName(trimLeadingDelimiters(script.lines_[i]))), i + 1});
     }
     return script;
 }
 
-std::optional<Script> Script::Load(const std::string& path)
+std::optional<Script> Script::load(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return std::nullopt;
     const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    return FromText(text);
+    return fromText(text);
 }
 
-std::optional<size_t> Script::FindLabel(std::string_view name, size_t from) const
+std::optional<size_t> Script::findLabel(std::string_view name, size_t from) const
 {
-    const std::string wanted = ToLower(name);
+    const std::string wanted = base::toLowerAscii(name);
     std::optional<size_t> first;
     for (const Label& label : labels_) {
         if (label.name != wanted)
@@ -49,19 +50,19 @@ std::optional<size_t> Script::FindLabel(std::string_view name, size_t from) cons
     return first;
 }
 
-bool IsLabelLine(std::string_view line)
+bool isLabelLine(std::string_view line)
 {
-    line = TrimLeadingDelimiters(line);
+    line = trimLeadingDelimiters(line);
     return !line.empty() && line.front() == ':';
 }
 
-std::string LabelName(std::string_view text)
+std::string labelName(std::string_view text)
 {
-    text = TrimLeadingDelimiters(text);
+    text = trimLeadingDelimiters(text);
     if (!text.empty() && text.front() == ':')
         text.remove_prefix(1);
     size_t end = 0;
-    while (end < text.size() && !IsDelimiter(text[end]) && text[end] != ':' && text[end] != '+')
+    while (end < text.size() && !isDelimiter(text[end]) && text[end] != ':' && text[end] != '+')
         ++end;
     return std::string(text.substr(0, end));
 }

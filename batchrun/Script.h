@@ -11,15 +11,15 @@ namespace batchrun {
 class Script {
 public:
     // Lines end at LF; a CR before it is dropped.
-    static Script FromText(std::string_view text);
+    static Script fromText(std::string_view text);
     // Nothing when the file cannot be read.
-    static std::optional<Script> Load(const std::string& path);
+    static std::optional<Script> load(const std::string& path);
 
-    const std::vector<std::string>& Lines() const { return lines_; }
+    const std::vector<std::string>& lines() const { return lines_; }
 
     // Index of the line after the label, searched from line `from` to the end and then from the start, as
     // the interpreter does; letter case and text after the name do not matter.
-    std::optional<size_t> FindLabel(std::string_view name, size_t from) const;
+    std::optional<size_t> findLabel(std::string_view name, size_t from) const;
 
 private:
     struct Label {
@@ -31,9 +31,9 @@ private:
 };
 
 // A line whose first character after blanks is ':' is a label or, with "::", a comment; it never runs.
-bool IsLabelLine(std::string_view line);
+bool isLabelLine(std::string_view line);
 
 // The name of a label line or of a `goto` target: one leading ':' dropped, up to a delimiter.
-std::string LabelName(std::string_view text);
+std::string labelName(std::string_view text);
 
 } // namespace batchrun

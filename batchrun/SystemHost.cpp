@@ -1,6 +1,7 @@
 #include "batchrun/Host.h"
 
-#include "batchrun/ProgramLookup.h"
+#include "base/Process.h"
+#include "base/SearchPath.h"
 
 #include <cstdlib>
 
@@ -8,49 +9,43 @@ namespace batchrun {
 
 namespace {
 
-std::string SearchPath()
+std::string searchPath()
 {
     const char* path = std::getenv("PATH");
     return path ? path : "";
 }
 
-ProgramStart SystemCommand(const std::string& file, std::vector<std::string> arguments)
+base::ProgramStart systemCommand(const std::string& file, std::vector<std::string> arguments)
 {
-    return {file, std::move(arguments), {}, ProcessEnvironment()};
+    return {file, std::move(arguments), {}, base::processEnvironment()};
 }
 
 } // namespace
 
-ProgramResult SystemHost::Run(const ProgramStart& start)
-{
-    return RunProgramAndWait(start);
-}
+base::ProgramResult SystemHost::run(const base::ProgramStart& start) { return base::runProgramAndWait(start); }
 
-std::string SystemHost::Start(const ProgramStart& start)
-{
-    return StartProgramDetached(start);
-}
+std::string SystemHost::start(const base::ProgramStart& start) { return base::startProgramDetached(start); }
 
-std::string SystemHost::OpenDocument(const std::string& path)
+std::string SystemHost::openDocument(const std::string& path)
 {
-    const std::string opener = FindOnSearchPath("xdg-open", SearchPath());
+    const std::string opener = base::findExecutable("xdg-open", searchPath());
     if (opener.empty())
         return "xdg-open was not found; install xdg-utils to open documents";
-    return StartProgramDetached(SystemCommand(opener, {"xdg-open", path}));
+    return base::startProgramDetached(systemCommand(opener, {"xdg-open", path}));
 }
 
-std::string SystemHost::PowerOff()
+std::string SystemHost::powerOff()
 {
-    const std::string systemctl = FindOnSearchPath("systemctl", SearchPath());
+    const std::string systemctl = base::findExecutable("systemctl", searchPath());
     if (!systemctl.empty()) {
-        const ProgramResult result = RunProgramAndWait(SystemCommand(systemctl, {"systemctl", "poweroff"}));
+        const base::ProgramResult result = base::runProgramAndWait(systemCommand(systemctl, {"systemctl", "poweroff"}));
         if (result.started && result.exitCode == 0)
             return {};
     }
-    const std::string shutdown = FindOnSearchPath("shutdown", SearchPath());
+    const std::string shutdown = base::findExecutable("shutdown", searchPath());
     if (shutdown.empty())
         return "no power-off command was found";
-    const ProgramResult result = RunProgramAndWait(SystemCommand(shutdown, {"shutdown", "-h", "now"}));
+    const base::ProgramResult result = base::runProgramAndWait(systemCommand(shutdown, {"shutdown", "-h", "now"}));
     if (!result.started)
         return result.problem;
     return result.exitCode == 0 ? std::string() : "the system refused to power off";

@@ -2,35 +2,29 @@
 
 namespace batchrun {
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
-bool IsDelimiter(char c)
-{
-    return IsBlank(c) || c == ',' || c == ';' || c == '=';
-}
+bool isDelimiter(char c) { return isBlank(c) || c == ',' || c == ';' || c == '='; }
 
-std::string_view TrimBlanks(std::string_view text)
+std::string_view trimBlanks(std::string_view text)
 {
-    while (!text.empty() && IsBlank(text.front()))
+    while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
+    while (!text.empty() && isBlank(text.back()))
         text.remove_suffix(1);
     return text;
 }
 
-std::string_view TrimLeadingDelimiters(std::string_view text)
+std::string_view trimLeadingDelimiters(std::string_view text)
 {
-    while (!text.empty() && IsDelimiter(text.front()))
+    while (!text.empty() && isDelimiter(text.front()))
         text.remove_prefix(1);
     return text;
 }
 
-ProgramWord SplitProgramWord(std::string_view text)
+ProgramWord splitProgramWord(std::string_view text)
 {
-    text = TrimBlanks(text);
+    text = trimBlanks(text);
     ProgramWord word;
     size_t end = 0;
     if (!text.empty() && text.front() == '"') {
@@ -38,15 +32,15 @@ ProgramWord SplitProgramWord(std::string_view text)
         end = close == std::string_view::npos ? text.size() : close + 1;
         word.program = std::string(text.substr(1, (close == std::string_view::npos ? text.size() : close) - 1));
     } else {
-        while (end < text.size() && !IsBlank(text[end]))
+        while (end < text.size() && !isBlank(text[end]))
             ++end;
         word.program = std::string(text.substr(0, end));
     }
-    word.arguments = std::string(TrimBlanks(text.substr(end)));
+    word.arguments = std::string(trimBlanks(text.substr(end)));
     return word;
 }
 
-std::vector<std::string> SplitProgramArguments(std::string_view text)
+std::vector<std::string> splitProgramArguments(std::string_view text)
 {
     std::vector<std::string> arguments;
     std::string current;
@@ -54,7 +48,7 @@ std::vector<std::string> SplitProgramArguments(std::string_view text)
     bool quoted = false;
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (!quoted && IsBlank(c)) {
+        if (!quoted && isBlank(c)) {
             if (inWord)
                 arguments.push_back(std::move(current));
             current.clear();
@@ -96,7 +90,7 @@ std::vector<std::string> SplitProgramArguments(std::string_view text)
     return arguments;
 }
 
-std::vector<std::string> SplitCommandWords(std::string_view text)
+std::vector<std::string> splitCommandWords(std::string_view text)
 {
     std::vector<std::string> words;
     std::string current;
@@ -107,7 +101,7 @@ std::vector<std::string> SplitCommandWords(std::string_view text)
             quoted = !quoted;
             current += c;
             inWord = true;
-        } else if (!quoted && IsDelimiter(c)) {
+        } else if (!quoted && isDelimiter(c)) {
             if (inWord)
                 words.push_back(std::move(current));
             current.clear();
@@ -122,14 +116,14 @@ std::vector<std::string> SplitCommandWords(std::string_view text)
     return words;
 }
 
-bool IsSwitch(std::string_view word)
+bool isSwitch(std::string_view word)
 {
     if (word.size() == 3 && word[1] == '-')
         word.remove_prefix(1);
     return word.size() == 2 && word[0] == '/' && word[1] != '"';
 }
 
-std::string WithoutQuotes(std::string_view text)
+std::string withoutQuotes(std::string_view text)
 {
     std::string result;
     result.reserve(text.size());
@@ -138,21 +132,6 @@ std::string WithoutQuotes(std::string_view text)
             result += c;
     }
     return result;
-}
-
-std::string ToLower(std::string_view text)
-{
-    std::string result(text);
-    for (char& c : result) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return result;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && ToLower(a) == ToLower(b);
 }
 
 } // namespace batchrun

@@ -10,38 +10,35 @@ namespace batchrun {
 // the program word, a program's own arguments, and the arguments of built-in commands.
 
 // Blank characters between words: space and tab.
-bool IsBlank(char c);
+bool isBlank(char c);
 // Characters that separate words of built-in commands: blanks, comma, semicolon, equals sign.
-bool IsDelimiter(char c);
+bool isDelimiter(char c);
 
-std::string_view TrimBlanks(std::string_view text);
-std::string_view TrimLeadingDelimiters(std::string_view text);
+std::string_view trimBlanks(std::string_view text);
+std::string_view trimLeadingDelimiters(std::string_view text);
 
 struct ProgramWord {
-    std::string program;   // without its quotes
+    std::string program; // without its quotes
     std::string arguments; // the rest of the text after the blanks that follow the program
 };
 
 // The first word is the program: quoted up to the next quote, otherwise up to a blank. Backslashes are
 // plain characters there.
-ProgramWord SplitProgramWord(std::string_view text);
+ProgramWord splitProgramWord(std::string_view text);
 
 // A program's arguments by the Windows rules: blanks separate outside quotes; 2n backslashes before a
 // quote give n backslashes and the quote toggles quoting; 2n+1 give n backslashes and a literal quote;
 // other backslashes are literal; "" inside quotes gives a literal quote and quoting goes on.
-std::vector<std::string> SplitProgramArguments(std::string_view text);
+std::vector<std::string> splitProgramArguments(std::string_view text);
 
 // Words of a built-in command (copy, del, shutdown): delimiters separate outside quotes; quotes group and are
 // kept, so that a quoted "/x" stays a path.
-std::vector<std::string> SplitCommandWords(std::string_view text);
+std::vector<std::string> splitCommandWords(std::string_view text);
 
 // An unquoted "/X" or "/-X" word.
-bool IsSwitch(std::string_view word);
+bool isSwitch(std::string_view word);
 
 // Removes every double quote.
-std::string WithoutQuotes(std::string_view text);
-
-std::string ToLower(std::string_view text);
-bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+std::string withoutQuotes(std::string_view text);
 
 } // namespace batchrun

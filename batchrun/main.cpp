@@ -12,8 +12,8 @@ namespace {
 
 class StandardInput : public Input {
 public:
-    std::optional<std::string> ReadLine() override { return ReadStandardInputLine(); }
-    bool WaitForKey() override { return batchrun::WaitForKey(); }
+    std::optional<std::string> readLine() override { return readStandardInputLine(); }
+    bool waitForKey() override { return batchrun::waitForKey(); }
 };
 
 } // namespace
@@ -24,21 +24,21 @@ int main(int argc, char** argv)
         std::cerr << "usage: ferrowind-cmd <script> [arguments]\n";
         return 1;
     }
-    const std::optional<Script> script = Script::Load(argv[1]);
+    const std::optional<Script> script = Script::load(argv[1]);
     if (!script) {
         std::cerr << "ferrowind-cmd: cannot read '" << argv[1] << "'\n";
         return 1;
     }
     std::error_code error;
-    Session session {Environment::FromProcess(), std::filesystem::current_path(error).string()};
+    Session session{Environment::fromProcess(), std::filesystem::current_path(error).string()};
     StandardInput input;
-    Console console {std::cout, std::cerr, input, StandardOutputIsTerminal()};
+    Console console{std::cout, std::cerr, input, standardOutputIsTerminal()};
     SystemHost host;
     Runner runner(session, console, host);
-    const int exitCode = runner.Run(*script, std::vector<std::string>(argv + 1, argv + argc));
+    const int exitCode = runner.run(*script, std::vector<std::string>(argv + 1, argv + argc));
     // The script may have coloured the terminal; leave it as it was found.
     if (console.terminal)
-        std::cout << ResetColorEscape();
+        std::cout << resetColorEscape();
     std::cout.flush();
     return exitCode;
 }

@@ -1,8 +1,8 @@
 // The runner's own cost: per executed script line, and per started program beside a bare spawn of the same
 // program (the difference is what the runner adds).
+#include "base/Process.h"
+#include "base/SearchPath.h"
 #include "batchrun/Host.h"
-#include "batchrun/Platform.h"
-#include "batchrun/ProgramLookup.h"
 #include "batchrun/Runner.h"
 
 #include <benchmark/benchmark.h>
@@ -17,13 +17,13 @@ namespace {
 
 class NoInput : public Input {
 public:
-    std::optional<std::string> ReadLine() override { return std::nullopt; }
-    bool WaitForKey() override { return false; }
+    std::optional<std::string> readLine() override { return std::nullopt; }
+    bool waitForKey() override { return false; }
 };
 
 // Lines like those of a compile script's menu: variables, nested conditions, labels and jumps.
 constexpr int kLinesPerRound = 10;
-std::string MenuRound(int round)
+std::string menuRound(int round)
 {
     const std::string label = "STEP" + std::to_string(round);
     std::string lines = "set SELRESULT=nil\r\n"
@@ -37,72 +37,72 @@ std::string MenuRound(int round)
     return lines;
 }
 
-std::string TrueProgram()
+std::string trueProgram()
 {
     const char* path = std::getenv("PATH");
-    return FindOnSearchPath("true", path ? path : "/usr/bin:/bin");
+    return base::findExecutable("true", path ? path : "/usr/bin:/bin");
 }
 
 struct Rig {
-    std::ostream sink {nullptr};
+    std::ostream sink{nullptr};
     NoInput input;
-    Console console {sink, sink, input, false};
+    Console console{sink, sink, input, false};
     SystemHost host;
     Session session;
 
     Rig()
     {
         if (const char* path = std::getenv("PATH"))
-            session.environment.Set("PATH", path);
+            session.environment.set("PATH", path);
         session.folder = std::filesystem::current_path().string();
         session.echo = false;
     }
 };
 
-void ScriptLines(benchmark::State& state)
+void scriptLines(benchmark::State& state)
 {
     std::string text;
     for (int round = 0; round < 100; ++round)
-        text += MenuRound(round);
-    const Script script = Script::FromText(text);
+        text += menuRound(round);
+    const Script script = Script::fromText(text);
     // Every line runs except "echo skipped"; label and comment lines are passed over.
     const int64_t linesPerRun = 100 * (kLinesPerRound - 1);
     Rig rig;
     for (auto _ : state) {
         Runner runner(rig.session, rig.console, rig.host);
-        benchmark::DoNotOptimize(runner.Run(script, {"bench.bat"}));
+        benchmark::DoNotOptimize(runner.run(script, {"bench.bat"}));
     }
     state.SetItemsProcessed(state.iterations() * linesPerRun);
     state.counters["per_line"] = benchmark::Counter(static_cast<double>(state.iterations() * linesPerRun),
-                                                     benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
-BENCHMARK(ScriptLines);
+BENCHMARK(scriptLines);
 
-void ProgramThroughRunner(benchmark::State& state)
+void programThroughRunner(benchmark::State& state)
 {
-    std::string line = TrueProgram();
+    std::string line = trueProgram();
     line.insert(line.begin(), '"');
     line.append("\" \"/home/user/maps/box.map\" -full\r\n");
-    const Script script = Script::FromText(line);
+    const Script script = Script::fromText(line);
     Rig rig;
     for (auto _ : state) {
         Runner runner(rig.session, rig.console, rig.host);
-        benchmark::DoNotOptimize(runner.Run(script, {"bench.bat"}));
+        benchmark::DoNotOptimize(runner.run(script, {"bench.bat"}));
     }
     state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(ProgramThroughRunner)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(programThroughRunner)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
-void ProgramSpawnedDirectly(benchmark::State& state)
+void programSpawnedDirectly(benchmark::State& state)
 {
     Rig rig;
-    const ProgramStart start {TrueProgram(), {"true", "/home/user/maps/box.map", "-full"}, rig.session.folder,
-                              rig.session.environment.ToBlock()};
+    const base::ProgramStart start{trueProgram(), {"true", "/home/user/maps/box.map", "-full"}, rig.session.folder,
+        rig.session.environment.toBlock()};
     for (auto _ : state)
-        benchmark::DoNotOptimize(RunProgramAndWait(start));
+        benchmark::DoNotOptimize(base::runProgramAndWait(start));
     state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(ProgramSpawnedDirectly)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(programSpawnedDirectly)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 } // namespace
 

@@ -20,29 +20,26 @@ struct ProgramRun {
     std::string err;
 };
 
-std::string Quoted(const std::string& path)
-{
-    return "'" + path + "'";
-}
+std::string quoted(const std::string& path) { return "'" + path + "'"; }
 
-std::string Read(const std::string& path)
+std::string readFile(const std::string& path)
 {
     std::ifstream file(path);
     return {std::istreambuf_iterator<char>(file), {}};
 }
 
-ProgramRun RunCmd(const ScratchFolder& scratch, const std::string& script, const std::string& input)
+ProgramRun runCmd(const ScratchFolder& scratch, const std::string& script, const std::string& input)
 {
-    const std::string scriptPath = scratch.Write("run.bat", script);
-    const std::string inputPath = scratch.Write("input.txt", input);
-    const std::string command = "cd " + Quoted(scratch.Path()) + " && " + Quoted(FERROWIND_CMD) + " run.bat < " +
-                                Quoted(inputPath) + " > out.txt 2> err.txt";
+    const std::string scriptPath = scratch.write("run.bat", script);
+    const std::string inputPath = scratch.write("input.txt", input);
+    const std::string command = "cd " + quoted(scratch.path()) + " && " + quoted(FERROWIND_CMD) + " run.bat < " +
+        quoted(inputPath) + " > out.txt 2> err.txt";
     const int status = std::system(command.c_str());
     ProgramRun run;
     if (WIFEXITED(status))
         run.exitCode = WEXITSTATUS(status);
-    run.out = Read(scratch.Path() + "/out.txt");
-    run.err = Read(scratch.Path() + "/err.txt");
+    run.out = readFile(scratch.path() + "/out.txt");
+    run.err = readFile(scratch.path() + "/err.txt");
     return run;
 }
 
@@ -51,10 +48,10 @@ ProgramRun RunCmd(const ScratchFolder& scratch, const std::string& script, const
 TEST(CommandLine, AnswersComeFromStandardInputAndTheRestReachesPrograms)
 {
     ScratchFolder scratch;
-    const ProgramRun run = RunCmd(scratch,
-                                  "@echo off\r\n:ASK\r\nset R=nil\r\nset /P R=Number: \r\nif %R%==1 goto DONE\r\n"
-                                  "goto ASK\r\n:DONE\r\n\"/bin/sh\" -c \"read rest; echo child:$rest; exit 3\"\r\n",
-                                  "\n2\n1\nleft over\n");
+    const ProgramRun run = runCmd(scratch,
+        "@echo off\r\n:ASK\r\nset R=nil\r\nset /P R=Number: \r\nif %R%==1 goto DONE\r\n"
+        "goto ASK\r\n:DONE\r\n\"/bin/sh\" -c \"read rest; echo child:$rest; exit 3\"\r\n",
+        "\n2\n1\nleft over\n");
     EXPECT_EQ(run.exitCode, 3);
     EXPECT_EQ(run.out, "Number: Number: Number: child:left over\n");
 }
@@ -62,14 +59,14 @@ TEST(CommandLine, AnswersComeFromStandardInputAndTheRestReachesPrograms)
 TEST(CommandLine, EndOfInputAtAPromptEndsTheScript)
 {
     ScratchFolder scratch;
-    const ProgramRun run = RunCmd(scratch, "@echo off\r\n:ASK\r\nset /P R=Number: \r\ngoto ASK\r\n", "");
+    const ProgramRun run = runCmd(scratch, "@echo off\r\n:ASK\r\nset /P R=Number: \r\ngoto ASK\r\n", "");
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_THAT(run.err, HasSubstr("end of input"));
 }
 
 TEST(CommandLine, MissingScriptIsReported)
 {
-    const int status = std::system((Quoted(FERROWIND_CMD) + " /nonexistent/x.bat 2> /dev/null").c_str());
+    const int status = std::system((quoted(FERROWIND_CMD) + " /nonexistent/x.bat 2> /dev/null").c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1);
 }

@@ -1,10 +1,6 @@
-// Runs the compile and decompile scripts, as the generators write them, with stub tools in a scratch folder.
+// Runs the compile scripts the program writes (kept under tests/golden) and the decompile script, with stub
+// tools in a scratch folder that stands in for @ROOT@.
 #include "Harness.h"
-
-#include "batchrun/Runner.h"
-#include "batchrun/Script.h"
-#include "goldsource/GsScript.h"
-#include "source/SScript.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -15,137 +11,145 @@
 using namespace batchrun;
 
 using ::testing::ElementsAre;
+using ::testing::EndsWith;
 using ::testing::HasSubstr;
+using ::testing::IsEmpty;
 using ::testing::Not;
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// A map folder whose name needs the escaping the generators do: '&' splits commands, '%' expands.
+const std::string kEscapedMaps = "maps & 100%";
+
+std::string goldenPath(const std::string& name) { return std::string(FERROWIND_SOURCE_DIR) + "/tests/golden/" + name; }
+
+} // namespace
 
 class CompileScriptTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (const char* tool : {"hlcsg", "hlbsp", "hlvis", "hlrad", "hl", "ferrowind", "vbsp", "vvis", "vrad",
-                                 "BspTwoMap.exe"}) {
-            fs::create_directories(Root() + "/tools");
-            fs::create_symlink(BATCHRUN_STUB_TOOL, Root() + "/tools/" + tool);
-        }
-        scratch.Write("maps/box.map", "map");
-        scratch.Write("maps/box.bsp", "old bsp");
-        fs::create_directories(Root() + "/out");
-        fs::create_directories(Root() + "/bin");
-        session.environment.Set("STUB_RECORD", Root() + "/record.txt");
-        session.environment.Set("STUB_CONTROL", Root() + "/control.txt");
-        host.runForReal = true;
+        fs::create_directories(root() + "/tools");
+        for (const char* tool :
+            {"hlcsg", "hlbsp", "hlvis", "hlrad", "hl", "ferrowind", "vbsp", "vvis", "vrad", "BspTwoMap.exe"})
+            fs::create_symlink(BATCHRUN_STUB_TOOL, root() + "/tools/" + tool);
+        for (const char* folder : {"out", "bin", "wads"})
+            fs::create_directories(root() + "/" + folder);
+        scratch_.write("maps/box.map", "map");
+        scratch_.write("maps/box.vmf", "vmf");
+        scratch_.write("maps/box.bsp", "old bsp");
+        session_.environment.set("STUB_RECORD", root() + "/record.txt");
+        session_.environment.set("STUB_CONTROL", root() + "/control.txt");
+        host_.runForReal = true;
     }
 
-    std::string Root() const { return scratch.Path(); }
+    std::string root() const { return scratch_.path(); }
 
-    std::string Read(const std::string& relative) const
+    std::string readFile(const std::string& relative) const
     {
-        std::ifstream file(Root() + "/" + relative);
+        std::ifstream file(root() + "/" + relative, std::ios::binary);
         return {std::istreambuf_iterator<char>(file), {}};
     }
 
-    // The fixture with this folder's paths and the CR LF line ends of a written script.
-    ScriptRun RunFixture(const std::string& name, std::vector<std::string> answers)
+    // The script at `path` with @ROOT@ standing for the scratch folder, line ends left as written.
+    ScriptRun runScriptFile(const std::string& path, std::vector<std::string> answers)
     {
-        std::ifstream file(std::string(FERROWIND_SOURCE_DIR) + "/tests/fixtures/batchrun/" + name);
-        std::stringstream text;
-        text << file.rdbuf();
-        std::string script;
-        for (std::string line; std::getline(text, line);) {
-            for (const auto& [key, value] : {std::pair<std::string, std::string>{"@ROOT@", Root()},
-                                             std::pair<std::string, std::string>{"@TOOLS@", Root() + "/tools"}}) {
-                for (size_t at = line.find(key); at != std::string::npos; at = line.find(key, at + value.size()))
-                    line.replace(at, key.size(), value);
-            }
-            script += line + "\r\n";
-        }
-        return RunScript(script, session, host, std::move(answers));
+        std::ifstream file(path, std::ios::binary);
+        EXPECT_TRUE(file) << path;
+        std::string script{std::istreambuf_iterator<char>(file), {}};
+        const std::string key = "@ROOT@";
+        for (size_t at = script.find(key); at != std::string::npos; at = script.find(key, at + root().size()))
+            script.replace(at, key.size(), root());
+        return runScript(script, session_, host_, std::move(answers));
     }
 
-    // Lines from a generator, written to disk as the program writes them and run from there.
-    ScriptRun RunGenerated(const ScriptLines& lines, std::vector<std::string> answers)
+    ScriptRun runGolden(const std::string& name, std::vector<std::string> answers)
     {
-        const std::string path = Root() + "/Compile.bat";
-        WriteScriptLines(path, lines);
-        return RunScript(Read("Compile.bat"), session, host, std::move(answers));
+        return runScriptFile(goldenPath(name), std::move(answers));
     }
 
-    void Outputs(const std::string& suffixes) { session.environment.Set("STUB_OUTPUTS", suffixes); }
-    void Fails(const std::string& tool) { std::ofstream(Root() + "/control.txt", std::ios::app) << tool << " 1\n"; }
+    // Suffixes of the files a successful tool run leaves beside the map.
+    void outputs(const std::string& suffixes) { session_.environment.set("STUB_OUTPUTS", suffixes); }
+    // The next run of `tool` exits with 1.
+    void fails(const std::string& tool) { std::ofstream(root() + "/control.txt", std::ios::app) << tool << " 1\n"; }
 
     // Each started tool: name, working folder, arguments.
-    std::vector<std::vector<std::string>> Records() const
+    std::vector<std::vector<std::string>> records() const
     {
-        std::vector<std::vector<std::string>> records;
-        std::ifstream file(Root() + "/record.txt");
-        for (std::string line; std::getline(file, line);) {
+        std::vector<std::vector<std::string>> result;
+        std::istringstream lines(readFile("record.txt"));
+        for (std::string line; std::getline(lines, line);) {
             std::vector<std::string> fields;
             std::istringstream parts(line);
             for (std::string field; std::getline(parts, field, '\t');)
                 fields.push_back(field);
-            records.push_back(fields);
+            result.push_back(fields);
         }
-        return records;
+        return result;
     }
 
-    std::vector<std::string> ToolsRun() const
+    std::vector<std::string> toolsRun() const
     {
         std::vector<std::string> names;
-        for (const auto& record : Records())
+        for (const auto& record : records())
             names.push_back(record.front());
         return names;
     }
 
-    ScratchFolder scratch;
-    Session session = TestSession(scratch.Path());
-    RecordingHost host;
+    ScratchFolder scratch_;
+    Session session_ = testSession(scratch_.path());
+    RecordingHost host_;
 };
 
-TEST_F(CompileScriptTest, HalfLifeSuccessCopiesTheBspDeletesByProductsAndEndsOnOne)
+TEST_F(CompileScriptTest, HalfLifeSuccessCopiesTheBspOpensTheLogDeletesByProductsAndEndsOnOne)
 {
-    Outputs(".bsp .p0 .p1 .p2 .p3 .prt .pts");
-    const ScriptRun run = RunFixture("goldsource_compile.bat", {"1"});
+    outputs(".bsp .p0 .p1 .p2 .p3 .prt .pts");
+    const ScriptRun run = runGolden("goldsource_compile.bat", {"1"});
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_THAT(ToolsRun(), ElementsAre("hlcsg", "hlbsp", "hlvis", "hlrad", "ferrowind", "hl"));
-    const auto records = Records();
-    const std::string map = Root() + "/maps/box.map";
-    EXPECT_THAT(records[0], ElementsAre("hlcsg", Root(), map, "-wadinclude", "halflife"));
-    EXPECT_THAT(records[1], ElementsAre("hlbsp", Root(), map));
-    EXPECT_THAT(records[3], ElementsAre("hlrad", Root(), map, "-extra", "-bounce", "4"));
-    EXPECT_THAT(records[4], ElementsAre("ferrowind", Root(), "+beep"));
-    EXPECT_THAT(records[5], ElementsAre("hl", Root(), "+map", "box"));
-    EXPECT_EQ(Read("out/box.bsp"), Read("maps/box.bsp"));
-    EXPECT_THAT(Read("out/box.bsp"), ::testing::EndsWith("hlrad\n"));
+    EXPECT_THAT(toolsRun(), ElementsAre("hlcsg", "hlbsp", "hlvis", "hlrad", "ferrowind", "hl"));
+    const auto ran = records();
+    const std::string map = root() + "/maps/box.map";
+    EXPECT_THAT(ran[0], ElementsAre("hlcsg", root(), map, "-wadinclude", "halflife"));
+    EXPECT_THAT(ran[1], ElementsAre("hlbsp", root(), map));
+    EXPECT_THAT(ran[2], ElementsAre("hlvis", root(), map, "-full"));
+    EXPECT_THAT(ran[3], ElementsAre("hlrad", root(), map, "-extra", "-bounce", "4"));
+    EXPECT_THAT(ran[4], ElementsAre("ferrowind", root(), "+beep"));
+    EXPECT_THAT(ran[5], ElementsAre("hl", root(), "+map", "box"));
+    // The copy took the bsp that the last tool wrote, not the old one.
+    EXPECT_EQ(readFile("out/box.bsp"), readFile("maps/box.bsp"));
+    EXPECT_THAT(readFile("out/box.bsp"), EndsWith("hlrad\n"));
     for (const char* gone : {"p0", "p1", "p2", "p3", "prt"})
-        EXPECT_FALSE(scratch.Has(std::string("maps/box.") + gone)) << gone;
-    EXPECT_TRUE(scratch.Has("maps/box.pts"));
-    EXPECT_THAT(host.opened, ElementsAre(Root() + "/maps/box.log"));
+        EXPECT_FALSE(scratch_.has(std::string("maps/box.") + gone)) << gone;
+    EXPECT_TRUE(scratch_.has("maps/box.pts"));
+    // `start "" %LOGVIEW% "box.log"`: the empty title is no program, and the viewer opens the log.
+    EXPECT_THAT(host_.opened, ElementsAre(root() + "/maps/box.log"));
+    EXPECT_THAT(host_.starts, IsEmpty());
     EXPECT_THAT(run.out, HasSubstr("Compilation finished"));
     EXPECT_THAT(run.out, Not(HasSubstr("ERROR")));
     EXPECT_EQ(run.err, "");
 }
 
-TEST_F(CompileScriptTest, HalfLifeFailureShowsTheMenuAndRestartsUntilExit)
+TEST_F(CompileScriptTest, HalfLifeFailureMenuOpensLogAndErrorsRestartsAndExits)
 {
-    Outputs(".bsp");
-    Fails("hlbsp");
-    Fails("hlvis");
-    const ScriptRun run = RunFixture("goldsource_compile.bat", {"2", "3", "4"});
+    outputs(".bsp");
+    fails("hlbsp");
+    fails("hlvis");
+    const ScriptRun run = runGolden("goldsource_compile.bat", {"1", "2", "3", "4"});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_THAT(ToolsRun(), ElementsAre("hlcsg", "hlbsp", "hlcsg", "hlbsp", "hlvis"));
-    EXPECT_THAT(host.opened, ElementsAre(Root() + "/maps/box.err"));
-    EXPECT_EQ(Count(run.out, "ERROR ERROR ERROR ERROR ERROR ERROR"), 2u);
-    EXPECT_EQ(Count(run.out, "Select item:"), 3u);
-    EXPECT_FALSE(scratch.Has("out/box.bsp"));
+    EXPECT_THAT(toolsRun(), ElementsAre("hlcsg", "hlbsp", "hlcsg", "hlbsp", "hlvis"));
+    EXPECT_THAT(host_.opened, ElementsAre(root() + "/maps/box.log", root() + "/maps/box.err"));
+    EXPECT_EQ(occurrences(run.out, "ERROR ERROR ERROR ERROR ERROR ERROR"), 2u);
+    EXPECT_EQ(occurrences(run.out, "Select item:"), 4u);
+    EXPECT_FALSE(scratch_.has("out/box.bsp"));
     EXPECT_THAT(run.out, Not(HasSubstr("Compilation finished")));
 }
 
 TEST_F(CompileScriptTest, HalfLifePauseLoopEndsOnlyOnOne)
 {
-    const ScriptRun run = RunFixture("goldsource_compile.bat", {"", "2", "nil", "1"});
-    EXPECT_EQ(Count(run.out, "Enter \"1\" for exit..."), 4u);
+    const ScriptRun run = runGolden("goldsource_compile.bat", {"", "2", "nil", "1"});
+    EXPECT_EQ(occurrences(run.out, "Enter \"1\" for exit..."), 4u);
     EXPECT_EQ(run.err, "");
     // An empty answer sets the error level, and `exit` keeps it, as in the interpreter.
     EXPECT_EQ(run.exitCode, 1);
@@ -153,152 +157,123 @@ TEST_F(CompileScriptTest, HalfLifePauseLoopEndsOnlyOnOne)
 
 TEST_F(CompileScriptTest, EndOfInputEndsThePauseLoopAndTheMenu)
 {
-    const ScriptRun paused = RunFixture("goldsource_compile.bat", {""});
+    const ScriptRun paused = runGolden("goldsource_compile.bat", {""});
     EXPECT_EQ(paused.exitCode, 1);
-    EXPECT_EQ(Count(paused.out, "Enter \"1\" for exit..."), 2u);
+    EXPECT_EQ(occurrences(paused.out, "Enter \"1\" for exit..."), 2u);
     EXPECT_THAT(paused.err, HasSubstr("end of input"));
 
-    Fails("hlcsg");
-    const ScriptRun failed = RunFixture("goldsource_compile.bat", {});
+    fails("hlcsg");
+    const ScriptRun failed = runGolden("goldsource_compile.bat", {});
     EXPECT_EQ(failed.exitCode, 1);
-    EXPECT_EQ(Count(failed.out, "Select item:"), 1u);
+    EXPECT_EQ(occurrences(failed.out, "Select item:"), 1u);
 }
 
 TEST_F(CompileScriptTest, HalfLifeShutdownPowersOffInsteadOfStartingTheGame)
 {
-    Outputs(".bsp");
-    const ScriptRun run = RunFixture("goldsource_shutdown.bat", {});
+    outputs(".bsp");
+    const ScriptRun run = runGolden("goldsource_shutdown.bat", {});
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(host.powerOffs, 1);
-    EXPECT_THAT(ToolsRun(), ElementsAre("hlbsp"));
-    EXPECT_TRUE(scratch.Has("out/box.bsp"));
-    EXPECT_FALSE(scratch.Has("maps/box.log"));
+    EXPECT_EQ(host_.powerOffs, 1);
+    EXPECT_THAT(toolsRun(), ElementsAre("hlbsp"));
+    EXPECT_TRUE(scratch_.has("out/box.bsp"));
+    EXPECT_FALSE(scratch_.has("maps/box.log"));
 
-    Fails("hlbsp");
-    const ScriptRun failed = RunFixture("goldsource_shutdown.bat", {});
-    EXPECT_EQ(host.powerOffs, 2);
+    fails("hlbsp");
+    const ScriptRun failed = runGolden("goldsource_shutdown.bat", {});
+    EXPECT_EQ(host_.powerOffs, 2);
     EXPECT_EQ(failed.exitCode, 1);
     EXPECT_THAT(failed.out, Not(HasSubstr("Select item:")));
 }
 
 TEST_F(CompileScriptTest, HalfLife2RunsTheToolsInTheBinFolder)
 {
-    Outputs(".bsp");
-    const ScriptRun run = RunFixture("source_compile.bat", {"1"});
+    outputs(".bsp");
+    const ScriptRun run = runGolden("source_compile.bat", {"1"});
     EXPECT_EQ(run.exitCode, 0);
-    const std::string bin = Root() + "/bin";
-    const std::string map = Root() + "/maps/box";
-    EXPECT_THAT(Records(), ElementsAre(ElementsAre("vbsp", bin, map), ElementsAre("vvis", bin, map, "-fast"),
-                                       ElementsAre("vrad", bin, map, "-both", "-final")));
-    EXPECT_TRUE(scratch.Has("out/box.bsp"));
-    EXPECT_FALSE(scratch.Has("maps/box.log"));
-    EXPECT_TRUE(host.opened.empty());
+    const std::string bin = root() + "/bin";
+    const std::string map = root() + "/maps/box";
+    EXPECT_THAT(records(),
+        ElementsAre(ElementsAre("vbsp", bin, map), ElementsAre("vvis", bin, map, "-fast"),
+            ElementsAre("vrad", bin, map, "-both", "-final")));
+    EXPECT_TRUE(scratch_.has("out/box.bsp"));
+    EXPECT_FALSE(scratch_.has("maps/box.log"));
+    EXPECT_TRUE(host_.opened.empty());
+    EXPECT_EQ(run.err, "");
 }
 
 TEST_F(CompileScriptTest, HalfLife2MenuOpensTheLogRestartsAndExits)
 {
-    Outputs(".bsp");
-    Fails("vrad");
-    const ScriptRun restarted = RunFixture("source_compile.bat", {"1", "2", "0", "1"});
+    outputs(".bsp");
+    fails("vrad");
+    const ScriptRun restarted = runGolden("source_compile.bat", {"1", "2", "0", "1"});
     EXPECT_EQ(restarted.exitCode, 0);
-    EXPECT_THAT(ToolsRun(), ElementsAre("vbsp", "vvis", "vrad", "vbsp", "vvis", "vrad"));
-    EXPECT_THAT(host.opened, ElementsAre(Root() + "/maps/box.log"));
-    EXPECT_EQ(Count(restarted.out, "Enter \"1\" for exit..."), 2u);
+    EXPECT_THAT(toolsRun(), ElementsAre("vbsp", "vvis", "vrad", "vbsp", "vvis", "vrad"));
+    EXPECT_THAT(host_.opened, ElementsAre(root() + "/maps/box.log"));
+    EXPECT_EQ(occurrences(restarted.out, "Enter \"1\" for exit..."), 2u);
 
-    Fails("vbsp");
-    const ScriptRun exited = RunFixture("source_compile.bat", {"3"});
+    fails("vbsp");
+    const ScriptRun exited = runGolden("source_compile.bat", {"3"});
     EXPECT_EQ(exited.exitCode, 1);
-    EXPECT_EQ(ToolsRun().size(), 7u);
+    EXPECT_EQ(toolsRun().size(), 7u);
 }
 
 TEST_F(CompileScriptTest, DecompileCopiesTheResultsAndTidiesUp)
 {
-    Outputs(".map _btm.wad");
-    const ScriptRun run = RunFixture("decompile.bat", {});
+    outputs(".map _btm.wad");
+    const ScriptRun run =
+        runScriptFile(std::string(FERROWIND_SOURCE_DIR) + "/tests/fixtures/batchrun/decompile.bat", {});
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_THAT(Records(), ElementsAre(ElementsAre("BspTwoMap.exe", Root(), Root() + "/maps/box.bsp", "-notextures")));
-    EXPECT_TRUE(scratch.Has("out/box.map"));
-    EXPECT_TRUE(scratch.Has("out/box_btm.wad"));
+    EXPECT_THAT(records(), ElementsAre(ElementsAre("BspTwoMap.exe", root(), root() + "/maps/box.bsp", "-notextures")));
+    EXPECT_TRUE(scratch_.has("out/box.map"));
+    EXPECT_TRUE(scratch_.has("out/box_btm.wad"));
     for (const char* gone : {"maps/box.map", "maps/box_btm.wad", "maps/box.log"})
-        EXPECT_FALSE(scratch.Has(gone)) << gone;
+        EXPECT_FALSE(scratch_.has(gone)) << gone;
     EXPECT_THAT(run.out, HasSubstr("Press any key to continue . . . "));
 }
 
-// The generators' own scripts, with a map folder whose name needs the escaping they do.
-class GeneratedScriptTest : public CompileScriptTest {
-protected:
-    void SetUp() override
-    {
-        CompileScriptTest::SetUp();
-        scratch.Write(kMaps + "/box.map", "map");
-        scratch.Write(kMaps + "/box.vmf", "vmf");
-    }
-
-    const std::string kMaps = "maps & 100%";
-    const ScriptOrigin origin {"01.02.2027", "10:11:12", "maintainer@example.org"};
-};
-
-TEST_F(GeneratedScriptTest, HalfLifeScriptRunsStagesCopiesAndRestartsFromTheMenu)
+TEST_F(CompileScriptTest, EscapedHalfLifeScriptRunsStagesCopiesAndRestartsFromTheMenu)
 {
-    TGSConfig config;
-    for (auto [field, tool] : {std::pair{&config.CsgTool, "hlcsg"}, std::pair{&config.BspTool, "hlbsp"},
-                               std::pair{&config.VisTool, "hlvis"}, std::pair{&config.RadTool, "hlrad"},
-                               std::pair{&config.GameExe, "hl"}, std::pair{&config.ProgramPath, "ferrowind"}})
-        *field = Root() + "/tools/" + tool;
-    config.MapFile = Root() + "/" + kMaps + "/box.map";
-    config.WadRoot = Root() + "/wads";
-    config.BspOutDir = Root() + "/out/";
-    config.CsgParams = "-wadinclude halflife";
-    config.GameParams = "+map %MAPNAME% ";
-    config.DeleteP0 = true;
-    config.OpenLog = true;
-    config.Beep = true;
-    config.Pause = true;
-    Outputs(".bsp .p0");
-    Fails("hlrad");
+    const std::string golden = "goldsource_escaping.bat";
+    if (!fs::exists(goldenPath(golden)))
+        GTEST_SKIP() << "tests/golden/" << golden << " is missing; add the generated script to run this test";
+    scratch_.write(kEscapedMaps + "/box.map", "map");
+    outputs(".bsp .p0");
+    fails("hlrad");
 
-    const ScriptRun run = RunGenerated(GS_MakeBat(config, origin), {"3", "1"});
-    EXPECT_THAT(ToolsRun(), ElementsAre("hlcsg", "hlbsp", "hlvis", "hlrad", "hlcsg", "hlbsp", "hlvis", "hlrad",
-                                        "ferrowind", "hl"));
-    EXPECT_THAT(Records()[0], ElementsAre("hlcsg", Root(), config.MapFile, "-wadinclude", "halflife"));
-    EXPECT_THAT(Records().back(), ElementsAre("hl", Root(), "+map", "box"));
-    EXPECT_TRUE(scratch.Has("out/box.bsp"));
-    EXPECT_FALSE(scratch.Has(kMaps + "/box.p0"));
-    EXPECT_THAT(host.opened, ElementsAre(Root() + "/" + kMaps + "/box.log"));
-    EXPECT_EQ(Count(run.out, "Enter \"1\" for exit..."), 1u);
+    const ScriptRun run = runGolden(golden, {"3", "1"});
+    EXPECT_THAT(toolsRun(),
+        ElementsAre("hlcsg", "hlbsp", "hlvis", "hlrad", "hlcsg", "hlbsp", "hlvis", "hlrad", "ferrowind", "hl"));
+    const std::string map = root() + "/" + kEscapedMaps + "/box.map";
+    EXPECT_THAT(records().front(), ElementsAre("hlcsg", root(), map, "-wadinclude", "halflife"));
+    EXPECT_THAT(records().back(), ElementsAre("hl", root(), "+map", "box"));
+    EXPECT_TRUE(scratch_.has("out/box.bsp"));
+    EXPECT_FALSE(scratch_.has(kEscapedMaps + "/box.p0"));
+    EXPECT_THAT(host_.opened, ElementsAre(root() + "/" + kEscapedMaps + "/box.log"));
+    EXPECT_EQ(occurrences(run.out, "Enter \"1\" for exit..."), 1u);
     EXPECT_EQ(run.err, "");
 }
 
-TEST_F(GeneratedScriptTest, HalfLife2ScriptRunsInTheBinFolderAndExitsFromTheMenu)
+TEST_F(CompileScriptTest, EscapedHalfLife2ScriptRunsInTheBinFolderAndExitsFromTheMenu)
 {
-    TSConfig config;
-    config.BspTool = Root() + "/tools/vbsp";
-    config.VisTool = Root() + "/tools/vvis";
-    config.RadTool = Root() + "/tools/vrad";
-    config.BinDir = Root() + "/bin";
-    config.BspOutDir = Root() + "/out/";
-    config.VmfFile = Root() + "/" + kMaps + "/box.vmf";
-    config.RunBsp = config.RunVis = config.RunRad = true;
-    config.VisParams = "-fast";
-    config.DeleteLog = true;
-    config.Pause = true;
-    config.ConsoleColor = "0A";
-    config.Version = "1.2";
-    config.LogViewer = "Notepad";
-    Outputs(".bsp");
+    const std::string golden = "source_escaping.bat";
+    if (!fs::exists(goldenPath(golden)))
+        GTEST_SKIP() << "tests/golden/" << golden << " is missing; add the generated script to run this test";
+    scratch_.write(kEscapedMaps + "/box.vmf", "vmf");
+    outputs(".bsp");
 
-    const ScriptRun passed = RunGenerated(S_MakeBat(config, origin), {"1"});
-    const std::string map = Root() + "/" + kMaps + "/box";
-    EXPECT_THAT(Records(), ElementsAre(ElementsAre("vbsp", Root() + "/bin", map),
-                                       ElementsAre("vvis", Root() + "/bin", map, "-fast"),
-                                       ElementsAre("vrad", Root() + "/bin", map)));
-    EXPECT_TRUE(scratch.Has("out/box.bsp"));
-    EXPECT_FALSE(scratch.Has(kMaps + "/box.log"));
+    const ScriptRun passed = runGolden(golden, {"1"});
+    const std::string bin = root() + "/bin";
+    const std::string map = root() + "/" + kEscapedMaps + "/box";
+    EXPECT_THAT(records(),
+        ElementsAre(
+            ElementsAre("vbsp", bin, map), ElementsAre("vvis", bin, map, "-fast"), ElementsAre("vrad", bin, map)));
+    EXPECT_TRUE(scratch_.has("out/box.bsp"));
+    EXPECT_FALSE(scratch_.has(kEscapedMaps + "/box.log"));
     EXPECT_EQ(passed.err, "");
 
-    Fails("vvis");
-    const ScriptRun failed = RunGenerated(S_MakeBat(config, origin), {"", "3"});
+    fails("vvis");
+    const ScriptRun failed = runGolden(golden, {"", "3"});
     EXPECT_EQ(failed.exitCode, 1);
-    EXPECT_EQ(Count(failed.out, "Select item:"), 2u);
-    EXPECT_EQ(ToolsRun().size(), 5u);
+    EXPECT_EQ(occurrences(failed.out, "Select item:"), 2u);
+    EXPECT_EQ(toolsRun().size(), 5u);
 }

@@ -28,7 +28,7 @@ ScratchFolder::~ScratchFolder()
     fs::remove_all(path_, error);
 }
 
-std::string ScratchFolder::Write(const std::string& relative, const std::string& text) const
+std::string ScratchFolder::write(const std::string& relative, const std::string& text) const
 {
     const fs::path file = path_ / relative;
     fs::create_directories(file.parent_path());
@@ -36,17 +36,11 @@ std::string ScratchFolder::Write(const std::string& relative, const std::string&
     return file.string();
 }
 
-bool ScratchFolder::Has(const std::string& relative) const
-{
-    return fs::exists(path_ / relative);
-}
+bool ScratchFolder::has(const std::string& relative) const { return fs::exists(path_ / relative); }
 
-ScriptedInput::ScriptedInput(std::vector<std::string> answers)
-    : answers_(answers.begin(), answers.end())
-{
-}
+ScriptedInput::ScriptedInput(std::vector<std::string> answers) : answers_(answers.begin(), answers.end()) {}
 
-std::optional<std::string> ScriptedInput::ReadLine()
+std::optional<std::string> ScriptedInput::readLine()
 {
     if (answers_.empty())
         return std::nullopt;
@@ -55,59 +49,56 @@ std::optional<std::string> ScriptedInput::ReadLine()
     return answer;
 }
 
-bool ScriptedInput::WaitForKey()
-{
-    return ReadLine().has_value();
-}
+bool ScriptedInput::waitForKey() { return readLine().has_value(); }
 
-ProgramResult RecordingHost::Run(const ProgramStart& start)
+base::ProgramResult RecordingHost::run(const base::ProgramStart& start)
 {
     runs.push_back(start);
     if (runForReal)
-        return SystemHost().Run(start);
+        return SystemHost().run(start);
     return {true, fakeExitCode, {}};
 }
 
-std::string RecordingHost::Start(const ProgramStart& start)
+std::string RecordingHost::start(const base::ProgramStart& start)
 {
     starts.push_back(start);
     return {};
 }
 
-std::string RecordingHost::OpenDocument(const std::string& path)
+std::string RecordingHost::openDocument(const std::string& path)
 {
     opened.push_back(path);
     return {};
 }
 
-std::string RecordingHost::PowerOff()
+std::string RecordingHost::powerOff()
 {
     ++powerOffs;
     return {};
 }
 
-ScriptRun RunScript(const std::string& text, Session& session, RecordingHost& host,
-                    std::vector<std::string> answers, bool terminal)
+ScriptRun runScript(
+    const std::string& text, Session& session, RecordingHost& host, std::vector<std::string> answers, bool terminal)
 {
     std::ostringstream out;
     std::ostringstream err;
     ScriptedInput input(std::move(answers));
-    Console console {out, err, input, terminal};
+    Console console{out, err, input, terminal};
     Runner runner(session, console, host);
-    const int exitCode = runner.Run(Script::FromText(text), {"test.bat"});
+    const int exitCode = runner.run(Script::fromText(text), {"test.bat"});
     return {exitCode, out.str(), err.str()};
 }
 
-Session TestSession(const std::string& folder)
+Session testSession(const std::string& folder)
 {
     Session session;
     if (const char* path = std::getenv("PATH"))
-        session.environment.Set("PATH", path);
+        session.environment.set("PATH", path);
     session.folder = folder;
     return session;
 }
 
-size_t Count(const std::string& text, const std::string& needle)
+size_t occurrences(const std::string& text, const std::string& needle)
 {
     size_t count = 0;
     for (size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + needle.size()))

@@ -19,9 +19,9 @@ public:
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
-    std::string Path() const { return path_.string(); }
-    std::string Write(const std::string& relative, const std::string& text) const;
-    bool Has(const std::string& relative) const;
+    std::string path() const { return path_.string(); }
+    std::string write(const std::string& relative, const std::string& text) const;
+    bool has(const std::string& relative) const;
 
 private:
     std::filesystem::path path_;
@@ -31,8 +31,8 @@ private:
 class ScriptedInput : public Input {
 public:
     explicit ScriptedInput(std::vector<std::string> answers);
-    std::optional<std::string> ReadLine() override;
-    bool WaitForKey() override;
+    std::optional<std::string> readLine() override;
+    bool waitForKey() override;
 
 private:
     std::deque<std::string> answers_;
@@ -40,17 +40,16 @@ private:
 
 // Records what a script asks of the world. Programs run for real only when asked to; documents are never
 // opened and nothing is powered off.
-class RecordingHost : public Host {
-public:
-    ProgramResult Run(const ProgramStart& start) override;
-    std::string Start(const ProgramStart& start) override;
-    std::string OpenDocument(const std::string& path) override;
-    std::string PowerOff() override;
+struct RecordingHost : Host {
+    base::ProgramResult run(const base::ProgramStart& start) override;
+    std::string start(const base::ProgramStart& start) override;
+    std::string openDocument(const std::string& path) override;
+    std::string powerOff() override;
 
     bool runForReal = false;
     int fakeExitCode = 0;
-    std::vector<ProgramStart> runs;
-    std::vector<ProgramStart> starts;
+    std::vector<base::ProgramStart> runs;
+    std::vector<base::ProgramStart> starts;
     std::vector<std::string> opened;
     int powerOffs = 0;
 };
@@ -62,13 +61,13 @@ struct ScriptRun {
 };
 
 // Runs script text in-process; lines may end in LF or CR LF.
-ScriptRun RunScript(const std::string& text, Session& session, RecordingHost& host,
-                    std::vector<std::string> answers = {}, bool terminal = false);
+ScriptRun runScript(const std::string& text, Session& session, RecordingHost& host,
+    std::vector<std::string> answers = {}, bool terminal = false);
 
 // A session in `folder` with this process's PATH only.
-Session TestSession(const std::string& folder);
+Session testSession(const std::string& folder);
 
 // Number of times `needle` occurs in `text`.
-size_t Count(const std::string& text, const std::string& needle);
+size_t occurrences(const std::string& text, const std::string& needle);
 
 } // namespace batchrun

@@ -17,13 +17,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Variable(const char* name)
+std::string variable(const char* name)
 {
     const char* value = std::getenv(name);
     return value ? value : "";
 }
 
-int TakeExitCode(const std::string& controlFile, const std::string& name)
+int takeExitCode(const std::string& controlFile, const std::string& name)
 {
     if (controlFile.empty())
         return 0;
@@ -49,17 +49,14 @@ int TakeExitCode(const std::string& controlFile, const std::string& name)
     return code;
 }
 
-void Touch(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::app) << text << '\n';
-}
+void touch(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::app) << text << '\n'; }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
     const std::string name = fs::path(argv[0]).filename().string();
-    const std::string record = Variable("STUB_RECORD");
+    const std::string record = variable("STUB_RECORD");
     if (!record.empty()) {
         std::ofstream out(record, std::ios::app);
         out << name << '\t' << fs::current_path().string();
@@ -67,17 +64,17 @@ int main(int argc, char** argv)
             out << '\t' << argv[i];
         out << '\n';
     }
-    const int code = TakeExitCode(Variable("STUB_CONTROL"), name);
+    const int code = takeExitCode(variable("STUB_CONTROL"), name);
     if (argc > 1 && argv[1][0] == '/') {
         fs::path base(argv[1]);
         base.replace_extension();
-        Touch(base.string() + ".log", name + " exit " + std::to_string(code));
+        touch(base.string() + ".log", name + " exit " + std::to_string(code));
         if (code != 0) {
-            Touch(base.string() + ".err", name + " failed");
+            touch(base.string() + ".err", name + " failed");
         } else {
-            std::istringstream suffixes(Variable("STUB_OUTPUTS"));
+            std::istringstream suffixes(variable("STUB_OUTPUTS"));
             for (std::string suffix; suffixes >> suffix;)
-                Touch(base.string() + suffix, name);
+                touch(base.string() + suffix, name);
         }
     }
     return code;
