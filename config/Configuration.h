@@ -15,6 +15,8 @@ struct GoldSourcePaths {
     std::string gameExe;
     std::string wadRoot;
     std::string bspOut;
+
+    bool operator==(const GoldSourcePaths&) const = default;
 };
 
 // Tool paths and folders of the Half-Life 2 page's scripts.
@@ -25,6 +27,8 @@ struct SourcePaths {
     std::string gameExe;
     std::string bspOut;
     std::string bin;
+
+    bool operator==(const SourcePaths&) const = default;
 };
 
 // The program-wide configuration, kept in Configurations.ini in the root working folder.

@@ -181,3 +181,13 @@ TEST_F(GoldSourceCheckTest, ScriptPathWithADoubleQuoteIsRefusedBeforeAnyQuestion
 }
 
 } // namespace
+
+namespace {
+
+TEST(GoldSourceOptionsTest, FieldTableDefaultsAreTheRecordDefaults)
+{
+    EXPECT_EQ(defaultOptions(goldSourceFields()), GoldSourceOptions{});
+    EXPECT_EQ(goldSourceFields().texts.size() + goldSourceFields().flags.size(), 25u);
+}
+
+} // namespace

@@ -180,3 +180,13 @@ TEST_F(SourceCheckTest, ScriptPathWithADoubleQuoteIsRefusedBeforeAnyQuestion)
 }
 
 } // namespace
+
+namespace {
+
+TEST(SourceOptionsTest, FieldTableDefaultsAreTheRecordDefaults)
+{
+    EXPECT_EQ(defaultOptions(sourceFields()), SourceOptions{});
+    EXPECT_EQ(sourceFields().texts.size() + sourceFields().flags.size(), 14u);
+}
+
+} // namespace

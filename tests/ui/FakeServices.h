@@ -1,33 +1,51 @@
 #pragma once
 
-#include "app/ui/Services.h"
-#include "tests/support/FakePrompts.h"
+#include "support/FakePrompts.h"
+#include "support/FakeShell.h"
+#include "ui/Services.h"
 
 #include <deque>
 #include <optional>
 #include <string>
 #include <vector>
 
+namespace ferrowind {
+
 class FakeDialogs : public Dialogs {
 public:
-    std::optional<std::string> OpenFile(const OpenFileRequest& request) override
+    std::optional<std::string> openFile(const OpenFileRequest& request) override
     {
         openRequests.push_back(request);
-        return Next(openAnswers);
+        return next(openAnswers);
     }
-    std::optional<SaveFileAnswer> SaveFile(const SaveFileRequest& request) override
+    std::optional<SaveFileAnswer> saveFile(const SaveFileRequest& request) override
     {
         saveRequests.push_back(request);
-        return Next(saveAnswers);
+        return next(saveAnswers);
+    }
+    std::optional<std::string> browseFolder(const std::string& caption) override
+    {
+        folderCaptions.push_back(caption);
+        return next(folderAnswers);
+    }
+    std::optional<std::string> askName(const NameRequest& request) override
+    {
+        nameRequests.push_back(request);
+        return next(nameAnswers);
     }
 
     std::vector<OpenFileRequest> openRequests;
     std::vector<SaveFileRequest> saveRequests;
+    std::vector<std::string> folderCaptions;
+    std::vector<NameRequest> nameRequests;
     std::deque<std::optional<std::string>> openAnswers;
     std::deque<std::optional<SaveFileAnswer>> saveAnswers;
+    std::deque<std::optional<std::string>> folderAnswers;
+    std::deque<std::optional<std::string>> nameAnswers;
 
 private:
-    template <typename T> static std::optional<T> Next(std::deque<std::optional<T>>& queue)
+    template <typename T>
+    static std::optional<T> next(std::deque<std::optional<T>>& queue)
     {
         if (queue.empty())
             return std::nullopt;
@@ -37,27 +55,9 @@ private:
     }
 };
 
-class FakeShell : public Shell {
-public:
-    bool OpenDocument(const std::string& pathOrUrl) override
-    {
-        opened.push_back(pathOrUrl);
-        return true;
-    }
-    ShellResult StartScript(const std::string& scriptPath) override
-    {
-        started.push_back(scriptPath);
-        return result;
-    }
-
-    std::vector<std::string> opened;
-    std::vector<std::string> started;
-    ShellResult result{true, {}};
-};
-
 class FakeSound : public Sound {
 public:
-    void PlayCompletionSound(std::function<void()> finished) override
+    void playCompletionSound(std::function<void()> finished) override
     {
         ++played;
         finished();
@@ -71,5 +71,7 @@ struct FakeServices {
     FakeShell shell;
     FakeSound sound;
 
-    Services Get() { return {prompts, dialogs, shell, sound}; }
+    Services get() { return {prompts, dialogs, shell, sound}; }
 };
+
+} // namespace ferrowind

@@ -1,7 +1,8 @@
-#include "app/ui/MainWindow.h"
+#include "app/MainWindow.h"
 #include "editor/ui/EditorWindow.h"
-#include "goldsource/GsScript.h"
+#include "goldsource/GoldSourceScript.h"
 #include "goldsource/ui/GoldSourcePage.h"
+#include "tests/support/FullDisk.h"
 #include "tests/support/TempFolder.h"
 #include "tests/ui/WindowHarness.h"
 
@@ -15,6 +16,8 @@
 #include <QToolButton>
 
 #include <memory>
+
+using namespace ferrowind;
 
 namespace {
 const char* kTitle = kMainTitle;
@@ -36,11 +39,11 @@ struct Workspace {
                        "\r\nRAD=" + temp.path("tools/rad") + "\r\nhl=" + temp.path("tools/hl") + "\r\nWADroot=" + temp.path("wad") +
                        "\r\nBSPout=" + temp.path("out") + "\r\n");
     }
-    std::string ProgramDir() const { return temp.path("program"); }
-    std::string CompileBat() const { return temp.path("program/Ferrowind/Temp/Compile.bat"); }
+    std::string programDir() const { return temp.path("program"); }
+    std::string compileBat() const { return temp.path("program/Ferrowind/Temp/Compile.bat"); }
 };
 
-}
+} // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -48,13 +51,14 @@ class MainWindowTest : public QObject {
     std::unique_ptr<Workspace> workspace;
     WindowHarness harness;
     std::unique_ptr<FakeServices>& fakes = harness.fakes;
-    std::unique_ptr<TWindow_Editor>& editor = harness.editor;
-    std::unique_ptr<TWindow_Ferrowind>& window = harness.window;
+    std::unique_ptr<EditorWindow>& editor = harness.editor;
+    std::unique_ptr<MainWindow>& window = harness.window;
 
-    void Start(const QStringList& arguments) { harness.Start(workspace->ProgramDir(), arguments); }
-    ScriptLines EditorLines() const { return harness.EditorLines(); }
+    void start(const QStringList& arguments) { harness.start(workspace->programDir(), arguments); }
+    ScriptLines editorLines() const { return harness.editorLines(); }
 
-    template <typename T> T* Find(const char* name)
+    template <typename T>
+    T* find(const char* name)
     {
         T* widget = window->findChild<T*>(name);
         if (widget == nullptr)
@@ -62,7 +66,7 @@ class MainWindowTest : public QObject {
         return widget;
     }
 
-    QCheckBox* Check(const char* name) { return Find<QCheckBox>(name); }
+    QCheckBox* check(const char* name) { return find<QCheckBox>(name); }
 
 private slots:
     void init()
@@ -81,11 +85,11 @@ private slots:
 
     void startsOnTheHalfLifePageWithEveryControl()
     {
-        Start({});
+        start({});
         QCOMPARE(window->windowTitle(), QString(kTitle));
         QCOMPARE(window->size(), QSize(641, 296));
         QCOMPARE(window->minimumSize(), window->maximumSize());
-        QTabWidget* pages = window->Pages();
+        QTabWidget* pages = window->pages();
         QCOMPARE(pages->count(), 3);
         QCOMPARE(pages->tabText(0), QString("Half-Life compiling"));
         QCOMPARE(pages->tabText(1), QString("Half-Life decompiling"));
@@ -97,13 +101,13 @@ private slots:
             {"INFSButtonConfig", "Configurations"}, {"INFSToolB01", "Run from..."}, {"INFSButtonAbout0", "About"},
         };
         for (const auto& [name, caption] : buttons)
-            QCOMPARE(Find<QToolButton>(name)->text(), QString(caption));
+            QCOMPARE(find<QToolButton>(name)->text(), QString(caption));
         for (const char* name : {"INFSChb_CSG", "INFSChb_BSP", "INFSChb_VIS", "INFSChb_RAD", "INFSChb_HL"})
-            QVERIFY2(Check(name)->isChecked(), name);
+            QVERIFY2(check(name)->isChecked(), name);
         for (const char* name : {"INFSChbDeleteP0", "INFSChbDeleteP1", "INFSChbDeleteP2", "INFSChbDeleteP3", "INFSChbDeletePRT", "INFSChbDeleteWIC",
                                  "INFSChbDeleteLIN", "INFSChbDeletePTS", "INFSChbDeleteLOG", "INFSChb0", "INFSChb1", "INFSChb2", "INFSChb3", "INFSChb4", "INFSChb5"})
-            QVERIFY2(!Check(name)->isChecked(), name);
-        QVERIFY(Find<QLineEdit>("INFSEdit0")->isReadOnly());
+            QVERIFY2(!check(name)->isChecked(), name);
+        QVERIFY(find<QLineEdit>("INFSEdit0")->isReadOnly());
 
         const std::pair<const char*, QRect> groups[] = {
             {"INFSGB0", {8, 36, 425, 49}},     {"INFSGB1", {440, 36, 193, 49}},    {"INFSGB2", {8, 92, 425, 175}},
@@ -112,87 +116,89 @@ private slots:
             {"INFSGB002", {440, 36, 193, 49}}, {"INFSGB003", {8, 92, 497, 175}},   {"INFSGB004", {512, 92, 121, 175}},
         };
         for (const auto& [name, geometry] : groups)
-            QCOMPARE(Find<QGroupBox>(name)->geometry(), geometry);
+            QCOMPARE(find<QGroupBox>(name)->geometry(), geometry);
     }
 
     void commandLineFillsTheMapAndPicksThePage()
     {
         workspace->temp.write("maps/hall.vmf");
-        Start({QString::fromStdString(workspace->temp.path("maps/hall.vmf")), QString::fromStdString(workspace->map), "missing.map"});
-        QCOMPARE(Find<QLineEdit>("INFSEdit0")->text(), QString::fromStdString(workspace->map));
-        QCOMPARE(window->Pages()->currentIndex(), 2);
-        QVERIFY(!window->RunAtStart());
+        start({QString::fromStdString(workspace->temp.path("maps/hall.vmf")), QString::fromStdString(workspace->map), "missing.map"});
+        QCOMPARE(find<QLineEdit>("INFSEdit0")->text(), QString::fromStdString(workspace->map));
+        QCOMPARE(window->pages()->currentIndex(), 2);
+        QVERIFY(!window->runAtStart());
         QVERIFY(fakes->prompts.asked.empty());
     }
 
     void runFromTheCommandLineStartsTheScriptAndCloses()
     {
-        Start({"+Run", QString::fromStdString(workspace->map)});
-        QVERIFY(window->RunAtStart());
-        QCOMPARE(fakes->shell.started, std::vector<std::string>{workspace->CompileBat()});
+        start({"+Run", QString::fromStdString(workspace->map)});
+        QVERIFY(window->runAtStart());
+        QCOMPARE(fakes->shell.started, std::vector<std::string>{workspace->compileBat()});
         QVERIFY(fakes->prompts.asked.empty());
-        QVERIFY(!window->ShowsAtStart());
-        QVERIFY(editor->ScriptText().isEmpty());
+        QVERIFY(!window->showsAtStart());
+        QVERIFY(editor->scriptText().isEmpty());
 
-        const ScriptLines written = SplitCrLf(readBytes(workspace->CompileBat()));
+        const ScriptLines written = splitCrLf(readBytes(workspace->compileBat()));
         QCOMPARE(written.size(), size_t{74});
-        TGSConfig expected = window->GsPage()->Gather(window->Settings(), kTestProgramPath);
-        QCOMPARE(WithoutStamp(written), WithoutStamp(GS_MakeBat(expected, {"", "", "ferrowind@mailbox.org"})));
+        const GoldSourcePage* page = window->goldSourcePage();
+        const GoldSourceScriptInput expected =
+            goldSourceScriptInput(page->options(), page->mapFile(), window->configuration(), kTestProgramPath);
+        QCOMPARE(withoutStamp(written), withoutStamp(makeGoldSourceScript(expected, {"", "", "ferrowind@mailbox.org"})));
         QCOMPARE(written[9], "set MAPFILE=\"" + workspace->map + "\"");
         QTRY_VERIFY(!window->isVisible());
     }
 
     void runWithAMissingMapStaysOpen()
     {
-        Start({"+run", "nowhere.map"});
+        start({"+run", "nowhere.map"});
         QCOMPARE(fakes->prompts.asked.size(), size_t{1});
         QCOMPARE(fakes->prompts.asked[0], (PromptRequest{kTitle, "Map is not selected, please select map file...", PromptIcon::Exclamation}));
         QVERIFY(fakes->shell.started.empty());
-        QVERIFY(window->ShowsAtStart());
+        QVERIFY(window->showsAtStart());
     }
 
     void aMissingMapMovesTheFocusToTheMapEdit()
     {
-        Start({});
+        start({});
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        Find<QLineEdit>("INFSEdit5")->setFocus();
-        Find<QToolButton>("INFSButtonSave")->click();
+        find<QLineEdit>("INFSEdit5")->setFocus();
+        find<QToolButton>("INFSButtonSave")->click();
         QCOMPARE(fakes->prompts.asked.size(), size_t{1});
         QVERIFY(fakes->dialogs.saveRequests.empty());
-        QTRY_COMPARE(QApplication::focusWidget(), Find<QLineEdit>("INFSEdit0"));
+        QTRY_COMPARE(QApplication::focusWidget(), find<QLineEdit>("INFSEdit0"));
     }
 
     void compileMirrorsTheScriptIntoTheEditor()
     {
-        Start({QString::fromStdString(workspace->map)});
-        Find<QToolButton>("INFSButtonRun")->click();
+        start({QString::fromStdString(workspace->map)});
+        find<QToolButton>("INFSButtonRun")->click();
         QCOMPARE(fakes->shell.started.size(), size_t{1});
-        QCOMPARE(EditorLines(), window->Settings().GSScript);
-        QVERIFY(window->ShowsAtStart());
+        QCOMPARE(editorLines(), window->goldSourceScript());
+        QVERIFY(window->showsAtStart());
     }
 
     void toolButtonsShowTheirWindowsModally()
     {
-        Start({QString::fromStdString(workspace->map)});
-        harness.PressAndInspectModal(Find<QToolButton>("INFSButtonEditor"), editor.get(), [&] {
+        start({QString::fromStdString(workspace->map)});
+        harness.pressAndInspectModal(find<QToolButton>("INFSButtonEditor"), editor.get(), [&] {
             QVERIFY(editor->isModal());
-            QCOMPARE(EditorLines(), window->Settings().GSScript);
+            QCOMPARE(editorLines(), window->goldSourceScript());
         });
-        QCOMPARE(window->Settings().GSScript.size(), size_t{74});
+        QCOMPARE(window->goldSourceScript().size(), size_t{74});
         QVERIFY(fakes->prompts.asked.empty());
 
-        QTabWidget* configurationPages = harness.settings->findChild<QTabWidget*>();
+        QTabWidget* configurationPages = harness.configurations->findChild<QTabWidget*>();
         configurationPages->setCurrentIndex(1);
-        harness.PressAndInspectModal(Find<QToolButton>("INFSButtonConfig"), harness.settings.get(),
+        harness.pressAndInspectModal(find<QToolButton>("INFSButtonConfig"), harness.configurations.get(),
                                      [&] { QCOMPARE(configurationPages->currentWidget()->objectName(), QString("INFSTB1")); });
     }
 
     void aConsoleThatCannotStartIsReported()
     {
         fakes->shell.result = {false, "No terminal emulator was found."};
-        Start({QString::fromStdString(workspace->map)});
-        Find<QToolButton>("INFSButtonRun")->click();
+        start({QString::fromStdString(workspace->map)});
+        find<QToolButton>("INFSButtonRun")->click();
         QCOMPARE(fakes->prompts.asked.size(), size_t{1});
         QCOMPARE(fakes->prompts.asked[0].text, std::string("No terminal emulator was found."));
         QCOMPARE(fakes->prompts.asked[0].icon, PromptIcon::Error);
@@ -202,90 +208,122 @@ private slots:
     {
         workspace->temp.write("program/Ferrowind/Configurations.ini", "[GSPATH]\r\nCSG=/nowhere/csg\r\n");
         fakes->prompts.answers = {PromptButton::No};
-        Start({QString::fromStdString(workspace->map)});
-        Find<QToolButton>("INFSButtonRun")->click();
+        start({QString::fromStdString(workspace->map)});
+        find<QToolButton>("INFSButtonRun")->click();
         QCOMPARE(fakes->prompts.asked.size(), size_t{1});
         QCOMPARE(fakes->prompts.asked[0], (PromptRequest{kTitle, "CSG compiler initialization error! (Please select correct path)\r\nContinue compilation?",
                                                          PromptIcon::Exclamation, {PromptButton::Yes, PromptButton::No}, PromptButton::No}));
         QVERIFY(fakes->shell.started.empty());
-        QVERIFY(!std::filesystem::exists(workspace->CompileBat()));
+        QVERIFY(!std::filesystem::exists(workspace->compileBat()));
     }
 
     void saveAsAppliesTheBatRule()
     {
-        Start({QString::fromStdString(workspace->map)});
+        start({QString::fromStdString(workspace->map)});
         const std::string typed = workspace->temp.path("saved");
         fakes->dialogs.saveAnswers = {SaveFileAnswer{typed, 1}, SaveFileAnswer{typed + ".cmd", 1}, SaveFileAnswer{typed, 2}};
         for (int i = 0; i < 3; ++i)
-            Find<QToolButton>("INFSButtonSave")->click();
+            find<QToolButton>("INFSButtonSave")->click();
 
         QCOMPARE(fakes->dialogs.saveRequests.size(), size_t{3});
         QCOMPARE(fakes->dialogs.saveRequests[0].fileName, std::string("box compile"));
         QCOMPARE(fakes->dialogs.saveRequests[0].filter, std::string("MS-DOS Batch Files (*.bat;*.cmd)|*.bat;*.cmd|All files (*.*)|*.*"));
         for (const std::string& written : {typed + ".bat", typed + ".cmd.bat", typed})
-            QCOMPARE(SplitCrLf(readBytes(written)), window->Settings().GSScript);
+            QCOMPARE(splitCrLf(readBytes(written)), window->goldSourceScript());
         QVERIFY(!std::filesystem::exists(typed + ".cmd"));
-        QCOMPARE(EditorLines(), window->Settings().GSScript);
+        QCOMPARE(editorLines(), window->goldSourceScript());
         QVERIFY(fakes->prompts.asked.empty());
     }
 
     void saveAsReportsAFailedWrite()
     {
-        Start({QString::fromStdString(workspace->map)});
+        start({QString::fromStdString(workspace->map)});
         fakes->dialogs.saveAnswers = {SaveFileAnswer{workspace->temp.path("no/such/folder/x.bat"), 1}};
-        Find<QToolButton>("INFSButtonSave")->click();
+        find<QToolButton>("INFSButtonSave")->click();
         QCOMPARE(fakes->prompts.asked.size(), size_t{1});
         QCOMPARE(fakes->prompts.asked[0], (PromptRequest{kTitle, "Access error. File is not saved!", PromptIcon::Error}));
     }
 
+#ifndef _WIN32
+    void saveAsOnAFullDiskKeepsTheOldScript()
+    {
+        start({QString::fromStdString(workspace->map)});
+        const std::string old = "@echo off\r\necho my own tuned script\r\n";
+        const std::string target = workspace->temp.write("tuned.bat", old);
+        fakes->dialogs.saveAnswers = {SaveFileAnswer{target, 1}};
+        {
+            FullDisk disk(256);
+            find<QToolButton>("INFSButtonSave")->click();
+        }
+        QCOMPARE(readBytes(target), old);
+        QCOMPARE(fakes->prompts.asked.size(), size_t{1});
+        QCOMPARE(fakes->prompts.asked[0], (PromptRequest{kTitle, "Access error. File is not saved!", PromptIcon::Error}));
+    }
+#endif
+
     void cancelledSaveWritesNothing()
     {
-        Start({QString::fromStdString(workspace->map)});
+        start({QString::fromStdString(workspace->map)});
         fakes->dialogs.saveAnswers = {std::nullopt};
-        Find<QToolButton>("INFSButtonSave")->click();
-        QVERIFY(window->Settings().GSScript.empty());
+        find<QToolButton>("INFSButtonSave")->click();
+        QVERIFY(window->goldSourceScript().empty());
     }
 
     void shutdownDisablesWhatCannotWorkWithIt()
     {
-        Start({});
+        start({});
         const char* affected[] = {"INFSChb2", "INFSChb3", "INFSChb4", "INFSChbDeleteLOG", "INFSChb_HL", "INFSChbDeletePTS"};
         for (const char* name : affected)
-            Check(name)->setChecked(true);
-        Check("INFSChb5")->click();
+            check(name)->setChecked(true);
+        check("INFSChb5")->click();
         for (const char* name : affected)
-            QVERIFY2(!Check(name)->isChecked() && !Check(name)->isEnabled(), name);
-        QVERIFY(!Find<QLineEdit>("INFSEdit5")->isEnabled());
-        QVERIFY(!Find<QPushButton>("INFSButton2")->isEnabled());
-        QVERIFY(Check("INFSChbDeleteP0")->isEnabled());
+            QVERIFY2(!check(name)->isChecked() && !check(name)->isEnabled(), name);
+        QVERIFY(!find<QLineEdit>("INFSEdit5")->isEnabled());
+        QVERIFY(!find<QPushButton>("INFSButton2")->isEnabled());
+        QVERIFY(check("INFSChbDeleteP0")->isEnabled());
 
-        Check("INFSChb5")->click();
+        check("INFSChb5")->click();
         for (const char* name : affected)
-            QVERIFY2(!Check(name)->isChecked() && Check(name)->isEnabled(), name);
-        QVERIFY(Find<QLineEdit>("INFSEdit5")->isEnabled());
-        QVERIFY(Find<QPushButton>("INFSButton2")->isEnabled());
+            QVERIFY2(!check(name)->isChecked() && check(name)->isEnabled(), name);
+        QVERIFY(find<QLineEdit>("INFSEdit5")->isEnabled());
+        QVERIFY(find<QPushButton>("INFSButton2")->isEnabled());
+    }
+
+    void optionsShownAreTheOptionsRead()
+    {
+        start({});
+        GoldSourceOptions options;
+        options.csgParams = "-wadinclude halflife";
+        options.radParams = "-extra";
+        options.gameParams = "+map %MAPNAME%";
+        options.runBsp = false;
+        options.deleteP2 = options.deleteWic = options.copyPts = options.pause = true;
+        window->goldSourcePage()->setOptions(options);
+        QCOMPARE(window->goldSourcePage()->options(), options);
+        window->goldSourcePage()->setOptions({});
+        QCOMPARE(window->goldSourcePage()->options(), GoldSourceOptions{});
     }
 
     void mapParameterButtonInsertsOrSelects()
     {
-        Start({});
-        QLineEdit* game = Find<QLineEdit>("INFSEdit5");
+        start({});
+        QLineEdit* game = find<QLineEdit>("INFSEdit5");
         game->setText("-dev");
-        Find<QPushButton>("INFSButton2")->click();
+        find<QPushButton>("INFSButton2")->click();
         QCOMPARE(game->text(), QString("+map %MAPNAME% -dev"));
 
         game->setText("-dev +MAP %MapName% -console");
-        Find<QPushButton>("INFSButton2")->click();
+        find<QPushButton>("INFSButton2")->click();
         QCOMPARE(game->text(), QString("-dev +MAP %MapName% -console"));
         QCOMPARE(game->selectedText(), QString("+MAP %MapName%"));
     }
 
     void mapChooserTakesOnlyMapFiles()
     {
-        Start({});
+        start({});
         fakes->dialogs.openAnswers = {std::string("/maps/box.MAP"), std::string("/maps/notes.txt"), std::nullopt};
-        QPushButton* chooser = Find<QPushButton>("INFSButton0");
-        QLineEdit* mapEdit = Find<QLineEdit>("INFSEdit0");
+        QPushButton* chooser = find<QPushButton>("INFSButton0");
+        QLineEdit* mapEdit = find<QLineEdit>("INFSEdit0");
         chooser->click();
         QCOMPARE(mapEdit->text(), QString("/maps/box.MAP"));
         chooser->click();
@@ -297,21 +335,33 @@ private slots:
 
     void beepPlaysTheSoundAndEnds()
     {
-        Start({"+BEEP"});
-        QVERIFY(!window->ShowsAtStart());
+        start({"+BEEP"});
+        QVERIFY(!window->showsAtStart());
         QTRY_COMPARE(fakes->sound.played, 1);
         QVERIFY(!window->isVisible());
     }
 
     void theConfigurationIsWrittenAtTheEnd()
     {
-        Start({});
-        window->Settings().LogViewer = "/usr/bin/viewer";
-        window.reset();
+        start({});
+        window->configuration().logViewer = "/usr/bin/viewer";
+        QVERIFY(window->saveConfiguration());
+        QVERIFY(fakes->prompts.asked.empty());
         const std::string ini = readBytes(workspace->temp.path("program/Ferrowind/Configurations.ini"));
         QVERIFY(ini.find("LogViewer=/usr/bin/viewer\r\n") != std::string::npos);
         QVERIFY(ini.find("CSG=" + workspace->temp.path("tools/csg") + "\r\n") != std::string::npos);
         QVERIFY(ini.find("[SYSTEMS]\r\nTextColor=7\r\nBackColor=0\r\n") != std::string::npos);
+    }
+
+    void aConfigurationThatCannotBeWrittenIsReported()
+    {
+        start({});
+        const std::string ini = workspace->temp.path("program/Ferrowind/Configurations.ini");
+        std::filesystem::remove(ini);
+        workspace->temp.makeFolder("program/Ferrowind/Configurations.ini");
+        QVERIFY(!window->saveConfiguration());
+        QCOMPARE(fakes->prompts.asked.size(), size_t{1});
+        QCOMPARE(fakes->prompts.asked[0], (PromptRequest{kTitle, "Unable to write to " + ini, PromptIcon::Error}));
     }
 };
 

@@ -1,6 +1,6 @@
-#include "app/ui/MainWindow.h"
+#include "app/MainWindow.h"
 #include "editor/ui/EditorWindow.h"
-#include "source/SScript.h"
+#include "source/SourceScript.h"
 #include "source/ui/SourcePage.h"
 #include "tests/support/TempFolder.h"
 #include "tests/ui/WindowHarness.h"
@@ -16,6 +16,8 @@
 #include <QToolButton>
 
 #include <memory>
+
+using namespace ferrowind;
 
 namespace {
 const char* kTitle = kMainTitle;
@@ -36,11 +38,11 @@ struct Workspace {
                    "[SPATH]\r\nBSP=" + temp.path("bin/bsp") + "\r\nVIS=" + temp.path("bin/vis") + "\r\nRAD=" + temp.path("bin/rad") +
                        "\r\nhl2=" + temp.path("bin/game") + "\r\nBin=" + temp.path("bin") + "\r\nBSPout=" + temp.path(outputFolder) + "\r\n");
     }
-    std::string ProgramDir() const { return temp.path("program"); }
-    std::string CompileBat() const { return temp.path("program/Ferrowind/Temp/Compile.bat"); }
+    std::string programDir() const { return temp.path("program"); }
+    std::string compileBat() const { return temp.path("program/Ferrowind/Temp/Compile.bat"); }
 };
 
-}
+} // namespace
 
 class SourcePageTest : public QObject {
     Q_OBJECT
@@ -48,27 +50,31 @@ class SourcePageTest : public QObject {
     std::unique_ptr<Workspace> workspace;
     WindowHarness harness;
     std::unique_ptr<FakeServices>& fakes = harness.fakes;
-    std::unique_ptr<TWindow_Editor>& editor = harness.editor;
-    std::unique_ptr<TWindow_Ferrowind>& window = harness.window;
+    std::unique_ptr<EditorWindow>& editor = harness.editor;
+    std::unique_ptr<MainWindow>& window = harness.window;
 
-    void Start(const QStringList& arguments) { harness.Start(workspace->ProgramDir(), arguments); }
-    ScriptLines EditorLines() const { return harness.EditorLines(); }
-    void StartWithVmf() { Start({QString::fromStdString(workspace->vmf)}); }
+    void start(const QStringList& arguments) { harness.start(workspace->programDir(), arguments); }
+    ScriptLines editorLines() const { return harness.editorLines(); }
+    void startWithVmf() { start({QString::fromStdString(workspace->vmf)}); }
 
-    template <typename T> T* Find(const char* name)
+    template <typename T>
+    T* find(const char* name)
     {
-        T* widget = window->SPage()->findChild<T*>(name);
+        T* widget = window->sourcePage()->findChild<T*>(name);
         if (widget == nullptr)
             qFatal("missing control %s", name);
         return widget;
     }
-    QCheckBox* Check(const char* name) { return Find<QCheckBox>(name); }
-    void Click(const char* toolButton) { Find<QToolButton>(toolButton)->click(); }
+    QCheckBox* check(const char* name) { return find<QCheckBox>(name); }
+    void click(const char* toolButton) { find<QToolButton>(toolButton)->click(); }
 
     // The script the page's current state should give, without its creation stamp.
-    ScriptLines Expected()
+    ScriptLines expected()
     {
-        return WithoutStamp(S_MakeBat(window->SPage()->Gather(window->Settings(), kTestProgramPath), {"", "", "ferrowind@mailbox.org"}));
+        const SourcePage* page = window->sourcePage();
+        const SourceScriptInput input =
+            sourceScriptInput(page->options(), page->vmfFile(), window->configuration(), kTestProgramPath);
+        return withoutStamp(makeSourceScript(input, {"", "", "ferrowind@mailbox.org"}));
     }
 
 private slots:
@@ -88,22 +94,22 @@ private slots:
 
     void controlsAndDefaults()
     {
-        Start({});
+        start({});
         const std::pair<const char*, const char*> buttons[] = {
             {"INFSToolB02", "Compile"}, {"INFSToolB03", "Save As..."}, {"INFSToolB04", "Batch Editor"},
             {"INFSToolB05", "Configurations"}, {"INFSToolB06", "Run from..."}, {"INFSToolB07", "About"},
         };
         for (const auto& [name, caption] : buttons)
-            QCOMPARE(Find<QToolButton>(name)->text(), QString(caption));
-        QLineEdit* vmf = Find<QLineEdit>("INFSEdit001");
+            QCOMPARE(find<QToolButton>(name)->text(), QString(caption));
+        QLineEdit* vmf = find<QLineEdit>("INFSEdit001");
         QVERIFY(vmf->isReadOnly());
         QVERIFY(vmf->text().isEmpty());
-        QCOMPARE(Find<QPushButton>("INFSDPDec008")->text(), QString("..."));
-        QCOMPARE(Find<QPushButton>("INFSDPDec007")->text(), QString("Edit"));
-        QCOMPARE(Find<QPushButton>("INFSDPDec005")->text(), QString("+map"));
-        QVERIFY(Find<QWidget>("INFSDPDec006") != nullptr);
+        QCOMPARE(find<QPushButton>("INFSDPDec008")->text(), QString("..."));
+        QCOMPARE(find<QPushButton>("INFSDPDec007")->text(), QString("Edit"));
+        QCOMPARE(find<QPushButton>("INFSDPDec005")->text(), QString("+map"));
+        QVERIFY(find<QWidget>("INFSDPDec006") != nullptr);
 
-        QComboBox* presets = Find<QComboBox>("INFSPresetList1");
+        QComboBox* presets = find<QComboBox>("INFSPresetList1");
         QCOMPARE(presets->count(), 4);
         const char* entries[] = {"Default (ZHLT)", "Fast (ZHLT)", "Normal  (ZHLT)", "Full  (ZHLT)"};
         for (int i = 0; i < 4; ++i)
@@ -117,39 +123,39 @@ private slots:
             {"INFSChb05", "Shutdown PC", false},
         };
         for (const auto& [name, caption, checked] : checks) {
-            QCOMPARE(Check(name)->text(), QString(caption));
-            QVERIFY2(Check(name)->isChecked() == checked, name);
+            QCOMPARE(check(name)->text(), QString(caption));
+            QVERIFY2(check(name)->isChecked() == checked, name);
         }
         for (const char* name : {"INFSEdit002", "INFSEdit003", "INFSEdit004", "INFSEdit005"})
-            QVERIFY2(Find<QLineEdit>(name)->text().isEmpty(), name);
+            QVERIFY2(find<QLineEdit>(name)->text().isEmpty(), name);
     }
 
     void shutdownDisablesWhatCannotWorkWithIt()
     {
-        Start({});
+        start({});
         const char* affected[] = {"INFSChb02", "INFSChb03", "INFSChb04", "INFSChbDeleteLOGs", "INFSChb_SHL2"};
         for (const char* name : affected)
-            Check(name)->setChecked(true);
-        Check("INFSChb05")->click();
+            check(name)->setChecked(true);
+        check("INFSChb05")->click();
         for (const char* name : affected)
-            QVERIFY2(!Check(name)->isChecked() && !Check(name)->isEnabled(), name);
-        QVERIFY(!Find<QLineEdit>("INFSEdit005")->isEnabled());
-        QVERIFY(!Find<QPushButton>("INFSDPDec005")->isEnabled());
+            QVERIFY2(!check(name)->isChecked() && !check(name)->isEnabled(), name);
+        QVERIFY(!find<QLineEdit>("INFSEdit005")->isEnabled());
+        QVERIFY(!find<QPushButton>("INFSDPDec005")->isEnabled());
         for (const char* name : {"INFSChb01", "INFSChb_SBSP", "INFSChb05"})
-            QVERIFY2(Check(name)->isEnabled(), name);
+            QVERIFY2(check(name)->isEnabled(), name);
 
-        Check("INFSChb05")->click();
+        check("INFSChb05")->click();
         for (const char* name : affected)
-            QVERIFY2(!Check(name)->isChecked() && Check(name)->isEnabled(), name);
-        QVERIFY(Find<QLineEdit>("INFSEdit005")->isEnabled());
-        QVERIFY(Find<QPushButton>("INFSDPDec005")->isEnabled());
+            QVERIFY2(!check(name)->isChecked() && check(name)->isEnabled(), name);
+        QVERIFY(find<QLineEdit>("INFSEdit005")->isEnabled());
+        QVERIFY(find<QPushButton>("INFSDPDec005")->isEnabled());
     }
 
     void mapParameterButtonInsertsOrSelects()
     {
-        Start({});
-        QLineEdit* game = Find<QLineEdit>("INFSEdit005");
-        QPushButton* button = Find<QPushButton>("INFSDPDec005");
+        start({});
+        QLineEdit* game = find<QLineEdit>("INFSEdit005");
+        QPushButton* button = find<QPushButton>("INFSDPDec005");
         button->click();
         QCOMPARE(game->text(), QString("+map %MAPNAME% "));
 
@@ -161,10 +167,10 @@ private slots:
 
     void vmfChooserTakesOnlyVmfFiles()
     {
-        Start({});
+        start({});
         fakes->dialogs.openAnswers = {std::string("/maps/test.VMF"), std::string("/maps/test.map"), std::nullopt};
-        QPushButton* chooser = Find<QPushButton>("INFSDPDec008");
-        QLineEdit* vmf = Find<QLineEdit>("INFSEdit001");
+        QPushButton* chooser = find<QPushButton>("INFSDPDec008");
+        QLineEdit* vmf = find<QLineEdit>("INFSEdit001");
         chooser->click();
         QCOMPARE(vmf->text(), QString("/maps/test.VMF"));
         QCOMPARE(vmf->cursorPosition(), 14);
@@ -175,84 +181,101 @@ private slots:
         QCOMPARE(fakes->dialogs.openRequests[0].filter, std::string("Valve map(*.vmf)|*.vmf"));
     }
 
-    void gatherReadsThePageAndTheConfiguration()
+    void scriptInputReadsThePageAndTheConfiguration()
     {
-        Start({});
-        TFerrowindSettings settings;
-        settings.SBspTool = " /bin/bsp ";
-        settings.SBin = "/bin ";
-        settings.TextColor = 10;
-        settings.BackColor = 0;
-        settings.LogViewer = workspace->temp.path("no-viewer");
-        Find<QLineEdit>("INFSEdit002")->setText("  -onlyents\t");
-        Find<QLineEdit>("INFSEdit005")->setText(" +map %MAPNAME% ");
-        window->SPage()->SetVmfFile(" /maps/box.vmf ");
-        Check("INFSChb05")->setChecked(true);
+        start({});
+        Configuration configuration;
+        configuration.source.bspTool = " /bin/bsp ";
+        configuration.source.bin = "/bin ";
+        configuration.textColor = 10;
+        configuration.backColor = 0;
+        configuration.logViewer = workspace->temp.path("no-viewer");
+        find<QLineEdit>("INFSEdit002")->setText("  -onlyents\t");
+        find<QLineEdit>("INFSEdit005")->setText(" +map %MAPNAME% ");
+        window->sourcePage()->setVmfFile(" /maps/box.vmf ");
+        check("INFSChb05")->setChecked(true);
 
-        TSConfig c = window->SPage()->Gather(settings, kTestProgramPath);
-        QCOMPARE(c.BspTool, std::string(" /bin/bsp "));
-        QCOMPARE(c.BinDir, std::string("/bin "));
-        QCOMPARE(c.BspParams, std::string("-onlyents"));
-        QCOMPARE(c.GameParams, std::string("+map %MAPNAME%"));
-        QCOMPARE(c.VmfFile, std::string("/maps/box.vmf"));
-        QCOMPARE(c.ConsoleColor, std::string("0A"));
-        QCOMPARE(c.LogViewer, std::string("Notepad"));
-        QCOMPARE(c.Version, std::string("1.2"));
-        QCOMPARE(c.ProgramPath, std::string(kTestProgramPath));
-        QVERIFY(c.RunBsp && c.RunVis && c.RunRad && c.Shutdown);
-        QVERIFY(!c.RunGame && !c.Pause && !c.OpenLog);
+        const SourcePage* page = window->sourcePage();
+        const SourceScriptInput in = sourceScriptInput(page->options(), page->vmfFile(), configuration, kTestProgramPath);
+        QCOMPARE(in.paths.bspTool, std::string(" /bin/bsp "));
+        QCOMPARE(in.paths.bin, std::string("/bin "));
+        QCOMPARE(in.options.bspParams, std::string("-onlyents"));
+        QCOMPARE(in.options.gameParams, std::string("+map %MAPNAME%"));
+        QCOMPARE(in.vmfFile, std::string("/maps/box.vmf"));
+        QCOMPARE(in.consoleColor, std::string("0A"));
+        QCOMPARE(in.logViewer, std::string("Notepad"));
+        QCOMPARE(in.version, std::string("1.2"));
+        QCOMPARE(in.programPath, std::string(kTestProgramPath));
+        QVERIFY(in.options.runBsp && in.options.runVis && in.options.runRad && in.options.shutdown);
+        QVERIFY(!in.options.runGame && !in.options.pause && !in.options.openLog);
 
-        settings.LogViewer = workspace->temp.write("viewer");
-        QCOMPARE(window->SPage()->Gather(settings, "").LogViewer, settings.LogViewer);
+        configuration.logViewer = workspace->temp.write("viewer");
+        QCOMPARE(sourceScriptInput({}, "", configuration, "").logViewer, configuration.logViewer);
+    }
+
+    void optionsShownAreTheOptionsRead()
+    {
+        start({});
+        SourceOptions options;
+        options.bspParams = "-onlyents";
+        options.visParams = "-fast";
+        options.radParams = "-final";
+        options.gameParams = "+map %MAPNAME%";
+        options.runVis = false;
+        options.deleteLog = options.notCopyBsp = options.pause = true;
+        window->sourcePage()->setOptions(options);
+        QCOMPARE(window->sourcePage()->options(), options);
+        window->sourcePage()->setOptions({});
+        QCOMPARE(window->sourcePage()->options(), SourceOptions{});
     }
 
     void compileWritesAndStartsTheScript()
     {
-        StartWithVmf();
-        QCOMPARE(window->Pages()->currentIndex(), 2);
-        Click("INFSToolB02");
+        startWithVmf();
+        QCOMPARE(window->pages()->currentIndex(), 2);
+        click("INFSToolB02");
         QVERIFY(fakes->prompts.asked.empty());
-        QCOMPARE(fakes->shell.started, std::vector<std::string>{workspace->CompileBat()});
-        const ScriptLines written = SplitCrLf(readBytes(workspace->CompileBat()));
-        QCOMPARE(written, window->Settings().SScript);
-        QCOMPARE(WithoutStamp(written), Expected());
+        QCOMPARE(fakes->shell.started, std::vector<std::string>{workspace->compileBat()});
+        const ScriptLines written = splitCrLf(readBytes(workspace->compileBat()));
+        QCOMPARE(written, window->sourceScript());
+        QCOMPARE(withoutStamp(written), expected());
         QCOMPARE(written[8], "set MAPPATH=" + workspace->temp.path("maps/test"));
         QCOMPARE(written[25], "cd /d \"" + workspace->temp.path("bin") + "\"");
-        QCOMPARE(EditorLines(), written);
-        QVERIFY(window->ShowsAtStart());
+        QCOMPARE(editorLines(), written);
+        QVERIFY(window->showsAtStart());
     }
 
     void outputFolderIsAskedAboutEvenWithNotCopy()
     {
         workspace = std::make_unique<Workspace>("no-out");
-        StartWithVmf();
-        Check("INFSChb01")->setChecked(true);
-        Click("INFSToolB02");
+        startWithVmf();
+        check("INFSChb01")->setChecked(true);
+        click("INFSToolB02");
         QCOMPARE(fakes->prompts.asked.size(), size_t{1});
         QCOMPARE(fakes->prompts.asked[0], (PromptRequest{kTitle, "BSP output folder is not found! (Please select correct path)\r\nContinue compilation?",
                                                          PromptIcon::Exclamation, {PromptButton::Yes, PromptButton::No}, PromptButton::No}));
         QVERIFY(fakes->shell.started.empty());
-        QVERIFY(!std::filesystem::exists(workspace->CompileBat()));
+        QVERIFY(!std::filesystem::exists(workspace->compileBat()));
     }
 
     void missingVmfShowsOnlyTheMapMessage()
     {
-        Start({});
-        window->Pages()->setCurrentIndex(2);
+        start({});
+        window->pages()->setCurrentIndex(2);
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        QLineEdit* game = Find<QLineEdit>("INFSEdit005");
+        QLineEdit* game = find<QLineEdit>("INFSEdit005");
         game->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), game);
-        window->SPage()->SetVmfFile(QString::fromStdString(workspace->temp.path("maps/gone.vmf")));
+        window->sourcePage()->setVmfFile(QString::fromStdString(workspace->temp.path("maps/gone.vmf")));
         fakes->dialogs.saveAnswers = {SaveFileAnswer{workspace->temp.path("saved"), 1}};
-        Click("INFSToolB02");
-        Click("INFSToolB03");
+        click("INFSToolB02");
+        click("INFSToolB03");
         QCOMPARE(fakes->prompts.asked, (std::vector<PromptRequest>{kMapMissing, kMapMissing}));
         QVERIFY(fakes->shell.started.empty());
         QVERIFY(fakes->dialogs.saveRequests.empty());
-        QVERIFY(window->Settings().SScript.empty());
-        QVERIFY(!std::filesystem::exists(workspace->CompileBat()));
+        QVERIFY(window->sourceScript().empty());
+        QVERIFY(!std::filesystem::exists(workspace->compileBat()));
         QTest::qWait(20); // unlike the Half-Life page, the focus stays where it was
         QCOMPARE(QApplication::focusWidget(), game);
     }
@@ -260,47 +283,47 @@ private slots:
     void runWithAMapAndAVmfCompilesTheVmfWithoutTheEditor()
     {
         const QString map = QString::fromStdString(workspace->temp.write("maps/box.map"));
-        Start({map, "+run", QString::fromStdString(workspace->vmf)});
+        start({map, "+run", QString::fromStdString(workspace->vmf)});
         QCOMPARE(window->findChild<QLineEdit*>("INFSEdit0")->text(), map);
-        QCOMPARE(Find<QLineEdit>("INFSEdit001")->text(), QString::fromStdString(workspace->vmf));
-        QCOMPARE(fakes->shell.started, std::vector<std::string>{workspace->CompileBat()});
-        QCOMPARE(WithoutStamp(SplitCrLf(readBytes(workspace->CompileBat()))), Expected());
-        QVERIFY(editor->ScriptText().isEmpty());
+        QCOMPARE(find<QLineEdit>("INFSEdit001")->text(), QString::fromStdString(workspace->vmf));
+        QCOMPARE(fakes->shell.started, std::vector<std::string>{workspace->compileBat()});
+        QCOMPARE(withoutStamp(splitCrLf(readBytes(workspace->compileBat()))), expected());
+        QVERIFY(editor->scriptText().isEmpty());
         QVERIFY(fakes->prompts.asked.empty());
-        QVERIFY(!window->ShowsAtStart());
+        QVERIFY(!window->showsAtStart());
     }
 
     void saveAsOffersTheMapNameAndWritesTheScript()
     {
-        StartWithVmf();
+        startWithVmf();
         const std::string typed = workspace->temp.path("saved");
         fakes->dialogs.saveAnswers = {SaveFileAnswer{typed, 1}};
-        Click("INFSToolB03");
+        click("INFSToolB03");
         QCOMPARE(fakes->dialogs.saveRequests.size(), size_t{1});
         QCOMPARE(fakes->dialogs.saveRequests[0].fileName, std::string("test compile"));
         QCOMPARE(fakes->dialogs.saveRequests[0].filter, std::string("MS-DOS Batch Files (*.bat;*.cmd)|*.bat;*.cmd|All files (*.*)|*.*"));
-        QCOMPARE(WithoutStamp(SplitCrLf(readBytes(typed + ".bat"))), Expected());
-        QCOMPARE(EditorLines(), window->Settings().SScript);
+        QCOMPARE(withoutStamp(splitCrLf(readBytes(typed + ".bat"))), expected());
+        QCOMPARE(editorLines(), window->sourceScript());
         QVERIFY(fakes->shell.started.empty());
         QVERIFY(fakes->prompts.asked.empty());
     }
 
     void batchEditorShowsTheScriptWithoutAnyCheck()
     {
-        Start({});
-        window->SPage()->SetVmfFile("/nowhere/box.vmf");
-        harness.PressAndInspectModal(Find<QToolButton>("INFSToolB04"), editor.get(), [] {});
+        start({});
+        window->sourcePage()->setVmfFile("/nowhere/box.vmf");
+        harness.pressAndInspectModal(find<QToolButton>("INFSToolB04"), editor.get(), [] {});
         QVERIFY(fakes->prompts.asked.empty());
         QVERIFY(fakes->shell.started.empty());
-        QCOMPARE(EditorLines(), window->Settings().SScript);
-        QCOMPARE(window->Settings().SScript[8], std::string("set MAPPATH=/nowhere/box"));
+        QCOMPARE(editorLines(), window->sourceScript());
+        QCOMPARE(window->sourceScript()[8], std::string("set MAPPATH=/nowhere/box"));
     }
 
     void configurationsOpensOnTheHalfLife2Page()
     {
-        Start({});
-        QTabWidget* configurationPages = harness.settings->findChild<QTabWidget*>();
-        harness.PressAndInspectModal(Find<QToolButton>("INFSToolB05"), harness.settings.get(),
+        start({});
+        QTabWidget* configurationPages = harness.configurations->findChild<QTabWidget*>();
+        harness.pressAndInspectModal(find<QToolButton>("INFSToolB05"), harness.configurations.get(),
                                      [&] { QCOMPARE(configurationPages->currentWidget()->objectName(), QString("INFSTB2")); });
     }
 };

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/ui/MainWindow.h"
+#include "app/MainWindow.h"
 #include "editor/ui/EditorWindow.h"
-#include "settings/ui/SettingsWindow.h"
+#include "settings/ui/ConfigurationsWindow.h"
 #include "tests/ui/FakeServices.h"
 
 #include <QAbstractButton>
@@ -14,19 +14,20 @@
 #include <string>
 
 // What the window tests share: the main window on fake services, and ways to read the scripts it writes.
+namespace ferrowind {
 
 inline constexpr const char* kTestProgramPath = "/opt/ferrowind/ferrowind";
 inline constexpr const char* kMainTitle = "Ferrowind 1.2";
 
 // The script lines without the creation stamp, which changes from second to second.
-inline ScriptLines WithoutStamp(ScriptLines lines)
+inline ScriptLines withoutStamp(ScriptLines lines)
 {
     std::erase_if(lines, [](const std::string& line) { return line.rfind("echo File created: ", 0) == 0; });
     return lines;
 }
 
 // A written script's lines; a last line without CR LF shows up marked.
-inline ScriptLines SplitCrLf(const std::string& bytes)
+inline ScriptLines splitCrLf(const std::string& bytes)
 {
     ScriptLines lines;
     size_t start = 0;
@@ -42,20 +43,22 @@ inline ScriptLines SplitCrLf(const std::string& bytes)
 // The main window started with arguments in a program folder, and the batch editor attached to it.
 struct WindowHarness {
     std::unique_ptr<FakeServices> fakes = std::make_unique<FakeServices>();
-    std::unique_ptr<TWindow_Editor> editor;
-    std::unique_ptr<TWindow_Settings> settings;
-    std::unique_ptr<TWindow_Ferrowind> window;
+    std::unique_ptr<EditorWindow> editor;
+    std::unique_ptr<ConfigurationsWindow> configurations;
+    std::unique_ptr<MainWindow> window;
 
-    void Start(const std::string& programDir, const QStringList& arguments)
+    void start(const std::string& programDir, const QStringList& arguments)
     {
-        window = std::make_unique<TWindow_Ferrowind>(fakes->Get(), ProgramLocation{kTestProgramPath, programDir}, arguments);
-        editor = std::make_unique<TWindow_Editor>();
-        settings = std::make_unique<TWindow_Settings>();
-        window->AttachWindows({settings.get(), editor.get(), nullptr, nullptr, nullptr});
+        window = std::make_unique<MainWindow>(fakes->get(), ProgramLocation{kTestProgramPath, programDir});
+        editor = std::make_unique<EditorWindow>();
+        configurations = std::make_unique<ConfigurationsWindow>();
+        window->attachWindows({configurations.get(), editor.get(), nullptr, nullptr, nullptr});
+        window->start(arguments);
     }
 
     // Presses a button that shows a window modally, and reports what that window shows before closing it.
-    template <typename Inspect> void PressAndInspectModal(QAbstractButton* button, QDialog* modal, Inspect inspect)
+    template <typename Inspect>
+    void pressAndInspectModal(QAbstractButton* button, QDialog* modal, Inspect inspect)
     {
         bool shown = false;
         QTimer::singleShot(0, modal, [&] {
@@ -67,11 +70,13 @@ struct WindowHarness {
         QVERIFY(shown);
     }
 
-    ScriptLines EditorLines() const
+    ScriptLines editorLines() const
     {
         ScriptLines lines;
-        for (const QString& line : editor->ScriptText().split('\n'))
+        for (const QString& line : editor->scriptText().split('\n'))
             lines.push_back(line.toStdString());
         return lines;
     }
 };
+
+} // namespace ferrowind
