@@ -38,9 +38,12 @@ std::vector<std::string> toLocalList(const QStringList& list)
 } // namespace
 
 MainWindow::MainWindow(Services services, ProgramLocation location) :
-      QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                           Qt::WindowCloseButtonHint),
-      services_(services), location_(std::move(location)), folders_(foldersUnder(location_.workingBase))
+      QWidget(nullptr,
+          Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+              Qt::WindowCloseButtonHint),
+      services_(services),
+      location_(std::move(location)),
+      folders_(foldersUnder(location_.workingBase))
 {
     setObjectName("Window_Ferrowind");
     setFixedSize(641, 296);
@@ -79,19 +82,19 @@ MainWindow::MainWindow(Services services, ProgramLocation location) :
 void MainWindow::connectPages()
 {
     connect(goldSourcePage_, &GoldSourcePage::mapChooserRequested, this,
-            [this] { goldSourcePage_->chooseMap(services_.dialogs); });
+        [this] { goldSourcePage_->chooseMap(services_.dialogs); });
     connect(goldSourcePage_, &GoldSourcePage::compileRequested, this, &MainWindow::compileGoldSource);
     connect(goldSourcePage_, &GoldSourcePage::saveRequested, this, &MainWindow::saveGoldSourceScript);
     connect(goldSourcePage_, &GoldSourcePage::editorRequested, this, &MainWindow::editGoldSourceScript);
     connect(goldSourcePage_, &GoldSourcePage::configurationsRequested, this,
-            [this] { showConfigurations(ConfigurationsWindow::Page::HalfLife); });
+        [this] { showConfigurations(ConfigurationsWindow::Page::HalfLife); });
     connect(goldSourcePage_, &GoldSourcePage::aboutRequested, this, &MainWindow::showAbout);
     connect(sourcePage_, &SourcePage::vmfChooserRequested, this, [this] { sourcePage_->chooseVmf(services_.dialogs); });
     connect(sourcePage_, &SourcePage::compileRequested, this, &MainWindow::compileSource);
     connect(sourcePage_, &SourcePage::saveRequested, this, &MainWindow::saveSourceScript);
     connect(sourcePage_, &SourcePage::editorRequested, this, &MainWindow::editSourceScript);
     connect(sourcePage_, &SourcePage::configurationsRequested, this,
-            [this] { showConfigurations(ConfigurationsWindow::Page::HalfLife2); });
+        [this] { showConfigurations(ConfigurationsWindow::Page::HalfLife2); });
     connect(sourcePage_, &SourcePage::aboutRequested, this, &MainWindow::showAbout);
     connect(decompilePage_, &DecompilePage::aboutRequested, this, &MainWindow::showAbout);
 }
@@ -108,8 +111,8 @@ void MainWindow::start(const QStringList& arguments)
         goldSourcePage_->setMapFile(fromLocal(request.mapFile));
     if (!request.vmfFile.empty())
         sourcePage_->setVmfFile(fromLocal(request.vmfFile));
-    pages_->setCurrentWidget(request.page == StartPage::HalfLife2 ? static_cast<QWidget*>(sourcePage_)
-                                                                  : goldSourcePage_);
+    pages_->setCurrentWidget(
+        request.page == StartPage::HalfLife2 ? static_cast<QWidget*>(sourcePage_) : goldSourcePage_);
     runAtStart_ = request.runAtStart;
     if (request.beep)
         beepTimer_.start();
@@ -137,8 +140,8 @@ bool MainWindow::showsAtStart() const { return !beepTimer_.isActive() && !closeT
 
 GoldSourceScriptInput MainWindow::goldSourceInput() const
 {
-    return goldSourceScriptInput(goldSourcePage_->options(), goldSourcePage_->mapFile(), configuration_,
-                                 location_.programPath);
+    return goldSourceScriptInput(
+        goldSourcePage_->options(), goldSourcePage_->mapFile(), configuration_, location_.programPath);
 }
 
 SourceScriptInput MainWindow::sourceInput() const

@@ -35,8 +35,7 @@ int main(int argc, char* argv[])
     QtPrompts prompts;
     QtDialogs dialogs;
     QtSound sound;
-    const ProgramLocation location{
-        toLocalPath(QCoreApplication::applicationFilePath()),
+    const ProgramLocation location{toLocalPath(QCoreApplication::applicationFilePath()),
         chooseWorkingBase(programFolder, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"))};
 
     MainWindow mainWindow({prompts, dialogs, shell, sound}, location);

@@ -7,9 +7,9 @@
 namespace base {
 
 struct ProgramStart {
-    std::string file;                     // program file to execute
-    std::vector<std::string> arguments;   // program name first
-    std::string folder;                   // working folder of the program; "" keeps ours
+    std::string file; // program file to execute
+    std::vector<std::string> arguments; // program name first
+    std::string folder; // working folder of the program; "" keeps ours
     std::vector<std::string> environment; // "NAME=value"
 };
 

@@ -20,7 +20,7 @@ int hexValue(char c)
         return c - 'a' + 10;
     return -1;
 }
-}
+} // namespace
 
 std::string trim(std::string_view text)
 {
@@ -42,7 +42,8 @@ std::string toLowerAscii(std::string_view text)
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+    return a.size() == b.size() &&
+        std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
 }
 
 bool endsWithIgnoringCase(std::string_view text, std::string_view suffix)

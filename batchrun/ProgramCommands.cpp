@@ -52,8 +52,7 @@ Outcome launch(Context& context, const ProgramWord& word, Wait wait)
     case ProgramKind::Missing:
         return cannotRun(context, "'" + word.program + "' is not recognized as a command, program or batch file.");
     case ProgramKind::Document:
-    case ProgramKind::Folder:
-        return openDocument(context, program.path);
+    case ProgramKind::Folder: return openDocument(context, program.path);
     case ProgramKind::Windows:
         start.file = base::findExecutable("wine", searchPath(context));
         if (start.file.empty())

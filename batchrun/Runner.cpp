@@ -130,9 +130,7 @@ bool Runner::holds(const Condition& condition) const
         holds = std::filesystem::exists(resolvePath(withoutQuotes(condition.left), session_.folder), error);
         break;
     }
-    case Condition::Kind::Defined:
-        holds = session_.environment.get(condition.left).has_value();
-        break;
+    case Condition::Kind::Defined: holds = session_.environment.get(condition.left).has_value(); break;
     case Condition::Kind::Compare:
         holds = condition.ignoreCase ? base::equalsIgnoringCase(condition.left, condition.right)
                                      : condition.left == condition.right;

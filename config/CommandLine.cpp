@@ -5,7 +5,8 @@
 
 namespace ferrowind {
 
-StartupRequest parseCommandLine(const std::vector<std::string>& arguments, const std::function<bool(const std::string&)>& fileExists)
+StartupRequest parseCommandLine(
+    const std::vector<std::string>& arguments, const std::function<bool(const std::string&)>& fileExists)
 {
     StartupRequest request;
 

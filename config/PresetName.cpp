@@ -24,7 +24,8 @@ bool checkPresetName(const std::string& name, Prompts& prompts)
     for (size_t i = 0; i < name.size(); ++i) {
         if (isAsciiLetterOrDigit(name[i]))
             continue;
-        prompts.tell(kMainCaption, "Entered name  is not correctly! Uncorrect symbol: \"" + characterAt(name, i) + "\"", PromptIcon::Error);
+        prompts.tell(kMainCaption, "Entered name  is not correctly! Uncorrect symbol: \"" + characterAt(name, i) + "\"",
+            PromptIcon::Error);
         return false;
     }
     return true;

@@ -24,7 +24,8 @@ WorkingFolders foldersUnder(const std::string& programDir)
 bool createWorkingFolders(const WorkingFolders& folders)
 {
     bool allThere = true;
-    for (const std::string* folder : {&folders.rootDir, &folders.tempDir, &folders.gsPresetsDir, &folders.sPresetsDir}) {
+    for (const std::string* folder :
+        {&folders.rootDir, &folders.tempDir, &folders.gsPresetsDir, &folders.sPresetsDir}) {
         std::error_code error;
         std::filesystem::create_directory(*folder, error);
         allThere = base::folderExists(*folder) && allThere;

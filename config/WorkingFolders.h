@@ -6,11 +6,11 @@ namespace ferrowind {
 
 // The program's working folders; every path ends with a separator.
 struct WorkingFolders {
-    std::string rootDir;      // holds Configurations.ini
-    std::string programDir;   // the folder the working folders live under
-    std::string tempDir;      // Compile.bat, Decompile.bat, the written-out decompiler
+    std::string rootDir; // holds Configurations.ini
+    std::string programDir; // the folder the working folders live under
+    std::string tempDir; // Compile.bat, Decompile.bat, the written-out decompiler
     std::string gsPresetsDir; // Half-Life presets (.gsp)
-    std::string sPresetsDir;  // Half-Life 2 presets (.sp)
+    std::string sPresetsDir; // Half-Life 2 presets (.sp)
 };
 
 WorkingFolders foldersUnder(const std::string& programDir);

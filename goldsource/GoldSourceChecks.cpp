@@ -13,12 +13,9 @@ CheckVerdict checkGoldSourceCompile(const GoldSourceScriptInput& input, Prompts&
 
     const GoldSourceOptions& o = input.options;
     const GoldSourcePaths& p = input.paths;
-    const bool proceed =
-        confirmStageTools({{o.runCsg, p.csgTool, "CSG"},
-                           {o.runBsp, p.bspTool, "BSP"},
-                           {o.runVis, p.visTool, "VIS"},
-                           {o.runRad, p.radTool, "RAD"}},
-                          prompts) &&
+    const bool proceed = confirmStageTools({{o.runCsg, p.csgTool, "CSG"}, {o.runBsp, p.bspTool, "BSP"},
+                                               {o.runVis, p.visTool, "VIS"}, {o.runRad, p.radTool, "RAD"}},
+                             prompts) &&
         confirmFolder(p.wadRoot, "Wad root is not found! (Please select correct path)", prompts) &&
         confirmFolder(p.bspOut, "BSP output folder is not found! (Please select correct path)", prompts);
     return proceed ? CheckVerdict::Proceed : CheckVerdict::Refused;

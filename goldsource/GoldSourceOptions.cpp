@@ -6,8 +6,10 @@ namespace {
 using Options = GoldSourceOptions;
 
 constexpr TextField<Options> kTexts[] = {
-    {"INFSEdit1", "P", "CSG", &Options::csgParams}, {"INFSEdit2", "P", "BSP", &Options::bspParams},
-    {"INFSEdit3", "P", "VIS", &Options::visParams}, {"INFSEdit4", "P", "RAD", &Options::radParams},
+    {"INFSEdit1", "P", "CSG", &Options::csgParams},
+    {"INFSEdit2", "P", "BSP", &Options::bspParams},
+    {"INFSEdit3", "P", "VIS", &Options::visParams},
+    {"INFSEdit4", "P", "RAD", &Options::radParams},
     {"INFSEdit5", "P", "HL", &Options::gameParams},
 };
 

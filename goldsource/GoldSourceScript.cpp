@@ -7,12 +7,8 @@ std::vector<std::string> goldSourceScriptPaths(const GoldSourceScriptInput& inpu
     const GoldSourceOptions& o = input.options;
     const GoldSourcePaths& p = input.paths;
     return pathsInUse({p.wadRoot, p.bspOut, input.logViewer},
-                      {{o.runCsg, p.csgTool},
-                       {o.runBsp, p.bspTool},
-                       {o.runVis, p.visTool},
-                       {o.runRad, p.radTool},
-                       {o.runGame, p.gameExe},
-                       {o.beep, input.programPath}});
+        {{o.runCsg, p.csgTool}, {o.runBsp, p.bspTool}, {o.runVis, p.visTool}, {o.runRad, p.radTool},
+            {o.runGame, p.gameExe}, {o.beep, input.programPath}});
 }
 
 ScriptLines makeGoldSourceScript(const GoldSourceScriptInput& input, const ScriptOrigin& origin)
@@ -27,22 +23,23 @@ ScriptLines makeGoldSourceScript(const GoldSourceScriptInput& input, const Scrip
     };
 
     ScriptLines s = beginSection(input.consoleColor);
-    s.insert(s.end(), {
-                          "::Variables",
-                          "set WADROOT=\"" + escapeQuoted(p.wadRoot) + "\"",
-                          "set BSPODIR=\"" + escapeQuoted(p.bspOut) + "\"",
-                          "set MAPFILE=\"" + escapeQuoted(input.mapFile) + "\"",
-                          "set MAPPATH=" + escapeUnquoted(mapPathBaseOf(input.mapFile)),
-                          "set MAPNAME=" + escapeUnquoted(mapNameOf(input.mapFile)),
-                          "set LOGVIEW=\"" + escapeQuoted(input.logViewer) + "\"",
-                          "::Information",
-                          startTitle(stages),
-                          versionLine(input.version, origin),
-                          kRuleLine,
-                          "echo Map file: " + escapeUnquoted(input.mapFile),
-                          "echo Wad root: " + escapeUnquoted(p.wadRoot),
-                          "echo BSP folder: " + escapeUnquoted(p.bspOut),
-                      });
+    s.insert(s.end(),
+        {
+            "::Variables",
+            "set WADROOT=\"" + escapeQuoted(p.wadRoot) + "\"",
+            "set BSPODIR=\"" + escapeQuoted(p.bspOut) + "\"",
+            "set MAPFILE=\"" + escapeQuoted(input.mapFile) + "\"",
+            "set MAPPATH=" + escapeUnquoted(mapPathBaseOf(input.mapFile)),
+            "set MAPNAME=" + escapeUnquoted(mapNameOf(input.mapFile)),
+            "set LOGVIEW=\"" + escapeQuoted(input.logViewer) + "\"",
+            "::Information",
+            startTitle(stages),
+            versionLine(input.version, origin),
+            kRuleLine,
+            "echo Map file: " + escapeUnquoted(input.mapFile),
+            "echo Wad root: " + escapeUnquoted(p.wadRoot),
+            "echo BSP folder: " + escapeUnquoted(p.bspOut),
+        });
     appendStageSummary(s, stages);
     s.push_back("echo Game(" + flagSign(o.runGame) + ") " + o.gameParams);
     appendStampAndClose(s, origin);
@@ -59,8 +56,15 @@ ScriptLines makeGoldSourceScript(const GoldSourceScriptInput& input, const Scrip
     if (o.openLog)
         s.push_back(openLogLine());
     const std::pair<bool, const char*> deletions[] = {
-        {o.deleteLog, ".log"}, {o.deleteP0, ".p0"},   {o.deleteP1, ".p1"},   {o.deleteP2, ".p2"},  {o.deleteP3, ".p3"},
-        {o.deletePrt, ".prt"}, {o.deleteWic, ".wic"}, {o.deleteLin, ".lin"}, {o.deletePts, ".pts"},
+        {o.deleteLog, ".log"},
+        {o.deleteP0, ".p0"},
+        {o.deleteP1, ".p1"},
+        {o.deleteP2, ".p2"},
+        {o.deleteP3, ".p3"},
+        {o.deletePrt, ".prt"},
+        {o.deleteWic, ".wic"},
+        {o.deleteLin, ".lin"},
+        {o.deletePts, ".pts"},
     };
     for (const auto& [selected, extension] : deletions)
         if (selected)
@@ -72,12 +76,12 @@ ScriptLines makeGoldSourceScript(const GoldSourceScriptInput& input, const Scrip
     appendPauseOrEnd(s, o.pause, "set", "nil");
 
     appendErrorMenu(s, o.shutdown, "set",
-                    {
-                        {"Open .log file", ifMapFileExists(".log", "%LOGVIEW%")},
-                        {"Open .err file", ifMapFileExists(".err", "%LOGVIEW%")},
-                        {"Restart", "goto BEGINCOMPILATION"},
-                        {"Exit", "exit"},
-                    });
+        {
+            {"Open .log file", ifMapFileExists(".log", "%LOGVIEW%")},
+            {"Open .err file", ifMapFileExists(".err", "%LOGVIEW%")},
+            {"Restart", "goto BEGINCOMPILATION"},
+            {"Exit", "exit"},
+        });
     appendEndSection(s);
     return s;
 }

@@ -6,15 +6,11 @@
 namespace ferrowind {
 
 GoldSourceScriptInput goldSourceScriptInput(const GoldSourceOptions& options, const std::string& mapFile,
-                                            const Configuration& configuration, const std::string& programPath)
+    const Configuration& configuration, const std::string& programPath)
 {
-    return {options,
-            mapFile,
-            configuration.goldSource,
-            consoleColorCode(configuration.backColor, configuration.textColor),
-            kProgramVersion,
-            scriptLogViewer(configuration),
-            programPath};
+    return {options, mapFile, configuration.goldSource,
+        consoleColorCode(configuration.backColor, configuration.textColor), kProgramVersion,
+        scriptLogViewer(configuration), programPath};
 }
 
 } // namespace ferrowind

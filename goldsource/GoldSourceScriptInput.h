@@ -19,6 +19,6 @@ struct GoldSourceScriptInput {
 };
 
 GoldSourceScriptInput goldSourceScriptInput(const GoldSourceOptions& options, const std::string& mapFile,
-                                            const Configuration& configuration, const std::string& programPath);
+    const Configuration& configuration, const std::string& programPath);
 
 } // namespace ferrowind

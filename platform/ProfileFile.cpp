@@ -41,7 +41,7 @@ std::string unquoteValue(std::string value)
         value.resize(ProfileFile::kMaxValueLength);
     return value;
 }
-}
+} // namespace
 
 ProfileFile ProfileFile::load(const std::string& path)
 {
@@ -60,7 +60,8 @@ ProfileFile ProfileFile::load(const std::string& path)
         const size_t end = ended ? newline : content.size();
         const bool carriageReturn = end > start && content[end - 1] == '\r';
         static constexpr const char* kEndings[2][2] = {{"", "\r"}, {"\n", "\r\n"}};
-        file.lines_.push_back({content.substr(start, end - start - (carriageReturn ? 1 : 0)), kEndings[ended][carriageReturn]});
+        file.lines_.push_back(
+            {content.substr(start, end - start - (carriageReturn ? 1 : 0)), kEndings[ended][carriageReturn]});
         start = ended ? newline + 1 : content.size();
     }
     return file;
@@ -87,7 +88,8 @@ size_t ProfileFile::findKey(const SectionRange& range, std::string_view key) con
     for (size_t i = range.header + 1; i < range.end; ++i) {
         const std::string& text = lines_[i].text;
         const size_t equals = text.find('=');
-        if (equals != npos && !isComment(text) && equalsIgnoringCase(trim(std::string_view(text).substr(0, equals)), key))
+        if (equals != npos && !isComment(text) &&
+            equalsIgnoringCase(trim(std::string_view(text).substr(0, equals)), key))
             return i;
     }
     return npos;
@@ -143,7 +145,8 @@ void ProfileFile::save() const
     base::writeFileAtomically(path_, content);
 }
 
-std::string readProfileString(const std::string& path, std::string_view section, std::string_view key, std::string_view fallback)
+std::string readProfileString(
+    const std::string& path, std::string_view section, std::string_view key, std::string_view fallback)
 {
     return ProfileFile::load(path).read(section, key, fallback);
 }

@@ -46,9 +46,9 @@ private:
 };
 
 // One-shot helpers over ProfileFile for callers that touch a single key.
-std::string readProfileString(const std::string& path, std::string_view section, std::string_view key,
-                              std::string_view fallback = {});
-void writeProfileString(const std::string& path, std::string_view section, std::string_view key,
-                        std::string_view value);
+std::string readProfileString(
+    const std::string& path, std::string_view section, std::string_view key, std::string_view fallback = {});
+void writeProfileString(
+    const std::string& path, std::string_view section, std::string_view key, std::string_view value);
 
 } // namespace ferrowind

@@ -5,8 +5,19 @@
 
 namespace ferrowind {
 
-enum class PromptIcon { None, Information, Exclamation, Error, Question };
-enum class PromptButton { Ok, Yes, No, Cancel };
+enum class PromptIcon {
+    None,
+    Information,
+    Exclamation,
+    Error,
+    Question
+};
+enum class PromptButton {
+    Ok,
+    Yes,
+    No,
+    Cancel
+};
 
 // One message box: everything the user sees and can press.
 struct PromptRequest {
@@ -34,7 +45,7 @@ public:
     bool confirm(const std::string& title, const std::string& text)
     {
         return ask({title, text, PromptIcon::Exclamation, {PromptButton::Yes, PromptButton::No}, PromptButton::No}) ==
-               PromptButton::Yes;
+            PromptButton::Yes;
     }
 };
 

@@ -9,14 +9,16 @@ struct KnownTerminal {
 };
 
 constexpr KnownTerminal kKnownTerminals[] = {
-    {"x-terminal-emulator", "-e"}, {"gnome-terminal", "--"}, {"konsole", "-e"},
-    {"xfce4-terminal", "-x"},      {"xterm", "-e"},
+    {"x-terminal-emulator", "-e"},
+    {"gnome-terminal", "--"},
+    {"konsole", "-e"},
+    {"xfce4-terminal", "-x"},
+    {"xterm", "-e"},
 };
 } // namespace
 
 std::optional<std::vector<std::string>> terminalCommand(const char* terminalVariable, const std::string& runner,
-                                                        const std::string& script,
-                                                        const std::function<std::string(const std::string&)>& findProgram)
+    const std::string& script, const std::function<std::string(const std::string&)>& findProgram)
 {
     if (terminalVariable != nullptr && *terminalVariable != '\0') {
         const std::string found = findProgram(terminalVariable);

@@ -11,8 +11,7 @@ namespace ferrowind {
 // $TERMINAL first (with -e), then the usual emulators, each with its own way of taking a command.
 // `findProgram` resolves a program name to a path, or "" when it is not installed.
 std::optional<std::vector<std::string>> terminalCommand(const char* terminalVariable, const std::string& runner,
-                                                        const std::string& script,
-                                                        const std::function<std::string(const std::string&)>& findProgram);
+    const std::string& script, const std::function<std::string(const std::string&)>& findProgram);
 
 inline constexpr const char* kNoTerminalMessage =
     "No terminal emulator was found to run the script.\r\n"

@@ -37,7 +37,7 @@ double Note(double t, double frequency, double start)
     const double phase = 2.0 * std::numbers::pi * frequency * local;
     return envelope * (0.8 * std::sin(phase) + 0.2 * std::sin(2.0 * phase));
 }
-}
+} // namespace
 
 int main(int argc, char** argv)
 {

@@ -42,8 +42,8 @@ bool confirmStageTools(std::initializer_list<StageTool> stages, Prompts& prompts
 {
     for (const StageTool& stage : stages)
         if (stage.selected && !base::fileExists(stage.tool) &&
-            !continueDespite(prompts,
-                             std::string(stage.name) + " compiler initialization error! (Please select correct path)"))
+            !continueDespite(
+                prompts, std::string(stage.name) + " compiler initialization error! (Please select correct path)"))
             return false;
     return true;
 }

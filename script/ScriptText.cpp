@@ -64,7 +64,7 @@ std::optional<std::string> unsafeMapProblem(std::string_view mapFile)
     for (char c : base::fileNamePart(mapFile))
         if (isCommandCharacter(c))
             return "The map file name holds the character \"" + std::string(1, c) +
-                   "\", which a compile script cannot carry.\r\nPlease rename the map file.";
+                "\", which a compile script cannot carry.\r\nPlease rename the map file.";
     return std::nullopt;
 }
 
@@ -73,11 +73,11 @@ std::optional<std::string> unsafePathProblem(std::string_view path)
     if (path.find('"') == std::string_view::npos)
         return std::nullopt;
     return "The path " + std::string(path) +
-           " holds a double quote, which a compile script cannot carry.\r\nPlease correct the path.";
+        " holds a double quote, which a compile script cannot carry.\r\nPlease correct the path.";
 }
 
-std::vector<std::string> pathsInUse(std::vector<std::string> always,
-                                    std::initializer_list<std::pair<bool, const std::string&>> optional)
+std::vector<std::string> pathsInUse(
+    std::vector<std::string> always, std::initializer_list<std::pair<bool, const std::string&>> optional)
 {
     for (const auto& [used, path] : optional)
         if (used)
@@ -131,8 +131,8 @@ void appendStageBlocks(ScriptLines& lines, std::initializer_list<CompileStage> s
         if (!stage.run)
             continue;
         lines.push_back(stage.label);
-        lines.push_back("title Map: [%MAPNAME%] Stage: [" + std::to_string(++number) + "/" + count + "] - " +
-                        stage.name);
+        lines.push_back(
+            "title Map: [%MAPNAME%] Stage: [" + std::to_string(++number) + "/" + count + "] - " + stage.name);
         lines.push_back("\"" + escapeQuoted(stage.tool) + "\" " + std::string(mapArgument) + " " + stage.params);
         lines.push_back("if ERRORLEVEL 1 goto ERRORCOMPILATION");
     }
@@ -184,8 +184,8 @@ void appendPauseOrEnd(ScriptLines& lines, bool pause, std::string_view setComman
     lines.push_back("goto PAUSEITEM");
 }
 
-void appendErrorMenu(ScriptLines& lines, bool shutdown, std::string_view setCommand,
-                     std::initializer_list<MenuItem> items)
+void appendErrorMenu(
+    ScriptLines& lines, bool shutdown, std::string_view setCommand, std::initializer_list<MenuItem> items)
 {
     const std::string set(setCommand);
     lines.push_back("");

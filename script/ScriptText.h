@@ -13,8 +13,8 @@ namespace ferrowind {
 
 // Fixed facts a script records about where and when it was made; passed in so generation stays pure.
 struct ScriptOrigin {
-    std::string date;    // the user's short date
-    std::string time;    // the user's time with seconds
+    std::string date; // the user's short date
+    std::string time; // the user's time with seconds
     std::string contact; // the project's contact address
 };
 
@@ -40,13 +40,13 @@ std::optional<std::string> unsafeMapProblem(std::string_view mapFile);
 std::optional<std::string> unsafePathProblem(std::string_view path);
 
 // The paths always carried by a script, followed by each optional one whose flag is set.
-std::vector<std::string> pathsInUse(std::vector<std::string> always,
-                                    std::initializer_list<std::pair<bool, const std::string&>> optional);
+std::vector<std::string> pathsInUse(
+    std::vector<std::string> always, std::initializer_list<std::pair<bool, const std::string&>> optional);
 
 // One compile stage as both scripts run it.
 struct CompileStage {
     bool run;
-    const char* name;  // "BSP", shown in the title and the summary
+    const char* name; // "BSP", shown in the title and the summary
     const char* label; // "::Run bsp"
     const std::string& tool;
     const std::string& params;
@@ -101,13 +101,13 @@ void appendPauseOrEnd(ScriptLines& lines, bool pause, std::string_view setComman
 
 struct MenuItem {
     const char* caption; // "Open .log file"
-    std::string action;  // what the script does when the item's number is entered
+    std::string action; // what the script does when the item's number is entered
 };
 
 // The error section (shutting down instead when asked) with its numbered menu, and the loop that reads the
 // choice and acts on it.
-void appendErrorMenu(ScriptLines& lines, bool shutdown, std::string_view setCommand,
-                     std::initializer_list<MenuItem> items);
+void appendErrorMenu(
+    ScriptLines& lines, bool shutdown, std::string_view setCommand, std::initializer_list<MenuItem> items);
 
 // The empty line, end label and exit that close every compile script.
 void appendEndSection(ScriptLines& lines);

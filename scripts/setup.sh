@@ -1,14 +1,22 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing Ferrowind needs, as root, only when one is missing.
+# Installs the Debian packages Ferrowind needs, only those missing, as root or through sudo.
+#   scripts/setup.sh run    building and running the program
+#   scripts/setup.sh test   also the test suites and the formatting check
+#   scripts/setup.sh bench  also the benchmarks
 set -euo pipefail
 
+purpose="${1:-run}"
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
-  clang libclang-rt-14-dev
+  qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev zlib1g-dev
   xdg-utils
 )
+case "$purpose" in
+  run) ;;
+  test) packages+=(libgtest-dev libgmock-dev clang-format) ;;
+  bench) packages+=(libbenchmark-dev) ;;
+  *) echo "usage: $0 [run|test|bench]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Sets up, builds with AddressSanitizer and UndefinedBehaviorSanitizer, and runs every test.
+# Sets up, builds with AddressSanitizer, UndefinedBehaviorSanitizer and warnings as errors, and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
-cmake --preset debug
-cmake --build --preset debug
-ctest --preset debug -j "$(nproc)"
+scripts/setup.sh test
+cmake --preset ci
+cmake --build --preset ci
+ctest --preset ci -j "$(nproc)"

@@ -6,11 +6,9 @@ std::vector<std::string> sourceScriptPaths(const SourceScriptInput& input)
 {
     const SourceOptions& o = input.options;
     const SourcePaths& p = input.paths;
-    return pathsInUse({p.bspOut, p.bin, input.logViewer}, {{o.runBsp, p.bspTool},
-                                                           {o.runVis, p.visTool},
-                                                           {o.runRad, p.radTool},
-                                                           {o.runGame, p.gameExe},
-                                                           {o.beep, input.programPath}});
+    return pathsInUse({p.bspOut, p.bin, input.logViewer},
+        {{o.runBsp, p.bspTool}, {o.runVis, p.visTool}, {o.runRad, p.radTool}, {o.runGame, p.gameExe},
+            {o.beep, input.programPath}});
 }
 
 ScriptLines makeSourceScript(const SourceScriptInput& input, const ScriptOrigin& origin)
@@ -24,20 +22,21 @@ ScriptLines makeSourceScript(const SourceScriptInput& input, const ScriptOrigin&
     };
 
     ScriptLines s = beginSection(input.consoleColor);
-    s.insert(s.end(), {
-                          "::Variables",
-                          "set BSPODIR=\"" + escapeQuoted(p.bspOut) + "\"",
-                          "set MAPPATH=" + escapeUnquoted(mapPathBaseOf(input.vmfFile)),
-                          "set MAPNAME=" + escapeUnquoted(mapNameOf(input.vmfFile)),
-                          "set LOGVIEW=\"" + escapeQuoted(input.logViewer) + "\"",
-                          "::Information",
-                          startTitle(stages),
-                          versionLine(input.version, origin),
-                          kRuleLine,
-                          "echo Vmf file: " + escapeUnquoted(input.vmfFile),
-                          "echo BSP out folder: " + escapeUnquoted(p.bspOut),
-                          "echo Bin folder: " + escapeUnquoted(p.bin),
-                      });
+    s.insert(s.end(),
+        {
+            "::Variables",
+            "set BSPODIR=\"" + escapeQuoted(p.bspOut) + "\"",
+            "set MAPPATH=" + escapeUnquoted(mapPathBaseOf(input.vmfFile)),
+            "set MAPNAME=" + escapeUnquoted(mapNameOf(input.vmfFile)),
+            "set LOGVIEW=\"" + escapeQuoted(input.logViewer) + "\"",
+            "::Information",
+            startTitle(stages),
+            versionLine(input.version, origin),
+            kRuleLine,
+            "echo Vmf file: " + escapeUnquoted(input.vmfFile),
+            "echo BSP out folder: " + escapeUnquoted(p.bspOut),
+            "echo Bin folder: " + escapeUnquoted(p.bin),
+        });
     appendStageSummary(s, stages);
     s.push_back("echo Game(" + flagSign(o.runGame) + ") " + o.gameParams);
     appendStampAndClose(s, origin);
@@ -62,11 +61,11 @@ ScriptLines makeSourceScript(const SourceScriptInput& input, const ScriptOrigin&
     appendPauseOrEnd(s, o.pause, "Set", "0");
 
     appendErrorMenu(s, o.shutdown, "Set",
-                    {
-                        {"Open .log file", ifMapFileExists(".log", "%LOGVIEW%")},
-                        {"Restart", "goto BEGINCOMPILATION"},
-                        {"Exit", "exit"},
-                    });
+        {
+            {"Open .log file", ifMapFileExists(".log", "%LOGVIEW%")},
+            {"Restart", "goto BEGINCOMPILATION"},
+            {"Exit", "exit"},
+        });
     appendEndSection(s);
     return s;
 }

@@ -6,15 +6,10 @@
 namespace ferrowind {
 
 SourceScriptInput sourceScriptInput(const SourceOptions& options, const std::string& vmfFile,
-                                    const Configuration& configuration, const std::string& programPath)
+    const Configuration& configuration, const std::string& programPath)
 {
-    return {options,
-            vmfFile,
-            configuration.source,
-            consoleColorCode(configuration.backColor, configuration.textColor),
-            kProgramVersion,
-            scriptLogViewer(configuration),
-            programPath};
+    return {options, vmfFile, configuration.source, consoleColorCode(configuration.backColor, configuration.textColor),
+        kProgramVersion, scriptLogViewer(configuration), programPath};
 }
 
 } // namespace ferrowind

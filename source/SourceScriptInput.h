@@ -19,6 +19,6 @@ struct SourceScriptInput {
 };
 
 SourceScriptInput sourceScriptInput(const SourceOptions& options, const std::string& vmfFile,
-                                    const Configuration& configuration, const std::string& programPath);
+    const Configuration& configuration, const std::string& programPath);
 
 } // namespace ferrowind

@@ -12,8 +12,7 @@
 namespace ferrowind {
 
 // Texts are trimmed on the way out, as every value taken from an edit field is.
-template <class Options>
-Options readOptions(const QWidget& page, const OptionFields<Options>& fields)
+template <class Options> Options readOptions(const QWidget& page, const OptionFields<Options>& fields)
 {
     Options options;
     for (const TextField<Options>& field : fields.texts)
@@ -23,8 +22,7 @@ Options readOptions(const QWidget& page, const OptionFields<Options>& fields)
     return options;
 }
 
-template <class Options>
-void showOptions(QWidget& page, const OptionFields<Options>& fields, const Options& options)
+template <class Options> void showOptions(QWidget& page, const OptionFields<Options>& fields, const Options& options)
 {
     for (const TextField<Options>& field : fields.texts)
         page.findChild<QLineEdit*>(field.objectName)->setText(fromLocal(options.*field.member));

@@ -26,8 +26,8 @@ QStringList qtNameFilters(const std::string& filter)
 
 std::optional<std::string> QtDialogs::openFile(const OpenFileRequest& request)
 {
-    const QString chosen = QFileDialog::getOpenFileName(owner_, QString(), fromLocal(request.initialDir),
-                                                        qtNameFilters(request.filter).join(";;"));
+    const QString chosen = QFileDialog::getOpenFileName(
+        owner_, QString(), fromLocal(request.initialDir), qtNameFilters(request.filter).join(";;"));
     if (chosen.isEmpty())
         return std::nullopt;
     return toLocalPath(chosen);
@@ -57,7 +57,7 @@ std::optional<std::string> QtDialogs::askName(const NameRequest& request)
 {
     bool accepted = false;
     const QString text = QInputDialog::getText(owner_, fromLocal(request.title), fromLocal(request.label),
-                                               QLineEdit::Normal, fromLocal(request.initialText), &accepted);
+        QLineEdit::Normal, fromLocal(request.initialText), &accepted);
     if (!accepted)
         return std::nullopt;
     return toLocal(text);

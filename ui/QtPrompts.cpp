@@ -33,7 +33,8 @@ QMessageBox::StandardButton toQt(PromptButton button)
 
 PromptButton QtPrompts::ask(const PromptRequest& request)
 {
-    QMessageBox box(toQt(request.icon), fromLocal(request.title), fromLocal(request.text), QMessageBox::NoButton, owner_);
+    QMessageBox box(
+        toQt(request.icon), fromLocal(request.title), fromLocal(request.text), QMessageBox::NoButton, owner_);
     for (PromptButton button : request.buttons)
         box.addButton(toQt(button));
     box.setDefaultButton(toQt(request.defaultButton));

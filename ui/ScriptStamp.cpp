@@ -26,7 +26,7 @@ ScriptOrigin currentScriptOrigin()
     const QLocale locale = QLocale::system();
     const QDateTime now = QDateTime::currentDateTime();
     return {toLocal(locale.toString(now.date(), QLocale::ShortFormat)),
-            toLocal(locale.toString(now.time(), timeFormatWithSeconds(locale))), kContactAddress};
+        toLocal(locale.toString(now.time(), timeFormatWithSeconds(locale))), kContactAddress};
 }
 
 } // namespace ferrowind

@@ -54,8 +54,8 @@ std::string environmentBlock(const std::vector<std::string>& entries)
 std::string lastErrorText()
 {
     char* text = nullptr;
-    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, GetLastError(), 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        GetLastError(), 0, reinterpret_cast<char*>(&text), 0, nullptr);
     std::string problem = text ? text : "unknown error";
     LocalFree(text);
     while (!problem.empty() && (problem.back() == '\n' || problem.back() == '\r'))
@@ -65,13 +65,12 @@ std::string lastErrorText()
 
 bool create(const ProgramStart& start, DWORD flags, BOOL inheritHandles, PROCESS_INFORMATION& process)
 {
-    STARTUPINFOA startup {};
+    STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     std::string line = commandLine(start.arguments);
     std::string environment = environmentBlock(start.environment);
-    return CreateProcessA(start.file.c_str(), line.data(), nullptr, nullptr, inheritHandles, flags,
-                          environment.data(), start.folder.empty() ? nullptr : start.folder.c_str(), &startup,
-                          &process) != 0;
+    return CreateProcessA(start.file.c_str(), line.data(), nullptr, nullptr, inheritHandles, flags, environment.data(),
+               start.folder.empty() ? nullptr : start.folder.c_str(), &startup, &process) != 0;
 }
 
 } // namespace
@@ -88,7 +87,7 @@ std::vector<std::string> processEnvironment()
 
 ProgramResult runProgramAndWait(const ProgramStart& start)
 {
-    PROCESS_INFORMATION process {};
+    PROCESS_INFORMATION process{};
     if (!create(start, 0, TRUE, process))
         return {false, 0, lastErrorText()};
     WaitForSingleObject(process.hProcess, INFINITE);
@@ -101,7 +100,7 @@ ProgramResult runProgramAndWait(const ProgramStart& start)
 
 std::string startProgramDetached(const ProgramStart& start)
 {
-    PROCESS_INFORMATION process {};
+    PROCESS_INFORMATION process{};
     if (!create(start, DETACHED_PROCESS | CREATE_NEW_PROCESS_GROUP, FALSE, process))
         return lastErrorText();
     CloseHandle(process.hThread);

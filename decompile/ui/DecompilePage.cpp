@@ -13,7 +13,8 @@ DecompilePage::DecompilePage(QWidget* parent) : QWidget(parent)
     QWidget* strip = makeToolStrip(this, "INFSToolB2");
     addToolButton(strip, "INFSTool_Dec", "Decompile");
     addToolStripGap(strip);
-    connect(addToolButton(strip, "INFSButtonAbout1", "About"), &QToolButton::clicked, this, &DecompilePage::aboutRequested);
+    connect(
+        addToolButton(strip, "INFSButtonAbout1", "About"), &QToolButton::clicked, this, &DecompilePage::aboutRequested);
 
     makeGroup(this, "INFSGB00", "Bsp file", {8, 36, 441, 49});
     makeGroup(this, "INFSGB01", "Output folder", {8, 92, 625, 49});

@@ -29,17 +29,17 @@ void GoldSourcePage::buildToolStrip()
 {
     QWidget* strip = makeToolStrip(this, "INFSToolB1");
     connect(addToolButton(strip, "INFSButtonRun", "Compile"), &QToolButton::clicked, this,
-            &GoldSourcePage::compileRequested);
+        &GoldSourcePage::compileRequested);
     connect(addToolButton(strip, "INFSButtonSave", "Save As..."), &QToolButton::clicked, this,
-            &GoldSourcePage::saveRequested);
+        &GoldSourcePage::saveRequested);
     connect(addToolButton(strip, "INFSButtonEditor", "Batch Editor"), &QToolButton::clicked, this,
-            &GoldSourcePage::editorRequested);
+        &GoldSourcePage::editorRequested);
     connect(addToolButton(strip, "INFSButtonConfig", "Configurations"), &QToolButton::clicked, this,
-            &GoldSourcePage::configurationsRequested);
+        &GoldSourcePage::configurationsRequested);
     addToolButton(strip, "INFSToolB01", "Run from...");
     addToolStripGap(strip);
     connect(addToolButton(strip, "INFSButtonAbout0", "About"), &QToolButton::clicked, this,
-            &GoldSourcePage::aboutRequested);
+        &GoldSourcePage::aboutRequested);
 }
 
 void GoldSourcePage::buildMapGroup()
@@ -48,7 +48,7 @@ void GoldSourcePage::buildMapGroup()
     mapEdit_ = makeEdit(group, "INFSEdit0", {8, 18, 383, 21});
     mapEdit_->setReadOnly(true);
     connect(makePanelButton(group, "INFSButton0", "...", {395, 18, 22, 21}), &QPushButton::clicked, this,
-            &GoldSourcePage::mapChooserRequested);
+        &GoldSourcePage::mapChooserRequested);
 }
 
 void GoldSourcePage::buildPresetGroup()
@@ -89,9 +89,15 @@ void GoldSourcePage::buildAfterGroup()
 {
     QGroupBox* group = makeGroup(this, "INFSGB3", "After compilation", {440, 92, 193, 175});
     const std::pair<const char*, const char*> deletions[] = {
-        {"INFSChbDeleteP0", "Delete .p0"},   {"INFSChbDeleteP1", "Delete .p1"},   {"INFSChbDeleteP2", "Delete .p2"},
-        {"INFSChbDeleteP3", "Delete .p3"},   {"INFSChbDeletePRT", "Delete .prt"}, {"INFSChbDeleteWIC", "Delete .wic"},
-        {"INFSChbDeleteLIN", "Delete .lin"}, {"INFSChbDeletePTS", "Delete .pts"}, {"INFSChbDeleteLOG", "Delete .log"},
+        {"INFSChbDeleteP0", "Delete .p0"},
+        {"INFSChbDeleteP1", "Delete .p1"},
+        {"INFSChbDeleteP2", "Delete .p2"},
+        {"INFSChbDeleteP3", "Delete .p3"},
+        {"INFSChbDeletePRT", "Delete .prt"},
+        {"INFSChbDeleteWIC", "Delete .wic"},
+        {"INFSChbDeleteLIN", "Delete .lin"},
+        {"INFSChbDeletePTS", "Delete .pts"},
+        {"INFSChbDeleteLOG", "Delete .log"},
     };
     int top = 18;
     for (const auto& [name, caption] : deletions) {
@@ -99,8 +105,12 @@ void GoldSourcePage::buildAfterGroup()
         top += 17;
     }
     const std::pair<const char*, const char*> afterwards[] = {
-        {"INFSChb0", "Copy .pts"}, {"INFSChb1", "Not copy *.bsp"}, {"INFSChb2", "Open log file"},
-        {"INFSChb3", "Pause"},     {"INFSChb4", "Beep!"},          {"INFSChb5", "Shutdown PC"},
+        {"INFSChb0", "Copy .pts"},
+        {"INFSChb1", "Not copy *.bsp"},
+        {"INFSChb2", "Open log file"},
+        {"INFSChb3", "Pause"},
+        {"INFSChb4", "Beep!"},
+        {"INFSChb5", "Shutdown PC"},
     };
     top = 18;
     for (const auto& [name, caption] : afterwards) {

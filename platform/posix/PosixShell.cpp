@@ -35,7 +35,7 @@ ShellResult PosixShell::startScript(const std::string& scriptPath)
 {
     const std::string path = searchPath();
     const auto command = terminalCommand(std::getenv("TERMINAL"), runnerPath_, scriptPath,
-                                         [&path](const std::string& name) { return base::findExecutable(name, path); });
+        [&path](const std::string& name) { return base::findExecutable(name, path); });
     if (!command)
         return {false, kNoTerminalMessage};
     if (const std::string problem = startDetached(*command); !problem.empty())

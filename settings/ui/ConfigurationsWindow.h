@@ -10,7 +10,10 @@ namespace ferrowind {
 class ConfigurationsWindow : public QDialog {
     Q_OBJECT
 public:
-    enum class Page { HalfLife = 0, HalfLife2 = 1 };
+    enum class Page {
+        HalfLife = 0,
+        HalfLife2 = 1
+    };
 
     explicit ConfigurationsWindow(QWidget* parent = nullptr);
     void selectPage(Page page);

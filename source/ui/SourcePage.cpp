@@ -28,14 +28,12 @@ SourcePage::SourcePage(QWidget* parent) : QWidget(parent)
 void SourcePage::buildToolStrip()
 {
     QWidget* strip = makeToolStrip(this, "INFSToolB3");
-    connect(addToolButton(strip, "INFSToolB02", "Compile"), &QToolButton::clicked, this,
-            &SourcePage::compileRequested);
-    connect(addToolButton(strip, "INFSToolB03", "Save As..."), &QToolButton::clicked, this,
-            &SourcePage::saveRequested);
-    connect(addToolButton(strip, "INFSToolB04", "Batch Editor"), &QToolButton::clicked, this,
-            &SourcePage::editorRequested);
+    connect(addToolButton(strip, "INFSToolB02", "Compile"), &QToolButton::clicked, this, &SourcePage::compileRequested);
+    connect(addToolButton(strip, "INFSToolB03", "Save As..."), &QToolButton::clicked, this, &SourcePage::saveRequested);
+    connect(
+        addToolButton(strip, "INFSToolB04", "Batch Editor"), &QToolButton::clicked, this, &SourcePage::editorRequested);
     connect(addToolButton(strip, "INFSToolB05", "Configurations"), &QToolButton::clicked, this,
-            &SourcePage::configurationsRequested);
+        &SourcePage::configurationsRequested);
     addToolButton(strip, "INFSToolB06", "Run from...");
     addToolStripGap(strip);
     connect(addToolButton(strip, "INFSToolB07", "About"), &QToolButton::clicked, this, &SourcePage::aboutRequested);
@@ -47,7 +45,7 @@ void SourcePage::buildVmfGroup()
     vmfEdit_ = makeEdit(group, "INFSEdit001", {8, 18, 383, 21});
     vmfEdit_->setReadOnly(true);
     connect(makePanelButton(group, "INFSDPDec008", "...", {395, 18, 22, 21}), &QPushButton::clicked, this,
-            &SourcePage::vmfChooserRequested);
+        &SourcePage::vmfChooserRequested);
 }
 
 void SourcePage::buildPresetGroup()
@@ -94,8 +92,12 @@ void SourcePage::buildAfterGroup()
 {
     QGroupBox* group = makeGroup(this, "INFSGB004", "After compilation", {512, 92, 121, 175});
     const std::pair<const char*, const char*> checks[] = {
-        {"INFSChb01", "Not copy *.bsp"}, {"INFSChb02", "Open log file"}, {"INFSChbDeleteLOGs", "Delete .log"},
-        {"INFSChb03", "Pause"},          {"INFSChb04", "Beep!"},         {"INFSChb05", "Shutdown PC"},
+        {"INFSChb01", "Not copy *.bsp"},
+        {"INFSChb02", "Open log file"},
+        {"INFSChbDeleteLOGs", "Delete .log"},
+        {"INFSChb03", "Pause"},
+        {"INFSChb04", "Beep!"},
+        {"INFSChb05", "Shutdown PC"},
     };
     int top = 18;
     for (const auto& [name, caption] : checks) {

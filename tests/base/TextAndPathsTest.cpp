@@ -20,12 +20,12 @@ TEST_P(ParseIntOrTest, ParsesOrFallsBack)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ParseIntOrTest,
-                         ::testing::Values(IntCase{"20", 20}, IntCase{"007", 7}, IntCase{"-3", -3}, IntCase{"+5", 5}, IntCase{"0x0C", 12},
-                                           IntCase{"0X0c", 12}, IntCase{"$C", 12}, IntCase{"$ff", 255}, IntCase{"-$A", -10},
-                                           IntCase{"0xFFFFFFFF", -1}, IntCase{"2147483647", 2147483647}, IntCase{"-2147483648", -2147483647 - 1},
-                                           IntCase{"2147483648", -77}, IntCase{"0x100000000", -77}, IntCase{"abc", -77}, IntCase{"", -77},
-                                           IntCase{"-", -77}, IntCase{"$", -77}, IntCase{"0x", -77}, IntCase{"12a", -77}, IntCase{"1 2", -77},
-                                           IntCase{"0xG", -77}, IntCase{"1.5", -77}, IntCase{"99999999999999999999", -77}));
+    ::testing::Values(IntCase{"20", 20}, IntCase{"007", 7}, IntCase{"-3", -3}, IntCase{"+5", 5}, IntCase{"0x0C", 12},
+        IntCase{"0X0c", 12}, IntCase{"$C", 12}, IntCase{"$ff", 255}, IntCase{"-$A", -10}, IntCase{"0xFFFFFFFF", -1},
+        IntCase{"2147483647", 2147483647}, IntCase{"-2147483648", -2147483647 - 1}, IntCase{"2147483648", -77},
+        IntCase{"0x100000000", -77}, IntCase{"abc", -77}, IntCase{"", -77}, IntCase{"-", -77}, IntCase{"$", -77},
+        IntCase{"0x", -77}, IntCase{"12a", -77}, IntCase{"1 2", -77}, IntCase{"0xG", -77}, IntCase{"1.5", -77},
+        IntCase{"99999999999999999999", -77}));
 
 TEST(TrimTest, DropsBlanksAndControlCharactersAtBothEndsOnly)
 {
@@ -52,10 +52,10 @@ TEST_P(PathPartsTest, SplitsAtTheLastSlash)
 
 #ifndef _WIN32
 INSTANTIATE_TEST_SUITE_P(Linux, PathPartsTest,
-                         ::testing::Values(PathCase{"/maps/box.map", "/maps/", "box.map", ".map"}, PathCase{"box.map", "", "box.map", ".map"},
-                                           PathCase{"/my.maps/box", "/my.maps/", "box", ""}, PathCase{"/maps/a.b.MAP", "/maps/", "a.b.MAP", ".MAP"},
-                                           PathCase{"C:\\maps\\box.map", "", "C:\\maps\\box.map", ".map"}, PathCase{"/maps/", "/maps/", "", ""}));
+    ::testing::Values(PathCase{"/maps/box.map", "/maps/", "box.map", ".map"},
+        PathCase{"box.map", "", "box.map", ".map"}, PathCase{"/my.maps/box", "/my.maps/", "box", ""},
+        PathCase{"/maps/a.b.MAP", "/maps/", "a.b.MAP", ".MAP"},
+        PathCase{"C:\\maps\\box.map", "", "C:\\maps\\box.map", ".map"}, PathCase{"/maps/", "/maps/", "", ""}));
 #endif
-
 
 } // namespace

@@ -70,7 +70,8 @@ TEST(CommandLineTest, WordsIgnoreLetterCase)
 
 TEST(CommandLineTest, WordsMustStandWhole)
 {
-    const StartupRequest request = parse({"x+run", "+runx", "run", "beep", "+beep+", "preset", "--preset", "a", " +run"});
+    const StartupRequest request =
+        parse({"x+run", "+runx", "run", "beep", "+beep+", "preset", "--preset", "a", " +run"});
     EXPECT_FALSE(request.runAtStart);
     EXPECT_FALSE(request.beep);
     EXPECT_TRUE(request.presets.empty());

@@ -1,7 +1,7 @@
-#include "base/AtomicFile.h"
 #include "config/Configuration.h"
-#include "config/WorkingFolders.h"
+#include "base/AtomicFile.h"
 #include "config/ConsoleColor.h"
+#include "config/WorkingFolders.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -40,9 +40,9 @@ TEST(ConfigurationTest, FirstStartInAnEmptyProgramFolder)
 
     writeConfiguration(configurationPath(folders), configuration);
     EXPECT_EQ(readBytes(temp.path("Ferrowind/Configurations.ini")),
-              "[GSPATH]\r\nCSG=\r\nBSP=\r\nVIS=\r\nRAD=\r\nhl=\r\nWADroot=\r\nBSPout=\r\n"
-              "[SPATH]\r\nBSP=\r\nVIS=\r\nRAD=\r\nhl2=\r\nBSPout=\r\nBin=\r\n"
-              "[SYSTEMS]\r\nTextColor=7\r\nBackColor=0\r\nLogViewer=\r\n");
+        "[GSPATH]\r\nCSG=\r\nBSP=\r\nVIS=\r\nRAD=\r\nhl=\r\nWADroot=\r\nBSPout=\r\n"
+        "[SPATH]\r\nBSP=\r\nVIS=\r\nRAD=\r\nhl2=\r\nBSPout=\r\nBin=\r\n"
+        "[SYSTEMS]\r\nTextColor=7\r\nBackColor=0\r\nLogViewer=\r\n");
 }
 
 TEST(ConfigurationTest, RoundTripKeepsEveryField)
@@ -54,7 +54,7 @@ TEST(ConfigurationTest, RoundTripKeepsEveryField)
     SourcePaths& s = written.source;
     int n = 0;
     for (std::string* field : {&gs.csgTool, &gs.bspTool, &gs.visTool, &gs.radTool, &gs.gameExe, &gs.wadRoot, &gs.bspOut,
-                               &s.bspTool, &s.visTool, &s.radTool, &s.gameExe, &s.bspOut, &s.bin, &written.logViewer})
+             &s.bspTool, &s.visTool, &s.radTool, &s.gameExe, &s.bspOut, &s.bin, &written.logViewer})
         *field = "/tools " + std::to_string(++n) + "/R&D 50%";
     written.textColor = 14;
     written.backColor = -1;
@@ -66,28 +66,30 @@ TEST(ConfigurationTest, RoundTripKeepsEveryField)
 TEST(ConfigurationTest, WriteKeepsForeignLinesAndUpdatesKeysInPlace)
 {
     TempFolder temp;
-    const std::string ini = temp.write("Configurations.ini", "; hand-written notes\r\n"
-                                                             "[SYSTEMS]\r\n"
-                                                             "TextColor=2\r\n"
-                                                             "Theme=dark\r\n"
-                                                             "\r\n"
-                                                             "[Extra]\r\n"
-                                                             "key=value\r\n");
+    const std::string ini = temp.write("Configurations.ini",
+        "; hand-written notes\r\n"
+        "[SYSTEMS]\r\n"
+        "TextColor=2\r\n"
+        "Theme=dark\r\n"
+        "\r\n"
+        "[Extra]\r\n"
+        "key=value\r\n");
     Configuration configuration;
     configuration.textColor = 10;
     configuration.goldSource.csgTool = "/hl/hlcsg";
     writeConfiguration(ini, configuration);
-    EXPECT_EQ(readBytes(ini), "; hand-written notes\r\n"
-                              "[SYSTEMS]\r\n"
-                              "TextColor=10\r\n"
-                              "Theme=dark\r\n"
-                              "BackColor=0\r\n"
-                              "LogViewer=\r\n"
-                              "\r\n"
-                              "[Extra]\r\n"
-                              "key=value\r\n"
-                              "[GSPATH]\r\nCSG=/hl/hlcsg\r\nBSP=\r\nVIS=\r\nRAD=\r\nhl=\r\nWADroot=\r\nBSPout=\r\n"
-                              "[SPATH]\r\nBSP=\r\nVIS=\r\nRAD=\r\nhl2=\r\nBSPout=\r\nBin=\r\n");
+    EXPECT_EQ(readBytes(ini),
+        "; hand-written notes\r\n"
+        "[SYSTEMS]\r\n"
+        "TextColor=10\r\n"
+        "Theme=dark\r\n"
+        "BackColor=0\r\n"
+        "LogViewer=\r\n"
+        "\r\n"
+        "[Extra]\r\n"
+        "key=value\r\n"
+        "[GSPATH]\r\nCSG=/hl/hlcsg\r\nBSP=\r\nVIS=\r\nRAD=\r\nhl=\r\nWADroot=\r\nBSPout=\r\n"
+        "[SPATH]\r\nBSP=\r\nVIS=\r\nRAD=\r\nhl2=\r\nBSPout=\r\nBin=\r\n");
 }
 
 TEST(ConfigurationTest, FailedWriteThrowsAndKeepsTheFolderInItsPlace)
@@ -113,14 +115,15 @@ TEST_P(StoredColorTest, TextColorReads)
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, StoredColorTest,
-                         ::testing::Values(ColorCase{"abc", 7}, ColorCase{"0x0C", 12}, ColorCase{"$C", 12}, ColorCase{"20", 20},
-                                           ColorCase{"  3  ", 3}, ColorCase{"", 7}, ColorCase{"-2", -2}));
+    ::testing::Values(ColorCase{"abc", 7}, ColorCase{"0x0C", 12}, ColorCase{"$C", 12}, ColorCase{"20", 20},
+        ColorCase{"  3  ", 3}, ColorCase{"", 7}, ColorCase{"-2", -2}));
 
 TEST(ConfigurationTest, OddValues)
 {
     TempFolder temp;
-    const std::string ini = temp.write("c.ini", "[GSPATH]\r\nCSG=   /hl/hlcsg \t\r\nhl=\"/games/hl\"\r\n"
-                                                "[SYSTEMS]\r\nBackColor=bad\r\nTextColor=20\r\n");
+    const std::string ini = temp.write("c.ini",
+        "[GSPATH]\r\nCSG=   /hl/hlcsg \t\r\nhl=\"/games/hl\"\r\n"
+        "[SYSTEMS]\r\nBackColor=bad\r\nTextColor=20\r\n");
     const Configuration configuration = readConfiguration(ini);
     EXPECT_EQ(configuration.goldSource.csgTool, "/hl/hlcsg");
     EXPECT_EQ(configuration.goldSource.gameExe, "/games/hl");

@@ -26,14 +26,15 @@ TEST_P(PresetNameRefusalTest, FirstOtherCharacterIsShownBetweenQuotes)
 {
     FakePrompts prompts;
     EXPECT_FALSE(checkPresetName(GetParam().name, prompts));
-    const PromptRequest expected{"Ferrowind 1.2", std::string("Entered name  is not correctly! Uncorrect symbol: \"") + GetParam().shown + "\"",
-                                 PromptIcon::Error, {PromptButton::Ok}, PromptButton::Ok};
+    const PromptRequest expected{"Ferrowind 1.2",
+        std::string("Entered name  is not correctly! Uncorrect symbol: \"") + GetParam().shown + "\"",
+        PromptIcon::Error, {PromptButton::Ok}, PromptButton::Ok};
     ASSERT_EQ(prompts.asked.size(), 1u);
     EXPECT_EQ(prompts.asked[0], expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, PresetNameRefusalTest,
-                         ::testing::Values(BadName{"my preset", " "}, BadName{"a_b-c", "_"}, BadName{"caf\xc3\xa9", "\xc3\xa9"},
-                                           BadName{"v1.2", "."}, BadName{"-x", "-"}));
+    ::testing::Values(BadName{"my preset", " "}, BadName{"a_b-c", "_"}, BadName{"caf\xc3\xa9", "\xc3\xa9"},
+        BadName{"v1.2", "."}, BadName{"-x", "-"}));
 
 } // namespace

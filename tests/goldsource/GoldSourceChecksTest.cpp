@@ -13,11 +13,12 @@ using ::testing::HasSubstr;
 
 PromptRequest question(const std::string& firstLine)
 {
-    return {"Ferrowind 1.2", firstLine + "\r\nContinue compilation?", PromptIcon::Exclamation, {PromptButton::Yes, PromptButton::No}, PromptButton::No};
+    return {"Ferrowind 1.2", firstLine + "\r\nContinue compilation?", PromptIcon::Exclamation,
+        {PromptButton::Yes, PromptButton::No}, PromptButton::No};
 }
 
-const PromptRequest kMapMissing{"Ferrowind 1.2", "Map is not selected, please select map file...", PromptIcon::Exclamation, {PromptButton::Ok},
-                                PromptButton::Ok};
+const PromptRequest kMapMissing{"Ferrowind 1.2", "Map is not selected, please select map file...",
+    PromptIcon::Exclamation, {PromptButton::Ok}, PromptButton::Ok};
 
 const std::vector<PromptRequest> kEveryQuestion{
     question("CSG compiler initialization error! (Please select correct path)"),
@@ -106,7 +107,8 @@ TEST_P(GoldSourceCheckNoTest, NoEndsTheCheckAtOnce)
         prompts.answers.push_back(PromptButton::Yes);
     prompts.answers.push_back(PromptButton::No);
     EXPECT_EQ(check(missingPaths(), prompts), CheckVerdict::Refused);
-    EXPECT_EQ(prompts.asked, std::vector<PromptRequest>(kEveryQuestion.begin(), kEveryQuestion.begin() + static_cast<long>(refused) + 1));
+    EXPECT_EQ(prompts.asked,
+        std::vector<PromptRequest>(kEveryQuestion.begin(), kEveryQuestion.begin() + static_cast<long>(refused) + 1));
 }
 
 INSTANTIATE_TEST_SUITE_P(EachQuestion, GoldSourceCheckNoTest, ::testing::Range<size_t>(0, 6));
@@ -156,8 +158,8 @@ TEST_P(GoldSourceCheckUnsafeMapTest, MapNameThatCannotBeCarriedIsRefusedAlone)
 }
 
 INSTANTIATE_TEST_SUITE_P(Characters, GoldSourceCheckUnsafeMapTest,
-                         ::testing::Values(UnsafeCase{"&", "\"&\""}, UnsafeCase{"|", "\"|\""}, UnsafeCase{"<", "\"<\""}, UnsafeCase{">", "\">\""},
-                                           UnsafeCase{"^", "\"^\""}, UnsafeCase{"\"", "double quote"}));
+    ::testing::Values(UnsafeCase{"&", "\"&\""}, UnsafeCase{"|", "\"|\""}, UnsafeCase{"<", "\"<\""},
+        UnsafeCase{">", "\">\""}, UnsafeCase{"^", "\"^\""}, UnsafeCase{"\"", "double quote"}));
 
 TEST_F(GoldSourceCheckTest, MapFolderWithCommandCharactersIsAccepted)
 {

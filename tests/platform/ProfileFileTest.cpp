@@ -1,5 +1,5 @@
-#include "base/AtomicFile.h"
 #include "platform/ProfileFile.h"
+#include "base/AtomicFile.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -51,10 +51,11 @@ TEST_P(ProfileValueTest, ValueIsReadByTheProfileRules)
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, ProfileValueTest,
-                         ::testing::Values(ValueCase{"  /tools/hlcsg  \t", "/tools/hlcsg"}, ValueCase{"\"/my tools/hlcsg\"", "/my tools/hlcsg"},
-                                           ValueCase{"'quoted'", "quoted"}, ValueCase{" \"  inner blanks stay  \" ", "  inner blanks stay  "},
-                                           ValueCase{"\"unbalanced", "\"unbalanced"}, ValueCase{"\"mixed'", "\"mixed'"},
-                                           ValueCase{"a \"middle\" quote", "a \"middle\" quote"}, ValueCase{"a=b", "a=b"}, ValueCase{"", ""}));
+    ::testing::Values(ValueCase{"  /tools/hlcsg  \t", "/tools/hlcsg"},
+        ValueCase{"\"/my tools/hlcsg\"", "/my tools/hlcsg"}, ValueCase{"'quoted'", "quoted"},
+        ValueCase{" \"  inner blanks stay  \" ", "  inner blanks stay  "}, ValueCase{"\"unbalanced", "\"unbalanced"},
+        ValueCase{"\"mixed'", "\"mixed'"}, ValueCase{"a \"middle\" quote", "a \"middle\" quote"},
+        ValueCase{"a=b", "a=b"}, ValueCase{"", ""}));
 
 TEST_F(ProfileFileTest, AtMost2047CharactersOfAValueAreReturned)
 {

@@ -27,7 +27,7 @@ TEST(TerminalCommandTest, TerminalVariableComesFirstWithDashE)
 {
     FakeFinder finder{{"myterm", "xterm", "gnome-terminal"}, {}};
     EXPECT_EQ(terminalCommand("myterm", "/opt/ferrowind-cmd", "/t/Compile.bat", finder.fn()),
-              (Command{"/usr/bin/myterm", "-e", "/opt/ferrowind-cmd", "/t/Compile.bat"}));
+        (Command{"/usr/bin/myterm", "-e", "/opt/ferrowind-cmd", "/t/Compile.bat"}));
 }
 
 struct FallbackCase {
@@ -41,7 +41,11 @@ class TerminalFallbackTest : public ::testing::TestWithParam<size_t> {};
 TEST_P(TerminalFallbackTest, FirstInstalledEmulatorInOrderWithItsSwitch)
 {
     static const FallbackCase order[] = {
-        {"x-terminal-emulator", "-e"}, {"gnome-terminal", "--"}, {"konsole", "-e"}, {"xfce4-terminal", "-x"}, {"xterm", "-e"},
+        {"x-terminal-emulator", "-e"},
+        {"gnome-terminal", "--"},
+        {"konsole", "-e"},
+        {"xfce4-terminal", "-x"},
+        {"xterm", "-e"},
     };
     const size_t index = GetParam();
     FakeFinder finder;
@@ -49,7 +53,8 @@ TEST_P(TerminalFallbackTest, FirstInstalledEmulatorInOrderWithItsSwitch)
         finder.installed.insert(order[i].program);
     const auto command = terminalCommand("", "run", "s.bat", finder.fn());
     ASSERT_TRUE(command.has_value());
-    EXPECT_EQ(*command, (Command{std::string("/usr/bin/") + order[index].program, order[index].commandSwitch, "run", "s.bat"}));
+    EXPECT_EQ(*command,
+        (Command{std::string("/usr/bin/") + order[index].program, order[index].commandSwitch, "run", "s.bat"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Order, TerminalFallbackTest, ::testing::Range<size_t>(0, 5));
@@ -57,7 +62,8 @@ INSTANTIATE_TEST_SUITE_P(Order, TerminalFallbackTest, ::testing::Range<size_t>(0
 TEST(TerminalCommandTest, MissingTerminalVariableProgramFallsBackToTheList)
 {
     FakeFinder finder{{"konsole"}, {}};
-    EXPECT_EQ(terminalCommand("nosuchterm", "run", "s.bat", finder.fn()), (Command{"/usr/bin/konsole", "-e", "run", "s.bat"}));
+    EXPECT_EQ(terminalCommand("nosuchterm", "run", "s.bat", finder.fn()),
+        (Command{"/usr/bin/konsole", "-e", "run", "s.bat"}));
     EXPECT_EQ(finder.asked.front(), "nosuchterm");
 }
 
@@ -65,8 +71,8 @@ TEST(TerminalCommandTest, NoTerminalGivesNothing)
 {
     FakeFinder finder;
     EXPECT_EQ(terminalCommand(nullptr, "run", "s.bat", finder.fn()), std::nullopt);
-    EXPECT_EQ(finder.asked, (std::vector<std::string>{"x-terminal-emulator", "gnome-terminal", "konsole", "xfce4-terminal", "xterm"}));
+    EXPECT_EQ(finder.asked,
+        (std::vector<std::string>{"x-terminal-emulator", "gnome-terminal", "konsole", "xfce4-terminal", "xterm"}));
 }
-
 
 } // namespace

@@ -53,10 +53,11 @@ TEST_P(SaveAsPathTest, BatchFilterAddsBatUnlessThere)
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, SaveAsPathTest,
-                         ::testing::Values(SaveCase{"/out/box compile", 1, "/out/box compile.bat"}, SaveCase{"/out/box.bat", 1, "/out/box.bat"},
-                                           SaveCase{"/out/box.BAT", 1, "/out/box.BAT"}, SaveCase{"/out/box.cmd", 1, "/out/box.cmd.bat"},
-                                           SaveCase{"/my.out/box", 1, "/my.out/box.bat"}, SaveCase{"/out/box compile", 2, "/out/box compile"},
-                                           SaveCase{"/out/box.cmd", 2, "/out/box.cmd"}, SaveCase{"/out/box.bat", 2, "/out/box.bat"}));
+    ::testing::Values(SaveCase{"/out/box compile", 1, "/out/box compile.bat"},
+        SaveCase{"/out/box.bat", 1, "/out/box.bat"}, SaveCase{"/out/box.BAT", 1, "/out/box.BAT"},
+        SaveCase{"/out/box.cmd", 1, "/out/box.cmd.bat"}, SaveCase{"/my.out/box", 1, "/my.out/box.bat"},
+        SaveCase{"/out/box compile", 2, "/out/box compile"}, SaveCase{"/out/box.cmd", 2, "/out/box.cmd"},
+        SaveCase{"/out/box.bat", 2, "/out/box.bat"}));
 
 TEST(DefaultSaveNameTest, MapNameAndCompile)
 {

@@ -25,16 +25,12 @@ TEST_P(MapNameTest, NameAndPathBase)
 
 #ifndef _WIN32
 INSTANTIATE_TEST_SUITE_P(Linux, MapNameTest,
-                         ::testing::Values(MapCase{"/maps/box.map", "box", "/maps/box"},
-                                           MapCase{"/maps/box.MAP", "box", "/maps/box"},
-                                           MapCase{"/maps/box.mapper.map", "boxper", "/maps/boxper"},
-                                           MapCase{"/maps/Box.Map.MAP", "Box", "/maps/Box"},
-                                           MapCase{"/maps/box", "box", "/maps/box"},
-                                           MapCase{"/my.maps/box", "box", "/my.maps/box"},
-                                           MapCase{"box.map", "box", "/box"},
-                                           MapCase{" /maps/box.map", "box", "/maps/box"},
-                                           // A backslash is part of a Linux file name, so Windows-style text is one name.
-                                           MapCase{"C:\\maps\\box.map", "C:\\maps\\box", "/C:\\maps\\box"}));
+    ::testing::Values(MapCase{"/maps/box.map", "box", "/maps/box"}, MapCase{"/maps/box.MAP", "box", "/maps/box"},
+        MapCase{"/maps/box.mapper.map", "boxper", "/maps/boxper"}, MapCase{"/maps/Box.Map.MAP", "Box", "/maps/Box"},
+        MapCase{"/maps/box", "box", "/maps/box"}, MapCase{"/my.maps/box", "box", "/my.maps/box"},
+        MapCase{"box.map", "box", "/box"}, MapCase{" /maps/box.map", "box", "/maps/box"},
+        // A backslash is part of a Linux file name, so Windows-style text is one name.
+        MapCase{"C:\\maps\\box.map", "C:\\maps\\box", "/C:\\maps\\box"}));
 #endif
 
 TEST(ScriptEscapingTest, QuotedValuesDoublePercentUnquotedValuesAlsoEscapeCommandCharacters)

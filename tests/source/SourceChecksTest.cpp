@@ -13,11 +13,12 @@ using ::testing::HasSubstr;
 
 PromptRequest question(const std::string& firstLine)
 {
-    return {"Ferrowind 1.2", firstLine + "\r\nContinue compilation?", PromptIcon::Exclamation, {PromptButton::Yes, PromptButton::No}, PromptButton::No};
+    return {"Ferrowind 1.2", firstLine + "\r\nContinue compilation?", PromptIcon::Exclamation,
+        {PromptButton::Yes, PromptButton::No}, PromptButton::No};
 }
 
-const PromptRequest kMapMissing{"Ferrowind 1.2", "Map is not selected, please select map file...", PromptIcon::Exclamation, {PromptButton::Ok},
-                                PromptButton::Ok};
+const PromptRequest kMapMissing{"Ferrowind 1.2", "Map is not selected, please select map file...",
+    PromptIcon::Exclamation, {PromptButton::Ok}, PromptButton::Ok};
 
 const std::vector<PromptRequest> kEveryQuestion{
     question("BSP compiler initialization error! (Please select correct path)"),
@@ -102,7 +103,8 @@ TEST_P(SourceCheckNoTest, NoEndsTheCheckAtOnce)
     prompts.answers.assign(refused, PromptButton::Yes);
     prompts.answers.push_back(PromptButton::No);
     EXPECT_FALSE(check(missingPaths(), prompts));
-    EXPECT_EQ(prompts.asked, std::vector<PromptRequest>(kEveryQuestion.begin(), kEveryQuestion.begin() + static_cast<long>(refused) + 1));
+    EXPECT_EQ(prompts.asked,
+        std::vector<PromptRequest>(kEveryQuestion.begin(), kEveryQuestion.begin() + static_cast<long>(refused) + 1));
 }
 
 INSTANTIATE_TEST_SUITE_P(EachQuestion, SourceCheckNoTest, ::testing::Range<size_t>(0, 5));

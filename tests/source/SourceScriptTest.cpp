@@ -27,8 +27,8 @@ SourceScriptInput pageDefaults()
 SourceScriptInput runnable(const std::string& mapFolder)
 {
     SourceScriptInput in;
-    in.paths = {"@ROOT@/tools/vbsp", "@ROOT@/tools/vvis", "@ROOT@/tools/vrad",
-                "@ROOT@/tools/hl2",  "@ROOT@/out/",       "@ROOT@/bin"};
+    in.paths = {
+        "@ROOT@/tools/vbsp", "@ROOT@/tools/vvis", "@ROOT@/tools/vrad", "@ROOT@/tools/hl2", "@ROOT@/out/", "@ROOT@/bin"};
     in.vmfFile = "@ROOT@/" + mapFolder + "/box.vmf";
     in.programPath = "@ROOT@/tools/ferrowind";
     return in;
@@ -43,89 +43,89 @@ struct GoldenCase {
 const GoldenCase kCases[] = {
     {"source_defaults.bat", pageDefaults},
     {"source_every_flag.bat",
-     [] {
-         SourceScriptInput in = pageDefaults();
-         SourceOptions& o = in.options;
-         o.bspParams = "-onlyents";
-         o.visParams = "-fast";
-         o.radParams = "-bounce 4 -final";
-         o.gameParams = "+map %MAPNAME% -dev";
-         in.logViewer = "/usr/bin/viewer";
-         for (bool* flag : {&o.deleteLog, &o.notCopyBsp, &o.openLog, &o.pause, &o.beep, &o.shutdown})
-             *flag = true;
-         return in;
-     }},
+        [] {
+            SourceScriptInput in = pageDefaults();
+            SourceOptions& o = in.options;
+            o.bspParams = "-onlyents";
+            o.visParams = "-fast";
+            o.radParams = "-bounce 4 -final";
+            o.gameParams = "+map %MAPNAME% -dev";
+            in.logViewer = "/usr/bin/viewer";
+            for (bool* flag : {&o.deleteLog, &o.notCopyBsp, &o.openLog, &o.pause, &o.beep, &o.shutdown})
+                *flag = true;
+            return in;
+        }},
     {"source_no_stage.bat",
-     [] {
-         SourceScriptInput in = pageDefaults();
-         in.options.runBsp = in.options.runVis = in.options.runRad = false;
-         return in;
-     }},
+        [] {
+            SourceScriptInput in = pageDefaults();
+            in.options.runBsp = in.options.runVis = in.options.runRad = false;
+            return in;
+        }},
     // Stages are numbered among the selected ones only.
     {"source_vis_rad_only.bat",
-     [] {
-         SourceScriptInput in = pageDefaults();
-         in.options.runBsp = false;
-         in.options.bspParams = "-onlyents";
-         return in;
-     }},
+        [] {
+            SourceScriptInput in = pageDefaults();
+            in.options.runBsp = false;
+            in.options.bspParams = "-onlyents";
+            return in;
+        }},
     {"source_without_game.bat",
-     [] {
-         SourceScriptInput in = pageDefaults();
-         in.options.runGame = false;
-         return in;
-     }},
+        [] {
+            SourceScriptInput in = pageDefaults();
+            in.options.runGame = false;
+            return in;
+        }},
     // Shutdown ends both the success and the error path, with or without a pause.
     {"source_shutdown_game.bat",
-     [] {
-         SourceScriptInput in = pageDefaults();
-         in.options.shutdown = true;
-         return in;
-     }},
+        [] {
+            SourceScriptInput in = pageDefaults();
+            in.options.shutdown = true;
+            return in;
+        }},
     // The map name loses every occurrence of its extension, in any letter case.
     {"source_blanks_and_extensions.bat",
-     [] {
-         SourceScriptInput in = pageDefaults();
-         in.vmfFile = "/my maps/box 1.VMFb.vmf";
-         in.consoleColor = "0A";
-         in.logViewer = "/usr/bin/log viewer";
-         return in;
-     }},
+        [] {
+            SourceScriptInput in = pageDefaults();
+            in.vmfFile = "/my maps/box 1.VMFb.vmf";
+            in.consoleColor = "0A";
+            in.logViewer = "/usr/bin/log viewer";
+            return in;
+        }},
     // Configured paths and the map are escaped for where they stand; parameter fields are the user's own text.
     {"source_escaped_paths.bat",
-     [] {
-         SourceScriptInput in = pageDefaults();
-         in.vmfFile = "/R&D 50%/<x>^y/box.vmf";
-         in.paths.bin = "/bin 5%&co";
-         in.paths.bspOut = "/out|x>y";
-         in.paths.bspTool = "/t 5%/bsp&";
-         in.options.bspParams = "-x %MAPNAME% & echo";
-         return in;
-     }},
+        [] {
+            SourceScriptInput in = pageDefaults();
+            in.vmfFile = "/R&D 50%/<x>^y/box.vmf";
+            in.paths.bin = "/bin 5%&co";
+            in.paths.bspOut = "/out|x>y";
+            in.paths.bspTool = "/t 5%/bsp&";
+            in.options.bspParams = "-x %MAPNAME% & echo";
+            return in;
+        }},
     {"source_compile.bat",
-     [] {
-         SourceScriptInput in = runnable("maps");
-         SourceOptions& o = in.options;
-         o.visParams = "-fast";
-         o.radParams = "-both -final";
-         o.gameParams = "-game cstrike +map %MAPNAME% ";
-         o.runGame = false;
-         o.deleteLog = o.pause = true;
-         in.consoleColor = "1F";
-         return in;
-     },
-     kRunOrigin},
+        [] {
+            SourceScriptInput in = runnable("maps");
+            SourceOptions& o = in.options;
+            o.visParams = "-fast";
+            o.radParams = "-both -final";
+            o.gameParams = "-game cstrike +map %MAPNAME% ";
+            o.runGame = false;
+            o.deleteLog = o.pause = true;
+            in.consoleColor = "1F";
+            return in;
+        },
+        kRunOrigin},
     {"source_escaping.bat",
-     [] {
-         SourceScriptInput in = runnable("maps & 100%");
-         SourceOptions& o = in.options;
-         o.visParams = "-fast";
-         o.runGame = false;
-         o.deleteLog = o.pause = true;
-         in.consoleColor = "0A";
-         return in;
-     },
-     kRunOrigin},
+        [] {
+            SourceScriptInput in = runnable("maps & 100%");
+            SourceOptions& o = in.options;
+            o.visParams = "-fast";
+            o.runGame = false;
+            o.deleteLog = o.pause = true;
+            in.consoleColor = "0A";
+            return in;
+        },
+        kRunOrigin},
 };
 
 class SourceScriptTest : public ::testing::TestWithParam<GoldenCase> {};
@@ -145,8 +145,9 @@ TEST(SourceScriptPathsTest, OnlyPathsTheScriptCarries)
 {
     SourceScriptInput in = pageDefaults();
     in.options.runVis = false;
-    EXPECT_EQ(sourceScriptPaths(in), (std::vector<std::string>{"/hl2/game/maps", "/hl2/bin", "Notepad",
-                                                               "/hl2/bin/bsp", "/hl2/bin/rad", "/hl2/game"}));
+    EXPECT_EQ(sourceScriptPaths(in),
+        (std::vector<std::string>{
+            "/hl2/game/maps", "/hl2/bin", "Notepad", "/hl2/bin/bsp", "/hl2/bin/rad", "/hl2/game"}));
     in.options.beep = true;
     EXPECT_EQ(sourceScriptPaths(in).back(), "/opt/ferrowind/ferrowind");
 }

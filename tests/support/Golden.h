@@ -12,7 +12,10 @@
 // Expected outputs kept once under tests/golden/ and reviewed like code. Run the tests with
 // FERROWIND_UPDATE_GOLDEN=1 (scripts/update-golden.sh) to rewrite them after a deliberate change.
 
-inline std::string goldenPath(const std::string& name) { return std::string(FERROWIND_SOURCE_DIR) + "/tests/golden/" + name; }
+inline std::string goldenPath(const std::string& name)
+{
+    return std::string(FERROWIND_SOURCE_DIR) + "/tests/golden/" + name;
+}
 
 // Lines as the program writes them: each one ended by CR LF.
 inline std::string asWritten(const std::vector<std::string>& lines)

@@ -12,20 +12,25 @@ public:
     TempFolder()
     {
         std::random_device random;
-        path_ = std::filesystem::temp_directory_path() / ("ferrowind-test-" + std::to_string(random()) + std::to_string(random()));
+        path_ = std::filesystem::temp_directory_path() /
+            ("ferrowind-test-" + std::to_string(random()) + std::to_string(random()));
         std::filesystem::create_directories(path_);
     }
     ~TempFolder()
     {
         std::error_code error;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, error);
+        std::filesystem::permissions(
+            path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, error);
         std::filesystem::remove_all(path_, error);
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
     // The folder, or a path inside it, as text.
-    std::string path(const std::string& relative = {}) const { return relative.empty() ? path_.string() : (path_ / relative).string(); }
+    std::string path(const std::string& relative = {}) const
+    {
+        return relative.empty() ? path_.string() : (path_ / relative).string();
+    }
 
     // Writes a file (creating its folders) with exactly these bytes and returns its path.
     std::string write(const std::string& relative, const std::string& bytes = {}) const

@@ -44,8 +44,7 @@ public:
     std::deque<std::optional<std::string>> nameAnswers;
 
 private:
-    template <typename T>
-    static std::optional<T> next(std::deque<std::optional<T>>& queue)
+    template <typename T> static std::optional<T> next(std::deque<std::optional<T>>& queue)
     {
         if (queue.empty())
             return std::nullopt;

@@ -35,9 +35,9 @@ struct Workspace {
         temp.makeFolder("out");
         map = temp.write("maps/box.map");
         temp.write("program/Ferrowind/Configurations.ini",
-                   "[GSPATH]\r\nCSG=" + temp.path("tools/csg") + "\r\nBSP=" + temp.path("tools/bsp") + "\r\nVIS=" + temp.path("tools/vis") +
-                       "\r\nRAD=" + temp.path("tools/rad") + "\r\nhl=" + temp.path("tools/hl") + "\r\nWADroot=" + temp.path("wad") +
-                       "\r\nBSPout=" + temp.path("out") + "\r\n");
+            "[GSPATH]\r\nCSG=" + temp.path("tools/csg") + "\r\nBSP=" + temp.path("tools/bsp") + "\r\nVIS=" +
+                temp.path("tools/vis") + "\r\nRAD=" + temp.path("tools/rad") + "\r\nhl=" + temp.path("tools/hl") +
+                "\r\nWADroot=" + temp.path("wad") + "\r\nBSPout=" + temp.path("out") + "\r\n");
     }
     std::string programDir() const { return temp.path("program"); }
     std::string compileBat() const { return temp.path("program/Ferrowind/Temp/Compile.bat"); }
@@ -57,8 +57,7 @@ class MainWindowTest : public QObject {
     void start(const QStringList& arguments) { harness.start(workspace->programDir(), arguments); }
     ScriptLines editorLines() const { return harness.editorLines(); }
 
-    template <typename T>
-    T* find(const char* name)
+    template <typename T> T* find(const char* name)
     {
         T* widget = window->findChild<T*>(name);
         if (widget == nullptr)
@@ -97,23 +96,36 @@ private slots:
         QCOMPARE(pages->currentIndex(), 0);
 
         const std::pair<const char*, const char*> buttons[] = {
-            {"INFSButtonRun", "Compile"}, {"INFSButtonSave", "Save As..."}, {"INFSButtonEditor", "Batch Editor"},
-            {"INFSButtonConfig", "Configurations"}, {"INFSToolB01", "Run from..."}, {"INFSButtonAbout0", "About"},
+            {"INFSButtonRun", "Compile"},
+            {"INFSButtonSave", "Save As..."},
+            {"INFSButtonEditor", "Batch Editor"},
+            {"INFSButtonConfig", "Configurations"},
+            {"INFSToolB01", "Run from..."},
+            {"INFSButtonAbout0", "About"},
         };
         for (const auto& [name, caption] : buttons)
             QCOMPARE(find<QToolButton>(name)->text(), QString(caption));
         for (const char* name : {"INFSChb_CSG", "INFSChb_BSP", "INFSChb_VIS", "INFSChb_RAD", "INFSChb_HL"})
             QVERIFY2(check(name)->isChecked(), name);
-        for (const char* name : {"INFSChbDeleteP0", "INFSChbDeleteP1", "INFSChbDeleteP2", "INFSChbDeleteP3", "INFSChbDeletePRT", "INFSChbDeleteWIC",
-                                 "INFSChbDeleteLIN", "INFSChbDeletePTS", "INFSChbDeleteLOG", "INFSChb0", "INFSChb1", "INFSChb2", "INFSChb3", "INFSChb4", "INFSChb5"})
+        for (const char* name : {"INFSChbDeleteP0", "INFSChbDeleteP1", "INFSChbDeleteP2", "INFSChbDeleteP3",
+                 "INFSChbDeletePRT", "INFSChbDeleteWIC", "INFSChbDeleteLIN", "INFSChbDeletePTS", "INFSChbDeleteLOG",
+                 "INFSChb0", "INFSChb1", "INFSChb2", "INFSChb3", "INFSChb4", "INFSChb5"})
             QVERIFY2(!check(name)->isChecked(), name);
         QVERIFY(find<QLineEdit>("INFSEdit0")->isReadOnly());
 
         const std::pair<const char*, QRect> groups[] = {
-            {"INFSGB0", {8, 36, 425, 49}},     {"INFSGB1", {440, 36, 193, 49}},    {"INFSGB2", {8, 92, 425, 175}},
-            {"INFSGB3", {440, 92, 193, 175}},  {"INFSGB00", {8, 36, 441, 49}},     {"INFSGB01", {8, 92, 625, 49}},
-            {"INFSGB02", {8, 148, 313, 119}},  {"INFSGB03", {328, 148, 305, 119}}, {"INFSGB001", {8, 36, 425, 49}},
-            {"INFSGB002", {440, 36, 193, 49}}, {"INFSGB003", {8, 92, 497, 175}},   {"INFSGB004", {512, 92, 121, 175}},
+            {"INFSGB0", {8, 36, 425, 49}},
+            {"INFSGB1", {440, 36, 193, 49}},
+            {"INFSGB2", {8, 92, 425, 175}},
+            {"INFSGB3", {440, 92, 193, 175}},
+            {"INFSGB00", {8, 36, 441, 49}},
+            {"INFSGB01", {8, 92, 625, 49}},
+            {"INFSGB02", {8, 148, 313, 119}},
+            {"INFSGB03", {328, 148, 305, 119}},
+            {"INFSGB001", {8, 36, 425, 49}},
+            {"INFSGB002", {440, 36, 193, 49}},
+            {"INFSGB003", {8, 92, 497, 175}},
+            {"INFSGB004", {512, 92, 121, 175}},
         };
         for (const auto& [name, geometry] : groups)
             QCOMPARE(find<QGroupBox>(name)->geometry(), geometry);
@@ -122,7 +134,8 @@ private slots:
     void commandLineFillsTheMapAndPicksThePage()
     {
         workspace->temp.write("maps/hall.vmf");
-        start({QString::fromStdString(workspace->temp.path("maps/hall.vmf")), QString::fromStdString(workspace->map), "missing.map"});
+        start({QString::fromStdString(workspace->temp.path("maps/hall.vmf")), QString::fromStdString(workspace->map),
+            "missing.map"});
         QCOMPARE(find<QLineEdit>("INFSEdit0")->text(), QString::fromStdString(workspace->map));
         QCOMPARE(window->pages()->currentIndex(), 2);
         QVERIFY(!window->runAtStart());
@@ -143,7 +156,8 @@ private slots:
         const GoldSourcePage* page = window->goldSourcePage();
         const GoldSourceScriptInput expected =
             goldSourceScriptInput(page->options(), page->mapFile(), window->configuration(), kTestProgramPath);
-        QCOMPARE(withoutStamp(written), withoutStamp(makeGoldSourceScript(expected, {"", "", "ferrowind@mailbox.org"})));
+        QCOMPARE(
+            withoutStamp(written), withoutStamp(makeGoldSourceScript(expected, {"", "", "ferrowind@mailbox.org"})));
         QCOMPARE(written[9], "set MAPFILE=\"" + workspace->map + "\"");
         QTRY_VERIFY(!window->isVisible());
     }
@@ -152,7 +166,8 @@ private slots:
     {
         start({"+run", "nowhere.map"});
         QCOMPARE(fakes->prompts.asked.size(), size_t{1});
-        QCOMPARE(fakes->prompts.asked[0], (PromptRequest{kTitle, "Map is not selected, please select map file...", PromptIcon::Exclamation}));
+        QCOMPARE(fakes->prompts.asked[0],
+            (PromptRequest{kTitle, "Map is not selected, please select map file...", PromptIcon::Exclamation}));
         QVERIFY(fakes->shell.started.empty());
         QVERIFY(window->showsAtStart());
     }
@@ -191,7 +206,7 @@ private slots:
         QTabWidget* configurationPages = harness.configurations->findChild<QTabWidget*>();
         configurationPages->setCurrentIndex(1);
         harness.pressAndInspectModal(find<QToolButton>("INFSButtonConfig"), harness.configurations.get(),
-                                     [&] { QCOMPARE(configurationPages->currentWidget()->objectName(), QString("INFSTB1")); });
+            [&] { QCOMPARE(configurationPages->currentWidget()->objectName(), QString("INFSTB1")); });
     }
 
     void aConsoleThatCannotStartIsReported()
@@ -211,8 +226,10 @@ private slots:
         start({QString::fromStdString(workspace->map)});
         find<QToolButton>("INFSButtonRun")->click();
         QCOMPARE(fakes->prompts.asked.size(), size_t{1});
-        QCOMPARE(fakes->prompts.asked[0], (PromptRequest{kTitle, "CSG compiler initialization error! (Please select correct path)\r\nContinue compilation?",
-                                                         PromptIcon::Exclamation, {PromptButton::Yes, PromptButton::No}, PromptButton::No}));
+        QCOMPARE(fakes->prompts.asked[0],
+            (PromptRequest{kTitle,
+                "CSG compiler initialization error! (Please select correct path)\r\nContinue compilation?",
+                PromptIcon::Exclamation, {PromptButton::Yes, PromptButton::No}, PromptButton::No}));
         QVERIFY(fakes->shell.started.empty());
         QVERIFY(!std::filesystem::exists(workspace->compileBat()));
     }
@@ -221,13 +238,15 @@ private slots:
     {
         start({QString::fromStdString(workspace->map)});
         const std::string typed = workspace->temp.path("saved");
-        fakes->dialogs.saveAnswers = {SaveFileAnswer{typed, 1}, SaveFileAnswer{typed + ".cmd", 1}, SaveFileAnswer{typed, 2}};
+        fakes->dialogs.saveAnswers = {
+            SaveFileAnswer{typed, 1}, SaveFileAnswer{typed + ".cmd", 1}, SaveFileAnswer{typed, 2}};
         for (int i = 0; i < 3; ++i)
             find<QToolButton>("INFSButtonSave")->click();
 
         QCOMPARE(fakes->dialogs.saveRequests.size(), size_t{3});
         QCOMPARE(fakes->dialogs.saveRequests[0].fileName, std::string("box compile"));
-        QCOMPARE(fakes->dialogs.saveRequests[0].filter, std::string("MS-DOS Batch Files (*.bat;*.cmd)|*.bat;*.cmd|All files (*.*)|*.*"));
+        QCOMPARE(fakes->dialogs.saveRequests[0].filter,
+            std::string("MS-DOS Batch Files (*.bat;*.cmd)|*.bat;*.cmd|All files (*.*)|*.*"));
         for (const std::string& written : {typed + ".bat", typed + ".cmd.bat", typed})
             QCOMPARE(splitCrLf(readBytes(written)), window->goldSourceScript());
         QVERIFY(!std::filesystem::exists(typed + ".cmd"));
@@ -241,7 +260,8 @@ private slots:
         fakes->dialogs.saveAnswers = {SaveFileAnswer{workspace->temp.path("no/such/folder/x.bat"), 1}};
         find<QToolButton>("INFSButtonSave")->click();
         QCOMPARE(fakes->prompts.asked.size(), size_t{1});
-        QCOMPARE(fakes->prompts.asked[0], (PromptRequest{kTitle, "Access error. File is not saved!", PromptIcon::Error}));
+        QCOMPARE(
+            fakes->prompts.asked[0], (PromptRequest{kTitle, "Access error. File is not saved!", PromptIcon::Error}));
     }
 
 #ifndef _WIN32
@@ -257,7 +277,8 @@ private slots:
         }
         QCOMPARE(readBytes(target), old);
         QCOMPARE(fakes->prompts.asked.size(), size_t{1});
-        QCOMPARE(fakes->prompts.asked[0], (PromptRequest{kTitle, "Access error. File is not saved!", PromptIcon::Error}));
+        QCOMPARE(
+            fakes->prompts.asked[0], (PromptRequest{kTitle, "Access error. File is not saved!", PromptIcon::Error}));
     }
 #endif
 
@@ -272,7 +293,8 @@ private slots:
     void shutdownDisablesWhatCannotWorkWithIt()
     {
         start({});
-        const char* affected[] = {"INFSChb2", "INFSChb3", "INFSChb4", "INFSChbDeleteLOG", "INFSChb_HL", "INFSChbDeletePTS"};
+        const char* affected[] = {
+            "INFSChb2", "INFSChb3", "INFSChb4", "INFSChbDeleteLOG", "INFSChb_HL", "INFSChbDeletePTS"};
         for (const char* name : affected)
             check(name)->setChecked(true);
         check("INFSChb5")->click();

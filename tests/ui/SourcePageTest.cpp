@@ -1,7 +1,7 @@
+#include "source/ui/SourcePage.h"
 #include "app/MainWindow.h"
 #include "editor/ui/EditorWindow.h"
 #include "source/SourceScript.h"
-#include "source/ui/SourcePage.h"
 #include "tests/support/TempFolder.h"
 #include "tests/ui/WindowHarness.h"
 
@@ -35,8 +35,9 @@ struct Workspace {
         temp.makeFolder("out");
         vmf = temp.write("maps/test.vmf");
         temp.write("program/Ferrowind/Configurations.ini",
-                   "[SPATH]\r\nBSP=" + temp.path("bin/bsp") + "\r\nVIS=" + temp.path("bin/vis") + "\r\nRAD=" + temp.path("bin/rad") +
-                       "\r\nhl2=" + temp.path("bin/game") + "\r\nBin=" + temp.path("bin") + "\r\nBSPout=" + temp.path(outputFolder) + "\r\n");
+            "[SPATH]\r\nBSP=" + temp.path("bin/bsp") + "\r\nVIS=" + temp.path("bin/vis") +
+                "\r\nRAD=" + temp.path("bin/rad") + "\r\nhl2=" + temp.path("bin/game") + "\r\nBin=" + temp.path("bin") +
+                "\r\nBSPout=" + temp.path(outputFolder) + "\r\n");
     }
     std::string programDir() const { return temp.path("program"); }
     std::string compileBat() const { return temp.path("program/Ferrowind/Temp/Compile.bat"); }
@@ -57,8 +58,7 @@ class SourcePageTest : public QObject {
     ScriptLines editorLines() const { return harness.editorLines(); }
     void startWithVmf() { start({QString::fromStdString(workspace->vmf)}); }
 
-    template <typename T>
-    T* find(const char* name)
+    template <typename T> T* find(const char* name)
     {
         T* widget = window->sourcePage()->findChild<T*>(name);
         if (widget == nullptr)
@@ -96,8 +96,12 @@ private slots:
     {
         start({});
         const std::pair<const char*, const char*> buttons[] = {
-            {"INFSToolB02", "Compile"}, {"INFSToolB03", "Save As..."}, {"INFSToolB04", "Batch Editor"},
-            {"INFSToolB05", "Configurations"}, {"INFSToolB06", "Run from..."}, {"INFSToolB07", "About"},
+            {"INFSToolB02", "Compile"},
+            {"INFSToolB03", "Save As..."},
+            {"INFSToolB04", "Batch Editor"},
+            {"INFSToolB05", "Configurations"},
+            {"INFSToolB06", "Run from..."},
+            {"INFSToolB07", "About"},
         };
         for (const auto& [name, caption] : buttons)
             QCOMPARE(find<QToolButton>(name)->text(), QString(caption));
@@ -117,9 +121,15 @@ private slots:
         QCOMPARE(presets->currentIndex(), -1);
 
         const std::tuple<const char*, const char*, bool> checks[] = {
-            {"INFSChb_SBSP", "BSP", true},          {"INFSChb_SVIS", "VIS", true},          {"INFSChb_SRAD", "RAD", true},
-            {"INFSChb_SHL2", "Game", true},         {"INFSChb01", "Not copy *.bsp", false}, {"INFSChb02", "Open log file", false},
-            {"INFSChbDeleteLOGs", "Delete .log", false}, {"INFSChb03", "Pause", false},   {"INFSChb04", "Beep!", false},
+            {"INFSChb_SBSP", "BSP", true},
+            {"INFSChb_SVIS", "VIS", true},
+            {"INFSChb_SRAD", "RAD", true},
+            {"INFSChb_SHL2", "Game", true},
+            {"INFSChb01", "Not copy *.bsp", false},
+            {"INFSChb02", "Open log file", false},
+            {"INFSChbDeleteLOGs", "Delete .log", false},
+            {"INFSChb03", "Pause", false},
+            {"INFSChb04", "Beep!", false},
             {"INFSChb05", "Shutdown PC", false},
         };
         for (const auto& [name, caption, checked] : checks) {
@@ -196,7 +206,8 @@ private slots:
         check("INFSChb05")->setChecked(true);
 
         const SourcePage* page = window->sourcePage();
-        const SourceScriptInput in = sourceScriptInput(page->options(), page->vmfFile(), configuration, kTestProgramPath);
+        const SourceScriptInput in =
+            sourceScriptInput(page->options(), page->vmfFile(), configuration, kTestProgramPath);
         QCOMPARE(in.paths.bspTool, std::string(" /bin/bsp "));
         QCOMPARE(in.paths.bin, std::string("/bin "));
         QCOMPARE(in.options.bspParams, std::string("-onlyents"));
@@ -252,8 +263,10 @@ private slots:
         check("INFSChb01")->setChecked(true);
         click("INFSToolB02");
         QCOMPARE(fakes->prompts.asked.size(), size_t{1});
-        QCOMPARE(fakes->prompts.asked[0], (PromptRequest{kTitle, "BSP output folder is not found! (Please select correct path)\r\nContinue compilation?",
-                                                         PromptIcon::Exclamation, {PromptButton::Yes, PromptButton::No}, PromptButton::No}));
+        QCOMPARE(fakes->prompts.asked[0],
+            (PromptRequest{kTitle,
+                "BSP output folder is not found! (Please select correct path)\r\nContinue compilation?",
+                PromptIcon::Exclamation, {PromptButton::Yes, PromptButton::No}, PromptButton::No}));
         QVERIFY(fakes->shell.started.empty());
         QVERIFY(!std::filesystem::exists(workspace->compileBat()));
     }
@@ -301,7 +314,8 @@ private slots:
         click("INFSToolB03");
         QCOMPARE(fakes->dialogs.saveRequests.size(), size_t{1});
         QCOMPARE(fakes->dialogs.saveRequests[0].fileName, std::string("test compile"));
-        QCOMPARE(fakes->dialogs.saveRequests[0].filter, std::string("MS-DOS Batch Files (*.bat;*.cmd)|*.bat;*.cmd|All files (*.*)|*.*"));
+        QCOMPARE(fakes->dialogs.saveRequests[0].filter,
+            std::string("MS-DOS Batch Files (*.bat;*.cmd)|*.bat;*.cmd|All files (*.*)|*.*"));
         QCOMPARE(withoutStamp(splitCrLf(readBytes(typed + ".bat"))), expected());
         QCOMPARE(editorLines(), window->sourceScript());
         QVERIFY(fakes->shell.started.empty());
@@ -324,7 +338,7 @@ private slots:
         start({});
         QTabWidget* configurationPages = harness.configurations->findChild<QTabWidget*>();
         harness.pressAndInspectModal(find<QToolButton>("INFSToolB05"), harness.configurations.get(),
-                                     [&] { QCOMPARE(configurationPages->currentWidget()->objectName(), QString("INFSTB2")); });
+            [&] { QCOMPARE(configurationPages->currentWidget()->objectName(), QString("INFSTB2")); });
     }
 };
 

@@ -57,8 +57,7 @@ struct WindowHarness {
     }
 
     // Presses a button that shows a window modally, and reports what that window shows before closing it.
-    template <typename Inspect>
-    void pressAndInspectModal(QAbstractButton* button, QDialog* modal, Inspect inspect)
+    template <typename Inspect> void pressAndInspectModal(QAbstractButton* button, QDialog* modal, Inspect inspect)
     {
         bool shown = false;
         QTimer::singleShot(0, modal, [&] {
