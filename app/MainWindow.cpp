@@ -23,6 +23,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include <memory>
+
 namespace ferrowind {
 
 namespace {
@@ -155,20 +157,6 @@ void MainWindow::mirrorToEditor(const ScriptLines& lines)
         windows_.editor->setScriptText(fromLocal(joinScriptLines(lines)));
 }
 
-void MainWindow::generateGoldSourceScript(const GoldSourceScriptInput& input, bool mirror)
-{
-    goldSourceScript_ = makeGoldSourceScript(input, currentScriptOrigin());
-    if (mirror)
-        mirrorToEditor(goldSourceScript_);
-}
-
-void MainWindow::generateSourceScript(const SourceScriptInput& input, bool mirror)
-{
-    sourceScript_ = makeSourceScript(input, currentScriptOrigin());
-    if (mirror)
-        mirrorToEditor(sourceScript_);
-}
-
 void MainWindow::startCompileScript(const ScriptLines& lines)
 {
     const ShellResult result = runCompileScript(lines, folders_, services_.shell);
@@ -192,63 +180,65 @@ void MainWindow::saveCompileScript(const std::string& mapFile, const std::functi
     }
 }
 
-void MainWindow::compileGoldSource()
+MainWindow::PageScript MainWindow::goldSourcePageScript()
 {
-    const GoldSourceScriptInput input = goldSourceInput();
-    const CheckVerdict verdict = checkGoldSourceCompile(input, services_.prompts);
-    if (verdict == CheckVerdict::MapMissing)
-        goldSourcePage_->focusMapEdit();
-    if (verdict != CheckVerdict::Proceed)
-        return;
-    generateGoldSourceScript(input, !runAtStart_);
-    startCompileScript(goldSourceScript_);
+    auto input = std::make_shared<const GoldSourceScriptInput>(goldSourceInput());
+    return {input->mapFile,
+        [this, input] {
+            const CheckVerdict verdict = checkGoldSourceCompile(*input, services_.prompts);
+            if (verdict == CheckVerdict::MapMissing)
+                goldSourcePage_->focusMapEdit();
+            return verdict == CheckVerdict::Proceed;
+        },
+        [this, input]() -> const ScriptLines& {
+            goldSourceScript_ = makeGoldSourceScript(*input, currentScriptOrigin());
+            return goldSourceScript_;
+        }};
 }
 
-void MainWindow::saveGoldSourceScript()
+MainWindow::PageScript MainWindow::sourcePageScript()
 {
-    const GoldSourceScriptInput input = goldSourceInput();
-    const CheckVerdict verdict = checkGoldSourceCompile(input, services_.prompts);
-    if (verdict == CheckVerdict::MapMissing)
-        goldSourcePage_->focusMapEdit();
-    if (verdict != CheckVerdict::Proceed)
+    auto input = std::make_shared<const SourceScriptInput>(sourceInput());
+    return {input->vmfFile, [this, input] { return checkSourceCompile(*input, services_.prompts); },
+        [this, input]() -> const ScriptLines& {
+            sourceScript_ = makeSourceScript(*input, currentScriptOrigin());
+            return sourceScript_;
+        }};
+}
+
+void MainWindow::compile(const PageScript& page)
+{
+    if (!page.check())
         return;
-    saveCompileScript(input.mapFile, [this, &input]() -> const ScriptLines& {
-        generateGoldSourceScript(input, true);
-        return goldSourceScript_;
+    const ScriptLines& lines = page.generate();
+    if (!runAtStart_)
+        mirrorToEditor(lines);
+    startCompileScript(lines);
+}
+
+void MainWindow::save(const PageScript& page)
+{
+    if (!page.check())
+        return;
+    saveCompileScript(page.mapFile, [this, &page]() -> const ScriptLines& {
+        const ScriptLines& lines = page.generate();
+        mirrorToEditor(lines);
+        return lines;
     });
 }
 
-void MainWindow::editGoldSourceScript()
+void MainWindow::edit(const PageScript& page)
 {
-    generateGoldSourceScript(goldSourceInput(), true);
+    mirrorToEditor(page.generate());
     showEditor();
 }
 
-void MainWindow::compileSource()
-{
-    const SourceScriptInput input = sourceInput();
-    if (!checkSourceCompile(input, services_.prompts))
-        return;
-    generateSourceScript(input, !runAtStart_);
-    startCompileScript(sourceScript_);
-}
-
-void MainWindow::saveSourceScript()
-{
-    const SourceScriptInput input = sourceInput();
-    if (!checkSourceCompile(input, services_.prompts))
-        return;
-    saveCompileScript(input.vmfFile, [this, &input]() -> const ScriptLines& {
-        generateSourceScript(input, true);
-        return sourceScript_;
-    });
-}
-
-void MainWindow::editSourceScript()
-{
-    generateSourceScript(sourceInput(), true);
-    showEditor();
-}
+void MainWindow::compileGoldSource() { compile(goldSourcePageScript()); }
+void MainWindow::saveGoldSourceScript() { save(goldSourcePageScript()); }
+void MainWindow::editGoldSourceScript() { edit(goldSourcePageScript()); }
+void MainWindow::compileSource() { compile(sourcePageScript()); }
+void MainWindow::saveSourceScript() { save(sourcePageScript()); }
+void MainWindow::editSourceScript() { edit(sourcePageScript()); }
 
 void MainWindow::showEditor()
 {

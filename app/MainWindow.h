@@ -75,9 +75,19 @@ private:
     void connectPages();
     GoldSourceScriptInput goldSourceInput() const;
     SourceScriptInput sourceInput() const;
-    // Generates the page's script into its list; the batch editor shows it unless this is a "+run" start.
-    void generateGoldSourceScript(const GoldSourceScriptInput& input, bool mirror);
-    void generateSourceScript(const SourceScriptInput& input, bool mirror);
+
+    // What the run, save and edit sequences need of one page, its input taken when the sequence starts.
+    struct PageScript {
+        std::string mapFile;
+        std::function<bool()> check; // the page's check, with the page's own reaction
+        std::function<const ScriptLines&()> generate; // into the page's script list
+    };
+    PageScript goldSourcePageScript();
+    PageScript sourcePageScript();
+    void compile(const PageScript& page);
+    void save(const PageScript& page);
+    void edit(const PageScript& page);
+
     void mirrorToEditor(const ScriptLines& lines);
     // The shared ends of the run and save sequences, once a page's check has passed.
     void startCompileScript(const ScriptLines& lines);
