@@ -74,7 +74,8 @@ private:
     std::vector<Patch> surfacesOn(const Brush& brush, size_t faceIndex, const FaceIndex& faces) const;
     bool findTextureSplit(const Brush& brush, const FaceIndex& faces, Plane& plane) const;
     void assignTextures(Brush& brush, const FaceIndex& faces);
-    std::string fillTextureFor(const BspLeaf& leaf) const;
+    std::string fillTextureFor(const BspLeaf& leaf, int32_t contents) const;
+    const std::string& textureName(int texInfo) const;
     void mergeBrushes(std::vector<Brush>& brushes, double extent, RebuildStats& stats);
     bool sameTexture(int a, int b) const;
 

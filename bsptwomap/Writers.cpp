@@ -213,23 +213,26 @@ std::string writeMap(const Bsp& bsp, const PlaneTable& planes, const std::vector
         }
         if (model != kNoModel && model != 0 && used[model])
             stats.warnings.push_back("model *" + std::to_string(model) + " is used by more than one entity");
+        Vec3 origin;
+        const std::string* originText = entity.find("origin");
+        const bool brushEntity = model != kNoModel && !world;
+        const bool hasOrigin = brushEntity && originText && parseOrigin(*originText, origin);
+        if (brushEntity && originText && !hasOrigin)
+            stats.warnings.push_back("entity " + std::to_string(e) + " has an unreadable origin \"" + *originText +
+                                     "\"");
+        // Compile tools set "origin" from the ORIGIN brush and refuse an entity that has both.
+        const bool originBrush = hasOrigin && !models[model].brushes.empty();
         writer.line("{");
         for (const auto& [key, value] : entity.keys)
-            if (!(model != kNoModel && !world && key == "model"))
+            if (!(brushEntity && key == "model") && !(originBrush && key == "origin"))
                 writer.keyValue(key, value);
         if (model != kNoModel) {
             used[model] = true;
-            Vec3 origin;
-            const std::string* originText = entity.find("origin");
-            const bool hasOrigin = !world && originText && parseOrigin(*originText, origin);
-            if (!world && originText && !hasOrigin)
-                stats.warnings.push_back("entity " + std::to_string(e) + " has an unreadable origin \"" +
-                                         *originText + "\"");
             for (const Brush& brush : models[model].brushes) {
                 writer.brush(brush, origin);
                 ++stats.brushes;
             }
-            if (hasOrigin) {
+            if (originBrush) {
                 writer.originBrush(origin);
                 ++stats.originBrushes;
             }
