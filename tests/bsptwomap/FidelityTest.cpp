@@ -26,33 +26,6 @@ constexpr int kWorldSamples = 30000;
 constexpr int kModelSamples = 3000;
 #endif
 
-int32_t hullContents(const Bsp& bsp, int32_t node, const Vec3& p)
-{
-    while (node >= 0) {
-        const BspNode& n = bsp.nodes[static_cast<size_t>(node)];
-        const BspPlane& plane = bsp.planes[n.plane];
-        node = n.children[dot(plane.normal, p) - plane.dist >= 0 ? 0 : 1];
-    }
-    return bsp.leaves[static_cast<size_t>(-(node + 1))].contents;
-}
-
-bool equalNoCase(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
-// Difference of two texel coordinates, ignoring whole repeats of the texture.
-double wrappedDifference(double a, double b, double size)
-{
-    const double d = std::fmod(std::fabs(a - b), size);
-    return std::min(d, size - d);
-}
-
 struct Fidelity {
     size_t samples = 0;
     size_t agreeing = 0;
@@ -204,6 +177,7 @@ TEST_P(FixtureFidelity, OutputReproducesVolumeSurfacesAndBrushBudget)
     EXPECT_LE(outputBrushes, 2 * sourceBrushes);
 }
 
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(FixtureFidelity);
 INSTANTIATE_TEST_SUITE_P(Fixtures, FixtureFidelity, testing::ValuesIn(fixtureNames()),
     [](const testing::TestParamInfo<std::string>& info) { return info.param; });
 
