@@ -373,6 +373,9 @@ std::vector<Rebuilder::Patch> Rebuilder::surfacesOn(const Brush& brush, size_t f
 // A plane through an edge between differently textured surfaces of one face, cutting the brush in two.
 bool Rebuilder::findTextureSplit(const Brush& brush, const FaceIndex& faces, Plane& plane) const
 {
+    constexpr size_t kNone = static_cast<size_t>(-1);
+    size_t fewestCuts = kNone;
+    Plane fallback;
     for (size_t fi = 0; fi < brush.faces.size(); ++fi) {
         const std::vector<Patch> patches = surfacesOn(brush, fi, faces);
         std::vector<size_t> group(patches.size());
@@ -407,30 +410,41 @@ bool Rebuilder::findTextureSplit(const Brush& brush, const FaceIndex& faces, Pla
                     }
                 if (highest < kMinThickness || lowest > -kMinThickness)
                     continue;
+                // Groups wholly in front and wholly behind, and how many surfaces the plane cuts through.
                 std::vector<size_t> front, back;
-                bool cut = false;
-                for (size_t i = 0; i < patches.size() && !cut; ++i) {
+                size_t cuts = 0;
+                for (size_t i = 0; i < patches.size(); ++i) {
                     double lo = 0, hi = 0;
                     for (const Vec3& p : patches[i].winding) {
                         const double d = candidate.distanceTo(p);
                         lo = std::min(lo, d);
                         hi = std::max(hi, d);
                     }
-                    cut = hi > kContainEpsilon && lo < -kContainEpsilon;
+                    if (hi > kContainEpsilon && lo < -kContainEpsilon) {
+                        ++cuts;
+                        continue;
+                    }
                     auto& side = hi > kContainEpsilon ? front : back;
                     if (std::find(side.begin(), side.end(), group[i]) == side.end())
                         side.push_back(group[i]);
                 }
-                if (cut || front.empty() || back.empty())
+                if (front.empty() || back.empty() || (front.size() == 1 && back.size() == 1 && front[0] == back[0]))
                     continue;
-                const bool pure = front.size() == 1 || back.size() == 1;
-                if (pure && !(front.size() == 1 && back.size() == 1 && front[0] == back[0])) {
+                if (cuts == 0 && (front.size() == 1 || back.size() == 1)) {
                     plane = candidate;
                     return true;
                 }
+                // Surfaces enclosed by others allow no clean cut; cutting a few surfaces still makes progress.
+                if (cuts < fewestCuts) {
+                    fewestCuts = cuts;
+                    fallback = candidate;
+                }
             }
     }
-    return false;
+    if (fewestCuts == kNone)
+        return false;
+    plane = fallback;
+    return true;
 }
 
 void Rebuilder::assignTextures(Brush& brush, const FaceIndex& faces)

@@ -170,7 +170,40 @@ Plane worldPlane(const Bsp& bsp, const BspFace& face, const Vec3& origin)
     return {normal, (face.flipped ? -bp.dist : bp.dist) + dot(normal, origin)};
 }
 
-// Visible surface area of the original that the rebuilt file shows with the same texture and texel alignment.
+// A point spread evenly over a convex polygon, from two uniform numbers and a third picking the triangle.
+Vec3 pointOn(const Winding& w, double area, double pick, double u, double v)
+{
+    double target = pick * area;
+    size_t k = 2;
+    for (; k + 1 < w.size(); ++k) {
+        const double part = 0.5 * length(cross(w[k - 1] - w[0], w[k] - w[0]));
+        if (target < part)
+            break;
+        target -= part;
+    }
+    if (u + v > 1) {
+        u = 1 - u;
+        v = 1 - v;
+    }
+    return w[0] + (w[k - 1] - w[0]) * u + (w[k] - w[0]) * v;
+}
+
+bool insideConvex(const Winding& w, const Vec3& normal, const Vec3& p)
+{
+    const Vec3 centre = windingCentre(w);
+    for (size_t e = 0; e < w.size(); ++e) {
+        Vec3 n = cross(w[(e + 1) % w.size()] - w[e], normal);
+        if (dot(n, centre - w[e]) > 0)
+            n = -n;
+        const double len = length(n);
+        if (len > 1e-9 && dot(n, p - w[e]) / len > 0.01)
+            return false;
+    }
+    return true;
+}
+
+// Visible surface area of the original that the rebuilt file shows with the same texture and texel alignment,
+// measured on points spread over each face; a point counts when open space or liquid lies in front of it.
 void compareSurfaces(const Bsp& original, const Bsp& rebuilt, const ModelPair& pair, double& area, double& kept)
 {
     const BspModel& model = original.models[pair.original];
@@ -178,55 +211,43 @@ void compareSurfaces(const Bsp& original, const Bsp& rebuilt, const ModelPair& p
     std::map<std::string, std::vector<uint32_t>> byTexture;
     for (uint32_t j = other.firstFace; j < other.firstFace + other.faceCount; ++j)
         byTexture[lowerCase(faceTextureName(rebuilt, rebuilt.faces[j]))].push_back(j);
+    std::mt19937 rng(4242 + static_cast<unsigned>(pair.original));
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
     for (uint32_t i = model.firstFace; i < model.firstFace + model.faceCount; ++i) {
         const BspFace& face = original.faces[i];
         const BspTexInfo& ti = original.texInfos[face.texInfo];
         const BspMipTex& tex = original.mipTextures[ti.mipTex];
         const Plane plane = worldPlane(original, face, pair.originalOrigin);
-        // Only surfaces seen from open space or liquid count; the tools also emit faces looking into sky.
-        const int32_t inFront =
-            hullContents(original, model.headNode, windingCentre(face.winding) + plane.normal * 0.5);
-        if (inFront == kSolid || inFront == kSky)
-            continue;
         const Winding world = worldWinding(face, pair.originalOrigin);
         const double faceArea = windingArea(world);
-        double covered = 0;
+        std::vector<std::pair<Winding, const BspTexInfo*>> candidates;
         for (uint32_t j : byTexture[lowerCase(tex.name)]) {
             const BspFace& candidate = rebuilt.faces[j];
             const Plane p = worldPlane(rebuilt, candidate, pair.rebuiltOrigin);
-            if (dot(p.normal, plane.normal) < 0.9999 || std::fabs(p.dist - plane.dist) > 0.05)
-                continue;
-            const BspTexInfo& cti = rebuilt.texInfos[candidate.texInfo];
-            bool aligned = true;
-            for (const Vec3& v : world) {
-                const Vec3 a = v - pair.originalOrigin;
-                const Vec3 b = v - pair.rebuiltOrigin;
-                aligned = aligned &&
-                          wrappedDifference(dot(ti.axis[0], a) + ti.offset[0], dot(cti.axis[0], b) + cti.offset[0],
-                              tex.width) <= 0.5 &&
-                          wrappedDifference(dot(ti.axis[1], a) + ti.offset[1], dot(cti.axis[1], b) + cti.offset[1],
-                              tex.height) <= 0.5;
-            }
-            if (!aligned)
-                continue;
-            // The part of the original face inside the candidate: clip by the candidate's edges.
-            const Winding edges = worldWinding(candidate, pair.rebuiltOrigin);
-            const Vec3 centre = windingCentre(edges);
-            Winding w = world;
-            for (size_t e = 0; e < edges.size() && !w.empty(); ++e) {
-                const Vec3& from = edges[e];
-                Vec3 n = cross(edges[(e + 1) % edges.size()] - from, plane.normal);
-                if (length(n) < 1e-9)
-                    continue;
-                n = n * (1.0 / length(n));
-                if (dot(n, centre - from) > 0)
-                    n = -n;
-                w = clipBack(w, {n, dot(n, from)}, 0.01);
-            }
-            covered += windingArea(w);
+            if (dot(p.normal, plane.normal) >= 0.9999 && std::fabs(p.dist - plane.dist) <= 0.05)
+                candidates.emplace_back(worldWinding(candidate, pair.rebuiltOrigin), &rebuilt.texInfos[candidate.texInfo]);
         }
-        area += faceArea;
-        kept += std::min(faceArea, covered);
+        const int samples = static_cast<int>(std::clamp(faceArea / 64.0, 4.0, 256.0));
+        for (int k = 0; k < samples; ++k) {
+            const Vec3 p = pointOn(world, faceArea, unit(rng), unit(rng), unit(rng));
+            // The tools also emit faces looking into sky and faces hidden under detail brushes.
+            const int32_t inFront = hullContents(original, model.headNode, p - pair.originalOrigin + plane.normal * 0.5);
+            if (inFront == kSolid || inFront == kSky)
+                continue;
+            const double weight = faceArea / samples;
+            area += weight;
+            const Vec3 a = p - pair.originalOrigin;
+            const Vec3 b = p - pair.rebuiltOrigin;
+            for (const auto& [winding, cti] : candidates)
+                if (insideConvex(winding, plane.normal, p) &&
+                    wrappedDifference(dot(ti.axis[0], a) + ti.offset[0], dot(cti->axis[0], b) + cti->offset[0],
+                        tex.width) <= 0.5 &&
+                    wrappedDifference(dot(ti.axis[1], a) + ti.offset[1], dot(cti->axis[1], b) + cti->offset[1],
+                        tex.height) <= 0.5) {
+                    kept += weight;
+                    break;
+                }
+        }
     }
 }
 
