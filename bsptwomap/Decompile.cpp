@@ -104,10 +104,15 @@ DecompileResult decompile(const Bsp& bsp, const DecompileOptions& options, const
     models.reserve(bsp.models.size());
     for (size_t m = 0; m < bsp.models.size(); ++m) {
         models.push_back(rebuilder.rebuild(m));
+        // Clip brushes of the world only: brush entities of these tools carry their clip volumes in hull 0 too.
+        if (options.brenmoor && m == 0)
+            result.clipBrushes = rebuilder.addClipBrushes(0, models.back());
         const ModelBrushes& mb = models.back();
         size_t byContents[5] = {};
         for (const Brush& b : mb.brushes) {
             const int32_t c = b.contents;
+            if (c == kClip)
+                continue;
             ++byContents[c == kSolid ? 0 : c == kSky ? 1 : c == kWater ? 2 : c == kSlime ? 3 : 4];
         }
         std::string line = "model *" + std::to_string(m) + ": " + std::to_string(mb.stats.leafBrushes) +
@@ -120,6 +125,9 @@ DecompileResult decompile(const Bsp& bsp, const DecompileOptions& options, const
             line += std::string(i ? ", " : "") + contentsName(order[i]) + " " + std::to_string(byContents[i]);
         result.log.push_back(line + ")");
     }
+
+    if (options.brenmoor)
+        result.log.push_back("clip brushes rebuilt from the player clip hull: " + std::to_string(result.clipBrushes));
 
     result.textureCount = embeddedTextureCount(bsp);
     if (options.extractTextures && result.textureCount > 0) {

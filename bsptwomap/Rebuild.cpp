@@ -118,7 +118,8 @@ double brushVolume(const std::vector<BrushFace>& faces, const PlaneTable& table)
     return volume;
 }
 
-Rebuilder::Rebuilder(const Bsp& bsp) : bsp_(bsp), visited_(bsp.nodes.size(), 0)
+Rebuilder::Rebuilder(const Bsp& bsp)
+    : bsp_(bsp), visited_(bsp.nodes.size(), 0)
 {
     bspPlaneIds_.reserve(bsp.planes.size());
     for (const BspPlane& p : bsp.planes)
