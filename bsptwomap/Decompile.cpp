@@ -2,8 +2,10 @@
 
 #include "bsptwomap/Entities.h"
 #include "bsptwomap/Rebuild.h"
+#include "bsptwomap/Textures.h"
 #include "bsptwomap/Writers.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -139,6 +141,14 @@ DecompileResult decompile(const Bsp& bsp, const DecompileOptions& options, const
     MapStats stats;
     result.map = writeMap(bsp, rebuilder.planes(), entities, models, stats);
     result.brushCount = stats.brushes;
+    // The compile tools stop at a name no WAD holds: the file's own textures are extracted or in the WADs it
+    // named, and tool textures are in the tools' WAD.
+    for (const std::string& name : stats.textures) {
+        const bool known = isToolTexture(name) || std::any_of(bsp.mipTextures.begin(), bsp.mipTextures.end(),
+            [&](const BspMipTex& mt) { return mt.name.size() == name.size() && startsWithNoCase(mt.name, name); });
+        if (!known)
+            stats.warnings.push_back("texture " + name + " is neither in the file nor a tool texture");
+    }
     for (const std::string& w : stats.warnings)
         result.log.push_back("warning: " + w);
     result.log.push_back("entities: " + std::to_string(stats.entities) + ", brushes: " + std::to_string(stats.brushes) +
