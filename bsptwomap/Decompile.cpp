@@ -160,7 +160,10 @@ void decompileBytes(std::span<const uint8_t> data)
 {
     try {
         const Bsp bsp = readBsp(data);
-        decompile(bsp, {}, "fuzz_btm.wad");
+        // With -brenmoor, so that the clip hulls are walked too.
+        DecompileOptions options;
+        options.brenmoor = true;
+        decompile(bsp, options, "fuzz_btm.wad");
     } catch (const BspError&) {
     }
 }

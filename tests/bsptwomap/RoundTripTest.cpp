@@ -188,6 +188,24 @@ Vec3 pointOn(const Winding& w, double area, double pick, double u, double v)
     return w[0] + (w[k - 1] - w[0]) * u + (w[k] - w[0]) * v;
 }
 
+bool boxesOverlap(const Winding& a, const Winding& b)
+{
+    for (int axis = 0; axis < 3; ++axis) {
+        double aLow = 1e30, aHigh = -1e30, bLow = 1e30, bHigh = -1e30;
+        for (const Vec3& p : a) {
+            aLow = std::min(aLow, p[axis]);
+            aHigh = std::max(aHigh, p[axis]);
+        }
+        for (const Vec3& p : b) {
+            bLow = std::min(bLow, p[axis]);
+            bHigh = std::max(bHigh, p[axis]);
+        }
+        if (aLow > bHigh + 0.1 || bLow > aHigh + 0.1)
+            return false;
+    }
+    return true;
+}
+
 bool insideConvex(const Winding& w, const Vec3& normal, const Vec3& p)
 {
     const Vec3 centre = windingCentre(w);
@@ -224,8 +242,11 @@ void compareSurfaces(const Bsp& original, const Bsp& rebuilt, const ModelPair& p
         for (uint32_t j : byTexture[lowerCase(tex.name)]) {
             const BspFace& candidate = rebuilt.faces[j];
             const Plane p = worldPlane(rebuilt, candidate, pair.rebuiltOrigin);
-            if (dot(p.normal, plane.normal) >= 0.9999 && std::fabs(p.dist - plane.dist) <= 0.05)
-                candidates.emplace_back(worldWinding(candidate, pair.rebuiltOrigin), &rebuilt.texInfos[candidate.texInfo]);
+            if (dot(p.normal, plane.normal) < 0.9999 || std::fabs(p.dist - plane.dist) > 0.05)
+                continue;
+            Winding w = worldWinding(candidate, pair.rebuiltOrigin);
+            if (boxesOverlap(w, world))
+                candidates.emplace_back(std::move(w), &rebuilt.texInfos[candidate.texInfo]);
         }
         const int samples = static_cast<int>(std::clamp(faceArea / 64.0, 4.0, 256.0));
         for (int k = 0; k < samples; ++k) {
