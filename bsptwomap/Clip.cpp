@@ -196,11 +196,12 @@ size_t Rebuilder::addClipBrushes(size_t modelIndex, ModelBrushes& model)
     RebuildStats ignored;
     mergeBrushes(pieces, extent, ignored);
 
-    // Shrink back by the box. Growing the result again restores every side; a side against grown solids may also
-    // stay where it is, which a piece thinner than the box needs to keep any volume.
+    // Shrink back by the box. Growing the result again restores every side. A piece thinner than the box (a clip
+    // brush standing in a solid's grown margin) vanishes that way; its sides against grown solids then move out
+    // by the box instead, into what those solids fill anyway.
     std::vector<Brush> clips;
     for (const Brush& piece : pieces) {
-        std::vector<int> shrunk, openOnly;
+        std::vector<int> shrunk, intoSolids;
         for (const BrushFace& f : piece.faces) {
             const Plane& p = table_[f.planeId];
             bool open = false;
@@ -208,11 +209,11 @@ size_t Rebuilder::addClipBrushes(size_t modelIndex, ModelBrushes& model)
                 open = open || clipContents(bsp_, source.clipHeads[0], q + p.normal * 0.5) != kSolid;
             const int inward = table_.find({p.normal, p.dist - boxSupport(p.normal)});
             shrunk.push_back(inward);
-            openOnly.push_back(open ? inward : f.planeId);
+            intoSolids.push_back(open ? inward : table_.find({p.normal, p.dist + boxSupport(p.normal)}));
         }
         std::vector<BrushFace> faces = brushFromPlanes(shrunk, table_, extent);
         if (faces.size() < 4 || brushVolume(faces, table_) < kMinPieceVolume)
-            faces = brushFromPlanes(openOnly, table_, extent);
+            faces = brushFromPlanes(intoSolids, table_, extent);
         if (faces.size() < 4 || brushVolume(faces, table_) < kMinPieceVolume)
             continue;
         // Inside the hull-0 solids a clip brush changes nothing.
