@@ -299,6 +299,29 @@ void readFaces(const Reader& r, Bsp& bsp)
     }
 }
 
+bool validClipChild(int32_t child, size_t count)
+{
+    return child >= 0 ? static_cast<size_t>(child) < count : child >= kTranslucent;
+}
+
+void readClipNodes(const Reader& r, Bsp& bsp)
+{
+    const auto lump = r.lump(kClipNodes);
+    const size_t n = r.count(kClipNodes, 8);
+    bsp.clipNodes.resize(n);
+    for (size_t i = 0; i < n; ++i) {
+        BspClipNode& node = bsp.clipNodes[i];
+        node.plane = Reader::u32(lump, i * 8);
+        if (node.plane >= bsp.planes.size())
+            fail("clip node " + std::to_string(i) + " refers to missing plane " + std::to_string(node.plane));
+        for (size_t c = 0; c < 2; ++c) {
+            node.children[c] = Reader::i16(lump, i * 8 + 4 + 2 * c);
+            if (!validClipChild(node.children[c], n))
+                fail("clip node " + std::to_string(i) + " has an invalid child " + std::to_string(node.children[c]));
+        }
+    }
+}
+
 void readModels(const Reader& r, Bsp& bsp)
 {
     const auto lump = r.lump(kModels);
@@ -323,6 +346,13 @@ void readModels(const Reader& r, Bsp& bsp)
                                                      bsp.leaves.size();
         if (!headValid)
             fail(which + " has an invalid head node " + std::to_string(m.headNode));
+        // Without clip nodes (hand-made files) the clip hulls are taken as empty.
+        for (size_t h = 0; h < 3 && !bsp.clipNodes.empty(); ++h) {
+            m.clipHeads[h] = Reader::i32(lump, at + 40 + 4 * h);
+            if (!validClipChild(m.clipHeads[h], bsp.clipNodes.size()))
+                fail(which + " has an invalid head node " + std::to_string(m.clipHeads[h]) + " for hull " +
+                     std::to_string(h + 1));
+        }
         if (firstFace < 0 || faceCount < 0 || firstFace + faceCount > static_cast<int64_t>(bsp.faces.size()))
             fail(which + " refers to faces beyond the lump");
         m.firstFace = static_cast<uint32_t>(firstFace);
@@ -353,6 +383,7 @@ Bsp readBsp(std::span<const uint8_t> data)
     readFaces(r, bsp);
     readLeaves(r, bsp);
     readNodes(r, bsp, bsp.leaves.size());
+    readClipNodes(r, bsp);
     readModels(r, bsp);
     return bsp;
 }

@@ -43,6 +43,12 @@ struct BspNode {
     std::array<int32_t, 2> children{}; // >= 0: node, < 0: leaf -(c + 1)
 };
 
+// Clip hulls store contents in place of leaves: a child >= 0 is a clip node, < 0 the contents there.
+struct BspClipNode {
+    uint32_t plane = 0;
+    std::array<int32_t, 2> children{};
+};
+
 struct BspLeaf {
     int32_t contents = kEmpty;
     uint32_t firstMarkSurface = 0;
@@ -74,6 +80,7 @@ struct BspMipTex {
 struct BspModel {
     Vec3 mins, maxs, origin;
     int32_t headNode = 0;
+    std::array<int32_t, 3> clipHeads{kEmpty, kEmpty, kEmpty}; // hulls 1 to 3: clip node, or contents if < 0
     uint32_t firstFace = 0;
     uint32_t faceCount = 0;
 };
@@ -83,6 +90,7 @@ struct Bsp {
     std::vector<BspPlane> planes;
     std::vector<BspMipTex> mipTextures; // absent slots (offset -1) have an empty name
     std::vector<BspNode> nodes;
+    std::vector<BspClipNode> clipNodes;
     std::vector<BspTexInfo> texInfos;
     std::vector<BspFace> faces;
     std::vector<BspLeaf> leaves;

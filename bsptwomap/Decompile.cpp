@@ -2,8 +2,10 @@
 
 #include "bsptwomap/Entities.h"
 #include "bsptwomap/Rebuild.h"
+#include "bsptwomap/Textures.h"
 #include "bsptwomap/Writers.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -104,10 +106,15 @@ DecompileResult decompile(const Bsp& bsp, const DecompileOptions& options, const
     models.reserve(bsp.models.size());
     for (size_t m = 0; m < bsp.models.size(); ++m) {
         models.push_back(rebuilder.rebuild(m));
+        // Clip brushes of the world only: brush entities of these tools carry their clip volumes in hull 0 too.
+        if (options.brenmoor && m == 0)
+            result.clipBrushes = rebuilder.addClipBrushes(0, models.back());
         const ModelBrushes& mb = models.back();
         size_t byContents[5] = {};
         for (const Brush& b : mb.brushes) {
             const int32_t c = b.contents;
+            if (c == kClip)
+                continue;
             ++byContents[c == kSolid ? 0 : c == kSky ? 1 : c == kWater ? 2 : c == kSlime ? 3 : 4];
         }
         std::string line = "model *" + std::to_string(m) + ": " + std::to_string(mb.stats.leafBrushes) +
@@ -121,6 +128,9 @@ DecompileResult decompile(const Bsp& bsp, const DecompileOptions& options, const
         result.log.push_back(line + ")");
     }
 
+    if (options.brenmoor)
+        result.log.push_back("clip brushes rebuilt from the player clip hull: " + std::to_string(result.clipBrushes));
+
     result.textureCount = embeddedTextureCount(bsp);
     if (options.extractTextures && result.textureCount > 0) {
         result.wad = writeWad(bsp);
@@ -131,6 +141,14 @@ DecompileResult decompile(const Bsp& bsp, const DecompileOptions& options, const
     MapStats stats;
     result.map = writeMap(bsp, rebuilder.planes(), entities, models, stats);
     result.brushCount = stats.brushes;
+    // The compile tools stop at a name no WAD holds: the file's own textures are extracted or in the WADs it
+    // named, and tool textures are in the tools' WAD.
+    for (const std::string& name : stats.textures) {
+        const bool known = isToolTexture(name) || std::any_of(bsp.mipTextures.begin(), bsp.mipTextures.end(),
+            [&](const BspMipTex& mt) { return mt.name.size() == name.size() && startsWithNoCase(mt.name, name); });
+        if (!known)
+            stats.warnings.push_back("texture " + name + " is neither in the file nor a tool texture");
+    }
     for (const std::string& w : stats.warnings)
         result.log.push_back("warning: " + w);
     result.log.push_back("entities: " + std::to_string(stats.entities) + ", brushes: " + std::to_string(stats.brushes) +
@@ -142,7 +160,10 @@ void decompileBytes(std::span<const uint8_t> data)
 {
     try {
         const Bsp bsp = readBsp(data);
-        decompile(bsp, {}, "fuzz_btm.wad");
+        // With -brenmoor, so that the clip hulls are walked too.
+        DecompileOptions options;
+        options.brenmoor = true;
+        decompile(bsp, options, "fuzz_btm.wad");
     } catch (const BspError&) {
     }
 }

@@ -21,6 +21,7 @@ struct DecompileResult {
     std::vector<std::string> log;
     size_t brushCount = 0;
     size_t textureCount = 0;
+    size_t clipBrushes = 0; // with -brenmoor
 };
 
 // Rebuilds a parsed file as map text (and WAD bytes); `wadName` is what the world's "wad" key will name.

@@ -1,5 +1,7 @@
 #include "bsptwomap/Rebuild.h"
 
+#include "bsptwomap/Textures.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -44,12 +46,12 @@ Box boxOf(const std::vector<BrushFace>& faces)
     return box;
 }
 
-bool startsWithNoCase(const std::string& s, const char* prefix)
+// Brush entities may only hold solids and liquids; the tools refuse sky or currents there.
+int32_t entityContents(int32_t contents)
 {
-    for (size_t i = 0; prefix[i]; ++i)
-        if (i >= s.size() || std::tolower(static_cast<unsigned char>(s[i])) != prefix[i])
-            return false;
-    return true;
+    if (contents == kWater || contents == kSlime || contents == kLava)
+        return contents;
+    return contents <= -9 && contents >= -14 ? kWater : kSolid;
 }
 
 } // namespace
@@ -116,7 +118,8 @@ double brushVolume(const std::vector<BrushFace>& faces, const PlaneTable& table)
     return volume;
 }
 
-Rebuilder::Rebuilder(const Bsp& bsp) : bsp_(bsp), visited_(bsp.nodes.size(), 0)
+Rebuilder::Rebuilder(const Bsp& bsp)
+    : bsp_(bsp), visited_(bsp.nodes.size(), 0)
 {
     bspPlaneIds_.reserve(bsp.planes.size());
     for (const BspPlane& p : bsp.planes)
@@ -134,6 +137,12 @@ Rebuilder::Rebuilder(const Bsp& bsp) : bsp_(bsp), visited_(bsp.nodes.size(), 0)
 
 void Rebuilder::split(const Region& region, int planeId, double extent, Region& front, Region& back)
 {
+    // A region bounded by the plane itself lies wholly on one side; cutting would give it a second face there.
+    for (const BrushFace& f : region.faces)
+        if ((f.planeId | 1) == (planeId | 1)) {
+            (f.planeId == planeId ? back : front) = region;
+            return;
+        }
     const Plane& plane = table_[planeId];
     Winding cap = baseWinding(plane, extent);
     for (const BrushFace& f : region.faces) {
@@ -166,32 +175,43 @@ void Rebuilder::split(const Region& region, int planeId, double extent, Region& 
     front.faces.push_back({planeId ^ 1, std::move(cap), -1});
 }
 
-std::string Rebuilder::fillTextureFor(const BspLeaf& leaf) const
+std::string Rebuilder::fillTextureFor(const BspLeaf& leaf, int32_t contents) const
 {
-    if (leaf.contents == kSolid)
+    if (contents == kSolid)
         return "NULL";
-    const char* prefix = leaf.contents == kSky ? "sky" : "!";
-    std::string any;
+    // A name the file itself uses is extracted or in the original WAD list; prefer one the leaf shows.
     for (uint32_t i = 0; i < leaf.markSurfaceCount; ++i) {
-        const BspFace& face = bsp_.faces[bsp_.markSurfaces[leaf.firstMarkSurface + i]];
-        const std::string& name = faceTextureName(bsp_, face);
-        if (startsWithNoCase(name, prefix))
+        const std::string& name = faceTextureName(bsp_, bsp_.faces[bsp_.markSurfaces[leaf.firstMarkSurface + i]]);
+        if (textureContents(name) == contents)
             return name;
-        if (any.empty())
-            any = name;
     }
-    if (!any.empty() && leaf.contents != kSky)
-        return any;
-    switch (leaf.contents) {
+    for (const BspMipTex& mt : bsp_.mipTextures)
+        if (!mt.name.empty() && textureContents(mt.name) == contents)
+            return mt.name;
+    // Otherwise a tool texture with those contents.
+    switch (contents) {
     case kSky:
         return "sky";
-    case kSlime:
-        return "!slime";
-    case kLava:
-        return "!lava";
+    case -9:
+        return "!cur_0";
+    case -10:
+        return "!cur_90";
+    case -11:
+        return "!cur_180";
+    case -12:
+        return "!cur_270";
+    case -13:
+        return "!cur_up";
+    case -14:
+        return "!cur_dwn";
     default:
-        return "!water";
+        return "CONTENTWATER";
     }
+}
+
+const std::string& Rebuilder::textureName(int texInfo) const
+{
+    return bsp_.mipTextures[bsp_.texInfos[static_cast<size_t>(texInfo)].mipTex].name;
 }
 
 bool Rebuilder::sameTexture(int a, int b) const
@@ -237,8 +257,9 @@ std::vector<Brush> Rebuilder::leafBrushes(size_t modelIndex, const Vec3& mins, c
             const BspLeaf& leaf = bsp_.leaves[static_cast<size_t>(-(item.child + 1))];
             if (leaf.contents == kEmpty || leaf.contents == kOrigin || leaf.contents == kClip)
                 continue;
+            const int32_t contents = modelIndex == 0 ? leaf.contents : entityContents(leaf.contents);
             if (brushVolume(item.region.faces, table_) >= kDegenerateVolume)
-                brushes.push_back({leaf.contents, fillTextureFor(leaf), std::move(item.region.faces)});
+                brushes.push_back({contents, fillTextureFor(leaf, contents), std::move(item.region.faces)});
             continue;
         }
         if (item.depth >= kMaxDepth)
@@ -353,6 +374,9 @@ std::vector<Rebuilder::Patch> Rebuilder::surfacesOn(const Brush& brush, size_t f
 // A plane through an edge between differently textured surfaces of one face, cutting the brush in two.
 bool Rebuilder::findTextureSplit(const Brush& brush, const FaceIndex& faces, Plane& plane) const
 {
+    constexpr size_t kNone = static_cast<size_t>(-1);
+    size_t fewestCuts = kNone;
+    Plane fallback;
     for (size_t fi = 0; fi < brush.faces.size(); ++fi) {
         const std::vector<Patch> patches = surfacesOn(brush, fi, faces);
         std::vector<size_t> group(patches.size());
@@ -387,30 +411,41 @@ bool Rebuilder::findTextureSplit(const Brush& brush, const FaceIndex& faces, Pla
                     }
                 if (highest < kMinThickness || lowest > -kMinThickness)
                     continue;
+                // Groups wholly in front and wholly behind, and how many surfaces the plane cuts through.
                 std::vector<size_t> front, back;
-                bool cut = false;
-                for (size_t i = 0; i < patches.size() && !cut; ++i) {
+                size_t cuts = 0;
+                for (size_t i = 0; i < patches.size(); ++i) {
                     double lo = 0, hi = 0;
                     for (const Vec3& p : patches[i].winding) {
                         const double d = candidate.distanceTo(p);
                         lo = std::min(lo, d);
                         hi = std::max(hi, d);
                     }
-                    cut = hi > kContainEpsilon && lo < -kContainEpsilon;
+                    if (hi > kContainEpsilon && lo < -kContainEpsilon) {
+                        ++cuts;
+                        continue;
+                    }
                     auto& side = hi > kContainEpsilon ? front : back;
                     if (std::find(side.begin(), side.end(), group[i]) == side.end())
                         side.push_back(group[i]);
                 }
-                if (cut || front.empty() || back.empty())
+                if (front.empty() || back.empty() || (front.size() == 1 && back.size() == 1 && front[0] == back[0]))
                     continue;
-                const bool pure = front.size() == 1 || back.size() == 1;
-                if (pure && !(front.size() == 1 && back.size() == 1 && front[0] == back[0])) {
+                if (cuts == 0 && (front.size() == 1 || back.size() == 1)) {
                     plane = candidate;
                     return true;
                 }
+                // Surfaces enclosed by others allow no clean cut; cutting a few surfaces still makes progress.
+                if (cuts < fewestCuts) {
+                    fewestCuts = cuts;
+                    fallback = candidate;
+                }
             }
     }
-    return false;
+    if (fewestCuts == kNone)
+        return false;
+    plane = fallback;
+    return true;
 }
 
 void Rebuilder::assignTextures(Brush& brush, const FaceIndex& faces)
@@ -430,7 +465,7 @@ void Rebuilder::assignTextures(Brush& brush, const FaceIndex& faces)
         face.texInfo = -1;
         double best = 0;
         for (const auto& [texInfo, area] : areas)
-            if (area > best) {
+            if (area > best && textureFitsContents(textureName(texInfo), brush.contents)) {
                 best = area;
                 face.texInfo = texInfo;
             }

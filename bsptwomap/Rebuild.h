@@ -38,6 +38,7 @@ struct RebuildStats {
     size_t textureSplits = 0;
     size_t merged = 0;
     size_t slivers = 0;
+    size_t clipBrushes = 0;
 };
 
 struct ModelBrushes {
@@ -51,6 +52,9 @@ public:
     explicit Rebuilder(const Bsp& bsp);
 
     ModelBrushes rebuild(size_t modelIndex);
+    // Adds CLIP brushes for what the player clip hull holds beyond the model's rebuilt solids expanded by the
+    // player's box (volumes that extended compile tools keep in the clip hulls only); returns how many.
+    size_t addClipBrushes(size_t modelIndex, ModelBrushes& model);
     const PlaneTable& planes() const { return table_; }
 
     // Deepest node path accepted before the tree counts as damaged.
@@ -74,9 +78,12 @@ private:
     std::vector<Patch> surfacesOn(const Brush& brush, size_t faceIndex, const FaceIndex& faces) const;
     bool findTextureSplit(const Brush& brush, const FaceIndex& faces, Plane& plane) const;
     void assignTextures(Brush& brush, const FaceIndex& faces);
-    std::string fillTextureFor(const BspLeaf& leaf) const;
+    std::string fillTextureFor(const BspLeaf& leaf, int32_t contents) const;
+    const std::string& textureName(int texInfo) const;
     void mergeBrushes(std::vector<Brush>& brushes, double extent, RebuildStats& stats);
     bool sameTexture(int a, int b) const;
+    std::vector<std::vector<BrushFace>> clipHullSolids(size_t modelIndex, const Vec3& mins, const Vec3& maxs,
+        double extent);
 
     const Bsp& bsp_;
     PlaneTable table_;

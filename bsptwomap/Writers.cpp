@@ -124,6 +124,7 @@ public:
     }
     void line(const char* text) { out_ << text << kEol; }
     std::string text() const { return out_.str(); }
+    const std::set<std::string>& textures() const { return textures_; }
 
 private:
     TextureAxes textureFor(const BrushFace& face, const Brush& brush, const Vec3& origin) const
@@ -150,6 +151,7 @@ private:
 
     void face_(const std::array<Vec3, 3>& pts, const TextureAxes& tex)
     {
+        textures_.insert(tex.name);
         out_ << "( " << formatVec(pts[0]) << " ) ( " << formatVec(pts[1]) << " ) ( " << formatVec(pts[2]) << " ) "
              << tex.name << " [ " << formatVec(tex.axis[0]) << " " << formatNumber(tex.shift[0]) << " ] [ "
              << formatVec(tex.axis[1]) << " " << formatNumber(tex.shift[1]) << " ] 0 " << formatNumber(tex.scale[0])
@@ -159,6 +161,7 @@ private:
     const Bsp& bsp_;
     const PlaneTable& planes_;
     std::ostringstream out_;
+    std::set<std::string> textures_;
 };
 
 bool parseOrigin(const std::string& text, Vec3& origin)
@@ -213,23 +216,26 @@ std::string writeMap(const Bsp& bsp, const PlaneTable& planes, const std::vector
         }
         if (model != kNoModel && model != 0 && used[model])
             stats.warnings.push_back("model *" + std::to_string(model) + " is used by more than one entity");
+        Vec3 origin;
+        const std::string* originText = entity.find("origin");
+        const bool brushEntity = model != kNoModel && !world;
+        const bool hasOrigin = brushEntity && originText && parseOrigin(*originText, origin);
+        if (brushEntity && originText && !hasOrigin)
+            stats.warnings.push_back("entity " + std::to_string(e) + " has an unreadable origin \"" + *originText +
+                                     "\"");
+        // Compile tools set "origin" from the ORIGIN brush and refuse an entity that has both.
+        const bool originBrush = hasOrigin && !models[model].brushes.empty();
         writer.line("{");
         for (const auto& [key, value] : entity.keys)
-            if (!(model != kNoModel && !world && key == "model"))
+            if (!(brushEntity && key == "model") && !(originBrush && key == "origin"))
                 writer.keyValue(key, value);
         if (model != kNoModel) {
             used[model] = true;
-            Vec3 origin;
-            const std::string* originText = entity.find("origin");
-            const bool hasOrigin = !world && originText && parseOrigin(*originText, origin);
-            if (!world && originText && !hasOrigin)
-                stats.warnings.push_back("entity " + std::to_string(e) + " has an unreadable origin \"" +
-                                         *originText + "\"");
             for (const Brush& brush : models[model].brushes) {
                 writer.brush(brush, origin);
                 ++stats.brushes;
             }
-            if (hasOrigin) {
+            if (originBrush) {
                 writer.originBrush(origin);
                 ++stats.originBrushes;
             }
@@ -240,6 +246,7 @@ std::string writeMap(const Bsp& bsp, const PlaneTable& planes, const std::vector
     for (size_t m = 1; m < models.size(); ++m)
         if (!used[m])
             stats.warnings.push_back("model *" + std::to_string(m) + " belongs to no entity and was left out");
+    stats.textures = writer.textures();
     return writer.text();
 }
 

@@ -5,6 +5,7 @@
 #include "bsptwomap/Rebuild.h"
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@ struct MapStats {
     size_t entities = 0;
     size_t brushes = 0;
     size_t originBrushes = 0;
+    std::set<std::string> textures; // every texture name written
     std::vector<std::string> warnings;
 };
 

@@ -43,7 +43,7 @@ void release(void* p)
 
 const std::filesystem::path kFixtures = FERROWIND_SOURCE_DIR "/../shared/fixtures/bsp";
 
-void decompileFixture(benchmark::State& state, const std::string& name)
+void decompileFixture(benchmark::State& state, const std::string& name, bool brenmoor)
 {
     std::ifstream in(kFixtures / (name + ".bsp"), std::ios::binary);
     const std::vector<uint8_t> data{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -56,7 +56,9 @@ void decompileFixture(benchmark::State& state, const std::string& name)
         const size_t base = g_current.load();
         g_peak.store(base);
         const btm::Bsp bsp = btm::readBsp(data);
-        const btm::DecompileResult result = btm::decompile(bsp, {}, name + "_btm.wad");
+        btm::DecompileOptions options;
+        options.brenmoor = brenmoor;
+        const btm::DecompileResult result = btm::decompile(bsp, options, name + "_btm.wad");
         benchmark::DoNotOptimize(result.map.data());
         peak = std::max(peak, g_peak.load() - base);
     }
@@ -66,9 +68,14 @@ void decompileFixture(benchmark::State& state, const std::string& name)
 }
 
 const bool registered = [] {
+    // zoo_npcs and test_teleport_interpolate are the two largest fixtures.
     for (const char* name : {"boxroom", "boxroom_external", "hlu_campaignselect", "hlu_technology_demonstration",
-             "test_fog", "test_monster_in_water", "test_sound_names", "test_tempents", "test_train_contents"})
-        benchmark::RegisterBenchmark(name, decompileFixture, std::string(name))->Unit(benchmark::kMillisecond);
+             "test_fog", "test_monster_in_water", "test_sound_names", "test_tempents", "test_train_contents",
+             "zoo_npcs", "test_teleport_interpolate"})
+        benchmark::RegisterBenchmark(name, decompileFixture, std::string(name), false)
+            ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("zoo_npcs/brenmoor", decompileFixture, std::string("zoo_npcs"), true)
+        ->Unit(benchmark::kMillisecond);
     return true;
 }();
 

@@ -76,6 +76,27 @@ TEST_F(CommandLine, NoTexturesSwitchSkipsTheWadAndBrenmoorIsLogged)
     EXPECT_THAT(text("boxroom.log"), HasSubstr("-brenmoor"));
 }
 
+size_t clipBrushes(const std::vector<MapEntity>& map)
+{
+    size_t count = 0;
+    for (const MapBrush& b : map[0].brushes)
+        count += b.allFacesTextured("CLIP") ? 1 : 0;
+    return count;
+}
+
+TEST_F(CommandLine, BrenmoorRebuildsClipBrushesOnlyWhenAsked)
+{
+    const std::string bsp = place("zoo_npcs");
+    ASSERT_EQ(run({bsp}), 0);
+    EXPECT_EQ(clipBrushes(parseMap(text("zoo_npcs.map"))), 0u);
+    EXPECT_THAT(text("zoo_npcs.log"), testing::Not(HasSubstr("clip brushes")));
+
+    ASSERT_EQ(run({bsp, "-brenmoor"}), 0);
+    const size_t clips = clipBrushes(parseMap(text("zoo_npcs.map")));
+    EXPECT_GT(clips, 0u);
+    EXPECT_THAT(text("zoo_npcs.log"), HasSubstr("clip brushes rebuilt from the player clip hull: " + std::to_string(clips)));
+}
+
 TEST_F(CommandLine, ExternalTexturesGiveNoWad)
 {
     ASSERT_EQ(run({place("boxroom_external")}), 0);

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace btm::test {
 namespace {
 
@@ -107,7 +109,7 @@ TEST(Rebuild, LiquidAndSkyRegionsKeepTheirTextures)
 {
     BspBuilder b;
     b.entities = "{\n\"classname\" \"worldspawn\"\n}\n";
-    const int slimeTex = b.texture("!slimy", 16, true);
+    const int slimeTex = b.texture("!slime1", 16, true);
     const int skyTex = b.texture("SKY", 16, true);
     const int z0 = b.plane(kZ, 0);
     const int z32 = b.plane(kZ, 32);
@@ -122,7 +124,44 @@ TEST(Rebuild, LiquidAndSkyRegionsKeepTheirTextures)
     const auto map = decompileToMap(b);
     ASSERT_EQ(map[0].brushes.size(), 2u);
     for (const MapBrush& brush : map[0].brushes)
-        EXPECT_TRUE(brush.allFacesTextured(brush.mins.z < 0 ? "!slimy" : "SKY"));
+        EXPECT_TRUE(brush.allFacesTextured(brush.mins.z < 0 ? "!slime1" : "SKY"));
+}
+
+TEST(Rebuild, LiquidWithoutALiquidTextureTakesTheToolTextureOfItsContents)
+{
+    BspBuilder b;
+    b.entities = "{\n\"classname\" \"worldspawn\"\n}\n";
+    const int wall = b.texture("WALL", 16, true);
+    const int z0 = b.plane(kZ, 0);
+    // The surface on the water names a solid texture; written on the water brush it would turn it solid.
+    b.face(z0, false, b.texInfo(kX, 0, -kY, 0, wall), {{-64, -64, 0}, {64, -64, 0}, {64, 64, 0}, {-64, 64, 0}});
+    const int water = b.addLeaf(-3, {0});
+    const int empty = b.addLeaf(kTestEmpty);
+    b.node(z0, BspBuilder::leaf(empty), BspBuilder::leaf(water));
+    b.model({-64, -64, -64}, {64, 64, 64}, 0, 0, 1);
+    const auto map = decompileToMap(b);
+    ASSERT_EQ(map[0].brushes.size(), 1u);
+    EXPECT_TRUE(map[0].brushes[0].allFacesTextured("CONTENTWATER"));
+}
+
+TEST(Rebuild, NodePlaneOnTheModelBoundsGivesNoSecondSideThere)
+{
+    BspBuilder b;
+    b.entities = "{\n\"classname\" \"worldspawn\"\n}\n";
+    const int solid = b.addLeaf(kTestSolid);
+    const int empty = b.addLeaf(kTestEmpty);
+    const int inner = b.node(b.plane(kX, 0), BspBuilder::leaf(empty), BspBuilder::leaf(solid));
+    // x = 64 and y = -64 are also sides of the bounds, facing either way.
+    const int onBound = b.node(b.plane(kX, 64), BspBuilder::leaf(empty), inner);
+    b.node(b.plane(kY, -64), onBound, BspBuilder::leaf(empty));
+    b.model({-64, -64, -64}, {64, 64, 64}, 2, 0, 0);
+    const auto map = decompileToMap(b);
+    ASSERT_EQ(map[0].brushes.size(), 1u);
+    const MapBrush& brush = map[0].brushes[0];
+    EXPECT_EQ(brush.faces.size(), 6u);
+    for (size_t i = 0; i < brush.faces.size(); ++i)
+        for (size_t j = 0; j < i; ++j)
+            EXPECT_LT(dot(brush.faces[i].plane.normal, brush.faces[j].plane.normal), 0.9999);
 }
 
 TEST(Rebuild, OriginEntityIsMovedBackWithAnOriginBrushAndShiftedTextures)
@@ -143,8 +182,10 @@ TEST(Rebuild, OriginEntityIsMovedBackWithAnOriginBrushAndShiftedTextures)
     ASSERT_EQ(map.size(), 2u);
     const MapEntity& rotating = map[1];
     EXPECT_EQ(rotating.find("model"), nullptr);
-    ASSERT_EQ(rotating.keys.size(), 3u);
-    EXPECT_EQ(rotating.keys[2].first, "speed");
+    // The tools take "origin" from the ORIGIN brush and refuse an entity that has both.
+    EXPECT_EQ(rotating.find("origin"), nullptr);
+    ASSERT_EQ(rotating.keys.size(), 2u);
+    EXPECT_EQ(rotating.keys[1].first, "speed");
     ASSERT_EQ(rotating.brushes.size(), 2u);
     const MapBrush& cube = rotating.brushes[0];
     EXPECT_EQ(cube.mins.x, 92);

@@ -1,0 +1,237 @@
+// Player-clip volumes: extended compile tools keep CLIP brushes only in the clip hulls, so they are found as what
+// hull 1 holds beyond the hull-0 solids grown by the player's box.
+#include "bsptwomap/Rebuild.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace btm {
+namespace {
+
+// Half-extents of the standing player's box, which hull 1 is built for.
+constexpr Vec3 kPlayerHalf{16, 16, 36};
+// Pieces thinner than this are rounding left over between grown brushes, not clip volumes.
+constexpr double kMinPieceThickness = 1.0;
+constexpr double kMinPieceVolume = 8.0;
+
+struct Bounds {
+    Vec3 mins{1e30, 1e30, 1e30};
+    Vec3 maxs{-1e30, -1e30, -1e30};
+
+    explicit Bounds(const std::vector<BrushFace>& faces)
+    {
+        for (const BrushFace& f : faces)
+            for (const Vec3& p : f.winding) {
+                mins = {std::min(mins.x, p.x), std::min(mins.y, p.y), std::min(mins.z, p.z)};
+                maxs = {std::max(maxs.x, p.x), std::max(maxs.y, p.y), std::max(maxs.z, p.z)};
+            }
+    }
+    bool overlaps(const Bounds& o) const
+    {
+        return mins.x < o.maxs.x && o.mins.x < maxs.x && mins.y < o.maxs.y && o.mins.y < maxs.y &&
+               mins.z < o.maxs.z && o.mins.z < maxs.z;
+    }
+};
+
+// How far the box reaches along a direction.
+double boxSupport(const Vec3& n)
+{
+    return kPlayerHalf.x * std::fabs(n.x) + kPlayerHalf.y * std::fabs(n.y) + kPlayerHalf.z * std::fabs(n.z);
+}
+
+int32_t clipContents(const Bsp& bsp, int32_t node, const Vec3& p)
+{
+    for (size_t steps = 0; node >= 0 && steps <= bsp.clipNodes.size(); ++steps) {
+        const BspClipNode& n = bsp.clipNodes[static_cast<size_t>(node)];
+        const BspPlane& plane = bsp.planes[n.plane];
+        node = n.children[dot(plane.normal, p) - plane.dist >= 0 ? 0 : 1];
+    }
+    return node;
+}
+
+int32_t hullZeroContents(const Bsp& bsp, int32_t node, const Vec3& p)
+{
+    for (size_t steps = 0; node >= 0 && steps <= bsp.nodes.size(); ++steps) {
+        const BspNode& n = bsp.nodes[static_cast<size_t>(node)];
+        const BspPlane& plane = bsp.planes[n.plane];
+        node = n.children[dot(plane.normal, p) - plane.dist >= 0 ? 0 : 1];
+    }
+    return node < 0 ? bsp.leaves[static_cast<size_t>(-(node + 1))].contents : kEmpty;
+}
+
+// Points just inside a face, pulled towards its centre so that neighbouring faces do not decide.
+std::vector<Vec3> probePoints(const Winding& w)
+{
+    const Vec3 centre = windingCentre(w);
+    std::vector<Vec3> points{centre};
+    for (const Vec3& p : w)
+        points.push_back(centre + (p - centre) * 0.8);
+    return points;
+}
+
+} // namespace
+
+std::vector<std::vector<BrushFace>> Rebuilder::clipHullSolids(
+    size_t modelIndex, const Vec3& mins, const Vec3& maxs, double extent)
+{
+    std::vector<int> boxIds;
+    for (int i = 0; i < 3; ++i) {
+        Vec3 n;
+        (i == 0 ? n.x : i == 1 ? n.y : n.z) = 1;
+        boxIds.push_back(table_.find({n, maxs[i]}));
+        boxIds.push_back(table_.find({-n, -mins[i]}));
+    }
+    const size_t visitBudget = 64 * bsp_.clipNodes.size() + 4096;
+    size_t visits = 0;
+    struct Item {
+        int32_t child;
+        Region region;
+        size_t depth;
+    };
+    std::vector<Item> stack;
+    stack.push_back({bsp_.models[modelIndex].clipHeads[0], Region{brushFromPlanes(boxIds, table_, extent)}, 0});
+    std::vector<std::vector<BrushFace>> solids;
+    while (!stack.empty()) {
+        Item item = std::move(stack.back());
+        stack.pop_back();
+        if (item.region.faces.size() < 4)
+            continue;
+        if (item.child < 0) {
+            if (item.child == kSolid)
+                solids.push_back(std::move(item.region.faces));
+            continue;
+        }
+        if (item.depth >= kMaxDepth)
+            throw BspError("clip hull of model " + std::to_string(modelIndex) + " is deeper than " +
+                           std::to_string(kMaxDepth) + " levels");
+        // Clip hulls share equal subtrees, so a node may be reached more than once; the walk is bounded instead.
+        if (++visits > visitBudget)
+            throw BspError("clip hull of model " + std::to_string(modelIndex) + " has too many paths");
+        const BspClipNode& node = bsp_.clipNodes[static_cast<size_t>(item.child)];
+        Region front, back;
+        split(item.region, bspPlaneIds_[node.plane], extent, front, back);
+        stack.push_back({node.children[1], std::move(back), item.depth + 1});
+        stack.push_back({node.children[0], std::move(front), item.depth + 1});
+    }
+    return solids;
+}
+
+size_t Rebuilder::addClipBrushes(size_t modelIndex, ModelBrushes& model)
+{
+    const BspModel& source = bsp_.models.at(modelIndex);
+    const Vec3 mins = source.mins - kPlayerHalf;
+    const Vec3 maxs = source.maxs + kPlayerHalf;
+    if (bsp_.clipNodes.empty() || source.clipHeads[0] < 0 || !(mins.x < maxs.x && mins.y < maxs.y && mins.z < maxs.z))
+        return 0;
+    double maxAbs = 0;
+    for (int i = 0; i < 3; ++i)
+        maxAbs = std::max({maxAbs, std::fabs(mins[i]), std::fabs(maxs[i])});
+    const double extent = 4 * maxAbs + 64;
+
+    // The hull-0 solids grown by the box, each bounded by its own planes moved out and its grown bounds.
+    struct Grown {
+        std::vector<int> planeIds;
+        Bounds bounds;
+    };
+    std::vector<Grown> grown;
+    for (const Brush& brush : model.brushes) {
+        if (brush.contents != kSolid && brush.contents != kSky)
+            continue;
+        Grown g{{}, Bounds(brush.faces)};
+        for (const BrushFace& f : brush.faces) {
+            const Plane& p = table_[f.planeId];
+            g.planeIds.push_back(table_.find({p.normal, p.dist + boxSupport(p.normal)}));
+        }
+        for (int i = 0; i < 3; ++i) {
+            Vec3 n;
+            (i == 0 ? n.x : i == 1 ? n.y : n.z) = 1;
+            g.planeIds.push_back(table_.find({n, g.bounds.maxs[i] + kPlayerHalf[i]}));
+            g.planeIds.push_back(table_.find({-n, -(g.bounds.mins[i] - kPlayerHalf[i])}));
+        }
+        g.bounds.mins = g.bounds.mins - kPlayerHalf;
+        g.bounds.maxs = g.bounds.maxs + kPlayerHalf;
+        grown.push_back(std::move(g));
+    }
+
+    // What the clip hull holds beyond the grown solids.
+    std::vector<Brush> pieces;
+    for (std::vector<BrushFace>& solid : clipHullSolids(modelIndex, mins, maxs, extent)) {
+        std::vector<Region> remaining{Region{std::move(solid)}};
+        for (const Grown& g : grown) {
+            std::vector<Region> next;
+            for (Region& piece : remaining) {
+                if (!Bounds(piece.faces).overlaps(g.bounds)) {
+                    next.push_back(std::move(piece));
+                    continue;
+                }
+                Region rest = std::move(piece);
+                for (int id : g.planeIds) {
+                    Region front, back;
+                    split(rest, id, extent, front, back);
+                    if (front.faces.size() >= 4)
+                        next.push_back(std::move(front));
+                    rest = std::move(back);
+                    if (rest.faces.size() < 4)
+                        break;
+                }
+            }
+            remaining = std::move(next);
+        }
+        for (Region& piece : remaining)
+            pieces.push_back({kClip, "CLIP", std::move(piece.faces)});
+    }
+    std::erase_if(pieces, [&](const Brush& b) {
+        if (brushVolume(b.faces, table_) < kMinPieceVolume)
+            return true;
+        for (const BrushFace& f : b.faces) {
+            double depth = 0;
+            for (const BrushFace& g : b.faces)
+                for (const Vec3& p : g.winding)
+                    depth = std::max(depth, -table_[f.planeId].distanceTo(p));
+            if (depth < kMinPieceThickness)
+                return true;
+        }
+        return false;
+    });
+    RebuildStats ignored;
+    mergeBrushes(pieces, extent, ignored);
+
+    // Shrink back by the box. Growing the result again restores every side. A piece thinner than the box (a clip
+    // brush standing in a solid's grown margin) vanishes that way; its sides against grown solids then move out
+    // by the box instead, into what those solids fill anyway.
+    std::vector<Brush> clips;
+    for (const Brush& piece : pieces) {
+        std::vector<int> shrunk, intoSolids;
+        for (const BrushFace& f : piece.faces) {
+            const Plane& p = table_[f.planeId];
+            bool open = false;
+            for (const Vec3& q : probePoints(f.winding))
+                open = open || clipContents(bsp_, source.clipHeads[0], q + p.normal * 0.5) != kSolid;
+            const int inward = table_.find({p.normal, p.dist - boxSupport(p.normal)});
+            shrunk.push_back(inward);
+            intoSolids.push_back(open ? inward : table_.find({p.normal, p.dist + boxSupport(p.normal)}));
+        }
+        std::vector<BrushFace> faces = brushFromPlanes(shrunk, table_, extent);
+        if (faces.size() < 4 || brushVolume(faces, table_) < kMinPieceVolume)
+            faces = brushFromPlanes(intoSolids, table_, extent);
+        if (faces.size() < 4 || brushVolume(faces, table_) < kMinPieceVolume)
+            continue;
+        // Inside the hull-0 solids a clip brush changes nothing.
+        bool buried = true;
+        for (const BrushFace& f : faces) {
+            const Plane& p = table_[f.planeId];
+            for (const Vec3& q : probePoints(f.winding))
+                buried = buried && hullZeroContents(bsp_, source.headNode, q - p.normal * 0.5) == kSolid;
+        }
+        if (!buried)
+            clips.push_back({kClip, "CLIP", std::move(faces)});
+    }
+    mergeBrushes(clips, extent, ignored);
+    std::erase_if(clips, [&](const Brush& b) { return isSplinter(b); });
+    model.stats.clipBrushes = clips.size();
+    for (Brush& b : clips)
+        model.brushes.push_back(std::move(b));
+    return model.stats.clipBrushes;
+}
+
+} // namespace btm
