@@ -26,8 +26,8 @@ enum Lump {
     kLumpCount
 };
 
-constexpr const char* kLumpNames[kLumpCount] = {"entities", "planes", "textures", "vertices", "visibility",
-    "nodes", "texinfo", "faces", "lighting", "clipnodes", "leaves", "marksurfaces", "edges", "surfedges", "models"};
+constexpr const char* kLumpNames[kLumpCount] = {"entities", "planes", "textures", "vertices", "visibility", "nodes",
+    "texinfo", "faces", "lighting", "clipnodes", "leaves", "marksurfaces", "edges", "surfedges", "models"};
 
 // Coordinates beyond this are not geometry any compile tool produces.
 constexpr double kMaxCoordinate = 1e6;
@@ -55,7 +55,7 @@ public:
             const int64_t length = i32(data_, 8 + 8 * i);
             if (offset < 0 || length < 0 || offset + length > static_cast<int64_t>(data_.size()))
                 fail(std::string("lump '") + kLumpNames[i] + "' lies outside the file (offset " +
-                     std::to_string(offset) + ", length " + std::to_string(length) + ")");
+                    std::to_string(offset) + ", length " + std::to_string(length) + ")");
             lumps_[i] = data_.subspan(static_cast<size_t>(offset), static_cast<size_t>(length));
         }
     }
@@ -65,24 +65,18 @@ public:
         const size_t size = lumps_[index].size();
         if (size % elementSize != 0)
             fail(std::string("lump '") + kLumpNames[index] + "' has a size (" + std::to_string(size) +
-                 ") that is not a multiple of its record size " + std::to_string(elementSize));
+                ") that is not a multiple of its record size " + std::to_string(elementSize));
         return size / elementSize;
     }
 
-    static int32_t i32(std::span<const uint8_t> d, size_t at)
-    {
-        return static_cast<int32_t>(u32(d, at));
-    }
+    static int32_t i32(std::span<const uint8_t> d, size_t at) { return static_cast<int32_t>(u32(d, at)); }
     static uint32_t u32(std::span<const uint8_t> d, size_t at)
     {
         return static_cast<uint32_t>(d[at]) | static_cast<uint32_t>(d[at + 1]) << 8 |
-               static_cast<uint32_t>(d[at + 2]) << 16 | static_cast<uint32_t>(d[at + 3]) << 24;
+            static_cast<uint32_t>(d[at + 2]) << 16 | static_cast<uint32_t>(d[at + 3]) << 24;
     }
     static int16_t i16(std::span<const uint8_t> d, size_t at) { return static_cast<int16_t>(u16(d, at)); }
-    static uint16_t u16(std::span<const uint8_t> d, size_t at)
-    {
-        return static_cast<uint16_t>(d[at] | d[at + 1] << 8);
-    }
+    static uint16_t u16(std::span<const uint8_t> d, size_t at) { return static_cast<uint16_t>(d[at] | d[at + 1] << 8); }
     static double f32(std::span<const uint8_t> d, size_t at)
     {
         const uint32_t bits = u32(d, at);
@@ -161,7 +155,7 @@ void readMipTextures(const Reader& r, Bsp& bsp)
         if (mt.width == 0 || mt.height == 0 || mt.width > 4096 || mt.height > 4096 || mt.width % 8 != 0 ||
             mt.height % 8 != 0)
             fail("texture '" + mt.name + "' has invalid dimensions " + std::to_string(mt.width) + "x" +
-                 std::to_string(mt.height));
+                std::to_string(mt.height));
         if (Reader::u32(tex, 24) == 0)
             continue; // pixels live in an external WAD
         // The stored extent is the four mip levels, the palette count and the palette.
@@ -200,8 +194,8 @@ void readNodes(const Reader& r, Bsp& bsp, size_t leafCount)
             fail("node " + std::to_string(i) + " refers to missing plane " + std::to_string(node.plane));
         for (int c = 0; c < 2; ++c) {
             const int32_t child = Reader::i16(lump, i * 24 + 4 + 2 * static_cast<size_t>(c));
-            const bool valid = child >= 0 ? static_cast<size_t>(child) < n
-                                          : static_cast<size_t>(-(child + 1)) < leafCount;
+            const bool valid =
+                child >= 0 ? static_cast<size_t>(child) < n : static_cast<size_t>(-(child + 1)) < leafCount;
             if (!valid)
                 fail("node " + std::to_string(i) + " has an invalid child " + std::to_string(child));
             node.children[static_cast<size_t>(c)] = child;
@@ -341,9 +335,9 @@ void readModels(const Reader& r, Bsp& bsp)
         const std::string which = "model " + std::to_string(i);
         if (m.mins.x > m.maxs.x || m.mins.y > m.maxs.y || m.mins.z > m.maxs.z)
             fail(which + " has inverted bounds");
-        const bool headValid = m.headNode >= 0 ? static_cast<size_t>(m.headNode) < bsp.nodes.size()
-                                               : static_cast<size_t>(-(static_cast<int64_t>(m.headNode) + 1)) <
-                                                     bsp.leaves.size();
+        const bool headValid = m.headNode >= 0
+            ? static_cast<size_t>(m.headNode) < bsp.nodes.size()
+            : static_cast<size_t>(-(static_cast<int64_t>(m.headNode) + 1)) < bsp.leaves.size();
         if (!headValid)
             fail(which + " has an invalid head node " + std::to_string(m.headNode));
         // Without clip nodes (hand-made files) the clip hulls are taken as empty.
@@ -351,7 +345,7 @@ void readModels(const Reader& r, Bsp& bsp)
             m.clipHeads[h] = Reader::i32(lump, at + 40 + 4 * h);
             if (!validClipChild(m.clipHeads[h], bsp.clipNodes.size()))
                 fail(which + " has an invalid head node " + std::to_string(m.clipHeads[h]) + " for hull " +
-                     std::to_string(h + 1));
+                    std::to_string(h + 1));
         }
         if (firstFace < 0 || faceCount < 0 || firstFace + faceCount > static_cast<int64_t>(bsp.faces.size()))
             fail(which + " refers to faces beyond the lump");

@@ -28,8 +28,8 @@ struct Bounds {
     }
     bool overlaps(const Bounds& o) const
     {
-        return mins.x < o.maxs.x && o.mins.x < maxs.x && mins.y < o.maxs.y && o.mins.y < maxs.y &&
-               mins.z < o.maxs.z && o.mins.z < maxs.z;
+        return mins.x < o.maxs.x && o.mins.x < maxs.x && mins.y < o.maxs.y && o.mins.y < maxs.y && mins.z < o.maxs.z &&
+            o.mins.z < maxs.z;
     }
 };
 
@@ -103,7 +103,7 @@ std::vector<std::vector<BrushFace>> Rebuilder::clipHullSolids(
         }
         if (item.depth >= kMaxDepth)
             throw BspError("clip hull of model " + std::to_string(modelIndex) + " is deeper than " +
-                           std::to_string(kMaxDepth) + " levels");
+                std::to_string(kMaxDepth) + " levels");
         // Clip hulls share equal subtrees, so a node may be reached more than once; the walk is bounded instead.
         if (++visits > visitBudget)
             throw BspError("clip hull of model " + std::to_string(modelIndex) + " has too many paths");

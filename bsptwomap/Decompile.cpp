@@ -1,5 +1,6 @@
 #include "bsptwomap/Decompile.h"
 
+#include "base/AtomicFile.h"
 #include "bsptwomap/Entities.h"
 #include "bsptwomap/Rebuild.h"
 #include "bsptwomap/Textures.h"
@@ -10,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <ostream>
+#include <string_view>
 
 namespace btm {
 namespace {
@@ -19,18 +21,12 @@ namespace fs = std::filesystem;
 const char* contentsName(int32_t contents)
 {
     switch (contents) {
-    case kSolid:
-        return "solid";
-    case kSky:
-        return "sky";
-    case kWater:
-        return "water";
-    case kSlime:
-        return "slime";
-    case kLava:
-        return "lava";
-    default:
-        return "other";
+    case kSolid: return "solid";
+    case kSky: return "sky";
+    case kWater: return "water";
+    case kSlime: return "slime";
+    case kLava: return "lava";
+    default: return "other";
     }
 }
 
@@ -53,37 +49,14 @@ std::vector<uint8_t> readFile(const fs::path& path)
     return data;
 }
 
-// Writes beside the target and renames, so a failure never leaves a partial file under the final name.
-void writeFileAtomically(const fs::path& path, const char* data, size_t size)
-{
-    fs::path temp = path;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            throw std::runtime_error("cannot create " + temp.string());
-        out.write(data, static_cast<std::streamsize>(size));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            fs::remove(temp, ignored);
-            throw std::runtime_error("cannot write " + temp.string());
-        }
-    }
-    std::error_code ec;
-    fs::rename(temp, path, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        throw std::runtime_error("cannot rename " + temp.string() + " to " + path.string());
-    }
-}
+void writeBytes(const fs::path& path, std::string_view bytes) { base::writeFileAtomically(path.string(), bytes); }
 
 void writeLines(const fs::path& path, const std::vector<std::string>& lines)
 {
     std::string text;
     for (const std::string& line : lines)
         text += line + "\r\n";
-    writeFileAtomically(path, text.data(), text.size());
+    writeBytes(path, text);
 }
 
 } // namespace
@@ -118,10 +91,9 @@ DecompileResult decompile(const Bsp& bsp, const DecompileOptions& options, const
             ++byContents[c == kSolid ? 0 : c == kSky ? 1 : c == kWater ? 2 : c == kSlime ? 3 : 4];
         }
         std::string line = "model *" + std::to_string(m) + ": " + std::to_string(mb.stats.leafBrushes) +
-                           " leaf regions, " + std::to_string(mb.stats.textureSplits) +
-                           " texture splits, " + std::to_string(mb.stats.merged) + " merges, " +
-                           std::to_string(mb.stats.slivers) + " slivers dropped, " +
-                           std::to_string(mb.brushes.size()) + " brushes (";
+            " leaf regions, " + std::to_string(mb.stats.textureSplits) + " texture splits, " +
+            std::to_string(mb.stats.merged) + " merges, " + std::to_string(mb.stats.slivers) + " slivers dropped, " +
+            std::to_string(mb.brushes.size()) + " brushes (";
         const int32_t order[5] = {kSolid, kSky, kWater, kSlime, kLava};
         for (size_t i = 0; i < 5; ++i)
             line += std::string(i ? ", " : "") + contentsName(order[i]) + " " + std::to_string(byContents[i]);
@@ -144,15 +116,16 @@ DecompileResult decompile(const Bsp& bsp, const DecompileOptions& options, const
     // The compile tools stop at a name no WAD holds: the file's own textures are extracted or in the WADs it
     // named, and tool textures are in the tools' WAD.
     for (const std::string& name : stats.textures) {
-        const bool known = isToolTexture(name) || std::any_of(bsp.mipTextures.begin(), bsp.mipTextures.end(),
-            [&](const BspMipTex& mt) { return mt.name.size() == name.size() && startsWithNoCase(mt.name, name); });
+        const bool known = isToolTexture(name) ||
+            std::any_of(bsp.mipTextures.begin(), bsp.mipTextures.end(),
+                [&](const BspMipTex& mt) { return mt.name.size() == name.size() && startsWithNoCase(mt.name, name); });
         if (!known)
             stats.warnings.push_back("texture " + name + " is neither in the file nor a tool texture");
     }
     for (const std::string& w : stats.warnings)
         result.log.push_back("warning: " + w);
     result.log.push_back("entities: " + std::to_string(stats.entities) + ", brushes: " + std::to_string(stats.brushes) +
-                         ", origin brushes: " + std::to_string(stats.originBrushes));
+        ", origin brushes: " + std::to_string(stats.originBrushes));
     return result;
 }
 
@@ -200,9 +173,10 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& console)
 
     std::vector<std::string> log{"bsptwomap: " + input};
     log.push_back(std::string("options: textures ") + (options.extractTextures ? "extracted" : "not extracted") +
-                  (options.brenmoor ? ", -brenmoor given" : ""));
+        (options.brenmoor ? ", -brenmoor given" : ""));
     auto elapsed = [&] {
-        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+        const auto ms =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
         return "time: " + std::to_string(ms.count()) + " ms";
     };
     try {
@@ -210,18 +184,18 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& console)
             throw std::runtime_error("unknown argument '" + badSwitch + "'");
         const std::vector<uint8_t> data = readFile(input);
         const Bsp bsp = readBsp(data);
-        log.push_back("read " + std::to_string(data.size()) + " bytes, version 30: " + std::to_string(bsp.planes.size()) +
-                      " planes, " + std::to_string(bsp.nodes.size()) + " nodes, " + std::to_string(bsp.leaves.size()) +
-                      " leaves, " + std::to_string(bsp.faces.size()) + " faces, " +
-                      std::to_string(bsp.texInfos.size()) + " texinfos, " + std::to_string(bsp.mipTextures.size()) +
-                      " textures (" + std::to_string(embeddedTextureCount(bsp)) + " embedded), " +
-                      std::to_string(bsp.models.size()) + " models");
+        log.push_back("read " + std::to_string(data.size()) +
+            " bytes, version 30: " + std::to_string(bsp.planes.size()) + " planes, " +
+            std::to_string(bsp.nodes.size()) + " nodes, " + std::to_string(bsp.leaves.size()) + " leaves, " +
+            std::to_string(bsp.faces.size()) + " faces, " + std::to_string(bsp.texInfos.size()) + " texinfos, " +
+            std::to_string(bsp.mipTextures.size()) + " textures (" + std::to_string(embeddedTextureCount(bsp)) +
+            " embedded), " + std::to_string(bsp.models.size()) + " models");
         const DecompileResult result = decompile(bsp, options, wadName);
         log.insert(log.end(), result.log.begin(), result.log.end());
-        writeFileAtomically(mapPath, result.map.data(), result.map.size());
+        writeBytes(mapPath, result.map);
         log.push_back("wrote " + mapPath.string());
         if (!result.wad.empty()) {
-            writeFileAtomically(wadPath, reinterpret_cast<const char*>(result.wad.data()), result.wad.size());
+            writeBytes(wadPath, {reinterpret_cast<const char*>(result.wad.data()), result.wad.size()});
             log.push_back("wrote " + wadPath.string() + " (" + std::to_string(result.textureCount) + " textures)");
         } else if (options.extractTextures) {
             log.push_back("no embedded textures; no WAD written");

@@ -51,8 +51,8 @@ public:
             return true;
         }
         if (c != '"')
-            throw BspError("entity text, line " + std::to_string(line_) + ": unexpected character '" +
-                           std::string(1, c) + "'");
+            throw BspError(
+                "entity text, line " + std::to_string(line_) + ": unexpected character '" + std::string(1, c) + "'");
         const size_t end = text_.find('"', pos_ + 1);
         if (end == std::string::npos)
             throw BspError("entity text, line " + std::to_string(line_) + ": unterminated string");
@@ -93,8 +93,8 @@ std::vector<Entity> parseEntities(const std::string& text)
                 throw BspError("entity text, line " + std::to_string(lexer.line()) + ": expected a key");
             std::string key = token;
             if (!lexer.next(token, quoted) || !quoted)
-                throw BspError("entity text, line " + std::to_string(lexer.line()) + ": key '" + key +
-                               "' has no value");
+                throw BspError(
+                    "entity text, line " + std::to_string(lexer.line()) + ": key '" + key + "' has no value");
             entity.keys.emplace_back(std::move(key), token);
         }
         entities.push_back(std::move(entity));

@@ -33,7 +33,7 @@ struct Box {
     bool touches(const Box& o, double eps) const
     {
         return mins.x <= o.maxs.x + eps && o.mins.x <= maxs.x + eps && mins.y <= o.maxs.y + eps &&
-               o.mins.y <= maxs.y + eps && mins.z <= o.maxs.z + eps && o.mins.z <= maxs.z + eps;
+            o.mins.y <= maxs.y + eps && mins.z <= o.maxs.z + eps && o.mins.z <= maxs.z + eps;
     }
 };
 
@@ -118,8 +118,7 @@ double brushVolume(const std::vector<BrushFace>& faces, const PlaneTable& table)
     return volume;
 }
 
-Rebuilder::Rebuilder(const Bsp& bsp)
-    : bsp_(bsp), visited_(bsp.nodes.size(), 0)
+Rebuilder::Rebuilder(const Bsp& bsp) : bsp_(bsp), visited_(bsp.nodes.size(), 0)
 {
     bspPlaneIds_.reserve(bsp.planes.size());
     for (const BspPlane& p : bsp.planes)
@@ -190,22 +189,14 @@ std::string Rebuilder::fillTextureFor(const BspLeaf& leaf, int32_t contents) con
             return mt.name;
     // Otherwise a tool texture with those contents.
     switch (contents) {
-    case kSky:
-        return "sky";
-    case -9:
-        return "!cur_0";
-    case -10:
-        return "!cur_90";
-    case -11:
-        return "!cur_180";
-    case -12:
-        return "!cur_270";
-    case -13:
-        return "!cur_up";
-    case -14:
-        return "!cur_dwn";
-    default:
-        return "CONTENTWATER";
+    case kSky: return "sky";
+    case -9: return "!cur_0";
+    case -10: return "!cur_90";
+    case -11: return "!cur_180";
+    case -12: return "!cur_270";
+    case -13: return "!cur_up";
+    case -14: return "!cur_dwn";
+    default: return "CONTENTWATER";
     }
 }
 
@@ -264,11 +255,11 @@ std::vector<Brush> Rebuilder::leafBrushes(size_t modelIndex, const Vec3& mins, c
         }
         if (item.depth >= kMaxDepth)
             throw BspError("node tree of model " + std::to_string(modelIndex) + " is deeper than " +
-                           std::to_string(kMaxDepth) + " levels");
+                std::to_string(kMaxDepth) + " levels");
         const size_t nodeIndex = static_cast<size_t>(item.child);
         if (visited_[nodeIndex] == stamp_)
             throw BspError("node tree of model " + std::to_string(modelIndex) + " reaches node " +
-                           std::to_string(nodeIndex) + " twice (a cycle or shared subtree)");
+                std::to_string(nodeIndex) + " twice (a cycle or shared subtree)");
         visited_[nodeIndex] = stamp_;
         const BspNode& node = bsp_.nodes[nodeIndex];
         Region front, back;
@@ -343,8 +334,7 @@ ModelBrushes Rebuilder::rebuild(size_t modelIndex)
     out.brushes = textureBrushes(std::move(leaves), facesByPlane, extent, out.stats);
     mergeBrushes(out.brushes, extent, out.stats);
     // Splinters left after merging would be rejected by the compile tools.
-    out.stats.slivers = static_cast<size_t>(
-        std::erase_if(out.brushes, [&](const Brush& b) { return isSplinter(b); }));
+    out.stats.slivers = static_cast<size_t>(std::erase_if(out.brushes, [&](const Brush& b) { return isSplinter(b); }));
     return out;
 }
 
@@ -486,8 +476,8 @@ void Rebuilder::mergeBrushes(std::vector<Brush>& brushes, double extent, Rebuild
             byPlane[f.planeId].push_back(i);
     }
     auto hasPlane = [&](size_t b, int id) {
-        return std::any_of(brushes[b].faces.begin(), brushes[b].faces.end(),
-            [&](const BrushFace& f) { return f.planeId == id; });
+        return std::any_of(
+            brushes[b].faces.begin(), brushes[b].faces.end(), [&](const BrushFace& f) { return f.planeId == id; });
     };
     auto inside = [&](const Brush& a, const Brush& b, int skip) {
         for (const BrushFace& f : b.faces) {
@@ -511,7 +501,8 @@ void Rebuilder::mergeBrushes(std::vector<Brush>& brushes, double extent, Rebuild
             for (const BrushFace& f : brush.faces) {
                 if (f.planeId == skip)
                     continue;
-                auto it = std::find_if(planes.begin(), planes.end(), [&](const auto& e) { return e.first == f.planeId; });
+                auto it =
+                    std::find_if(planes.begin(), planes.end(), [&](const auto& e) { return e.first == f.planeId; });
                 if (it == planes.end()) {
                     planes.emplace_back(f.planeId, f.texInfo);
                 } else if (f.texInfo >= 0) {
@@ -535,7 +526,8 @@ void Rebuilder::mergeBrushes(std::vector<Brush>& brushes, double extent, Rebuild
         if (faces.size() < 4 || std::fabs(volume - expected) > 1e-6 * expected + 0.05)
             return false;
         for (BrushFace& f : faces)
-            f.texInfo = std::find_if(planes.begin(), planes.end(), [&](const auto& e) { return e.first == f.planeId; })->second;
+            f.texInfo =
+                std::find_if(planes.begin(), planes.end(), [&](const auto& e) { return e.first == f.planeId; })->second;
         brushes[ai].faces = std::move(faces);
         volumes[ai] = volume;
         boxes[ai] = boxOf(brushes[ai].faces);

@@ -82,15 +82,15 @@ private:
     const std::string& textureName(int texInfo) const;
     void mergeBrushes(std::vector<Brush>& brushes, double extent, RebuildStats& stats);
     bool sameTexture(int a, int b) const;
-    std::vector<std::vector<BrushFace>> clipHullSolids(size_t modelIndex, const Vec3& mins, const Vec3& maxs,
-        double extent);
+    std::vector<std::vector<BrushFace>> clipHullSolids(
+        size_t modelIndex, const Vec3& mins, const Vec3& maxs, double extent);
 
     const Bsp& bsp_;
     PlaneTable table_;
     std::vector<int> bspPlaneIds_;
-    std::vector<int> faceIds_;             // oriented plane id of each file face
+    std::vector<int> faceIds_; // oriented plane id of each file face
     std::vector<std::array<Vec3, 2>> faceBounds_;
-    std::vector<uint32_t> visited_;        // per-node stamp for cycle detection
+    std::vector<uint32_t> visited_; // per-node stamp for cycle detection
     uint32_t stamp_ = 0;
 };
 

@@ -27,8 +27,7 @@ int32_t textureContents(std::string_view name)
     if (startsWithNoCase(name, "contentsky"))
         return kSky;
     if (startsWithNoCase(name, "content") || startsWithNoCase(name, "clip") || startsWithNoCase(name, "hint") ||
-        startsWithNoCase(name, "skip") || startsWithNoCase(name, "splitface") ||
-        startsWithNoCase(name, "boundingbox"))
+        startsWithNoCase(name, "skip") || startsWithNoCase(name, "splitface") || startsWithNoCase(name, "boundingbox"))
         return kToolContents;
     if (startsWithNoCase(name, "sky") || startsWithNoCase(name, "env_sky"))
         return kSky;
@@ -47,8 +46,8 @@ int32_t textureContents(std::string_view name)
     }
     if (startsWithNoCase(name, "origin"))
         return kOrigin;
-    if (startsWithNoCase(name, "solidhint") || startsWithNoCase(name, "bevelhint") ||
-        startsWithNoCase(name, "null") || startsWithNoCase(name, "bevel"))
+    if (startsWithNoCase(name, "solidhint") || startsWithNoCase(name, "bevelhint") || startsWithNoCase(name, "null") ||
+        startsWithNoCase(name, "bevel"))
         return kNullContents;
     if (startsWithNoCase(name, "translucent") || (!name.empty() && name[0] == '@'))
         return kTranslucent;

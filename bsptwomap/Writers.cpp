@@ -30,10 +30,7 @@ std::array<Vec3, 2> defaultAxes(const Vec3& n)
     return {Vec3{1, 0, 0}, Vec3{0, 0, -1}};
 }
 
-std::string formatVec(const Vec3& v)
-{
-    return formatNumber(v.x) + " " + formatNumber(v.y) + " " + formatNumber(v.z);
-}
+std::string formatVec(const Vec3& v) { return formatNumber(v.x) + " " + formatNumber(v.y) + " " + formatNumber(v.z); }
 
 bool nearInteger(double v) { return std::fabs(v - std::round(v)) < 1e-3; }
 
@@ -210,8 +207,8 @@ std::string writeMap(const Bsp& bsp, const PlaneTable& planes, const std::vector
         const bool world = e == 0 && classname && *classname == "worldspawn";
         size_t model = world ? 0 : brushModelIndex(entity).value_or(kNoModel);
         if (model != kNoModel && model >= models.size()) {
-            stats.warnings.push_back("entity " + std::to_string(e) + " refers to missing model *" +
-                                     std::to_string(model) + "; key kept");
+            stats.warnings.push_back(
+                "entity " + std::to_string(e) + " refers to missing model *" + std::to_string(model) + "; key kept");
             model = kNoModel;
         }
         if (model != kNoModel && model != 0 && used[model])
@@ -221,8 +218,8 @@ std::string writeMap(const Bsp& bsp, const PlaneTable& planes, const std::vector
         const bool brushEntity = model != kNoModel && !world;
         const bool hasOrigin = brushEntity && originText && parseOrigin(*originText, origin);
         if (brushEntity && originText && !hasOrigin)
-            stats.warnings.push_back("entity " + std::to_string(e) + " has an unreadable origin \"" + *originText +
-                                     "\"");
+            stats.warnings.push_back(
+                "entity " + std::to_string(e) + " has an unreadable origin \"" + *originText + "\"");
         // Compile tools set "origin" from the ORIGIN brush and refuse an entity that has both.
         const bool originBrush = hasOrigin && !models[model].brushes.empty();
         writer.line("{");
@@ -282,8 +279,8 @@ std::vector<uint8_t> writeWad(const Bsp& bsp)
         putU32(out, entry.offset);
         putU32(out, entry.size); // size on disk
         putU32(out, entry.size); // uncompressed size
-        out.push_back(0x43);     // miptex
-        out.push_back(0);        // not compressed
+        out.push_back(0x43); // miptex
+        out.push_back(0); // not compressed
         out.push_back(0);
         out.push_back(0);
         char name[16] = {};

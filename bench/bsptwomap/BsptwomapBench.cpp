@@ -27,8 +27,7 @@ void* allocate(size_t size)
     *reinterpret_cast<size_t*>(block) = size;
     const size_t now = g_current.fetch_add(size) + size;
     size_t peak = g_peak.load();
-    while (now > peak && !g_peak.compare_exchange_weak(peak, now)) {
-    }
+    while (now > peak && !g_peak.compare_exchange_weak(peak, now)) {}
     return block + kHeader;
 }
 
@@ -72,8 +71,7 @@ const bool registered = [] {
     for (const char* name : {"boxroom", "boxroom_external", "hlu_campaignselect", "hlu_technology_demonstration",
              "test_fog", "test_monster_in_water", "test_sound_names", "test_tempents", "test_train_contents",
              "zoo_npcs", "test_teleport_interpolate"})
-        benchmark::RegisterBenchmark(name, decompileFixture, std::string(name), false)
-            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(name, decompileFixture, std::string(name), false)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("zoo_npcs/brenmoor", decompileFixture, std::string("zoo_npcs"), true)
         ->Unit(benchmark::kMillisecond);
     return true;

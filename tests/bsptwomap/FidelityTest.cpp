@@ -115,7 +115,7 @@ void measureSurfaces(const Bsp& bsp, const ModelInMap& m, Fidelity& f)
                     const double ms = dot(mf.u, p) / mf.scaleU + mf.shiftU;
                     const double mt = dot(mf.v, p) / mf.scaleV + mf.shiftV;
                     aligned = aligned && wrappedDifference(s, ms, tex.width) <= 0.5 &&
-                              wrappedDifference(t, mt, tex.height) <= 0.5;
+                        wrappedDifference(t, mt, tex.height) <= 0.5;
                 }
                 if (!aligned)
                     continue;
@@ -174,7 +174,7 @@ TEST_P(FixtureFidelity, OutputReproducesVolumeSurfacesAndBrushBudget)
                     const bool axisNear = std::fabs(d.x) < 1e-4 && std::fabs(d.y) < 1e-4 && std::fabs(d.z) < 1e-4;
                     const bool axisOpposite = std::fabs(s.x) < 1e-4 && std::fabs(s.y) < 1e-4 && std::fabs(s.z) < 1e-4;
                     EXPECT_FALSE((axisNear && std::fabs(p.dist - q.dist) < 0.04) ||
-                                 (axisOpposite && std::fabs(p.dist + q.dist) < 0.04))
+                        (axisOpposite && std::fabs(p.dist + q.dist) < 0.04))
                         << name << " brush " << outputBrushes << " sides " << j << " and " << i;
                 }
             // One contents per brush: every side fits what the first non-neutral side makes of it.
@@ -200,8 +200,8 @@ TEST_P(FixtureFidelity, OutputReproducesVolumeSurfacesAndBrushBudget)
     const double surfaceMatch = total.surfaceArea > 0 ? 100.0 * total.matchedArea / total.surfaceArea : 100.0;
     RecordProperty("volume_agreement_percent", std::to_string(volumeAgreement));
     RecordProperty("surface_match_percent", std::to_string(surfaceMatch));
-    std::printf("[fidelity] %s: volume %.3f%% of %zu samples, surface %.3f%%, brushes %zu (source %zu)\n",
-        name.c_str(), volumeAgreement, total.samples, surfaceMatch, outputBrushes, sourceBrushes);
+    std::printf("[fidelity] %s: volume %.3f%% of %zu samples, surface %.3f%%, brushes %zu (source %zu)\n", name.c_str(),
+        volumeAgreement, total.samples, surfaceMatch, outputBrushes, sourceBrushes);
 
     EXPECT_GE(volumeAgreement, 99.9);
     EXPECT_GE(surfaceMatch, 99.0);

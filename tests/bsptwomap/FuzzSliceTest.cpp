@@ -61,8 +61,8 @@ TEST(FuzzSlice, MutatedFixturesNeverCrashHangOrThrowOtherErrors)
 {
     BTM_REQUIRE_FIXTURES();
     std::mt19937 rng(20240601);
-    for (const char* name : {"boxroom", "hlu_campaignselect", "test_monster_in_water", "test_train_contents",
-             "test_fog"}) {
+    for (const char* name :
+        {"boxroom", "hlu_campaignselect", "test_monster_in_water", "test_train_contents", "test_fog"}) {
         const std::vector<uint8_t> original = readBytes(fixtureDir() / (std::string(name) + ".bsp"));
         for (int i = 0; i < kMutationsPerFixture; ++i) {
             const std::vector<uint8_t> input = mutate(original, rng);

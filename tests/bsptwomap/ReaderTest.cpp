@@ -66,13 +66,36 @@ TEST(Reader, RejectsBrokenStructureWithAMessageNamingThePart)
         {"marksurface", [](BspBuilder& b) { b.addLeaf(kTestEmpty, {3}); }, "marksurface"},
         {"leaf contents", [](BspBuilder& b) { b.addLeaf(5); }, "unknown contents"},
         {"texture size", [](BspBuilder& b) { b.texture("ODD", 12, true); }, "invalid dimensions"},
-        {"texinfo", [](BspBuilder& b) { b.texInfo({1, 0, 0}, 0, {0, 1, 0}, 0, 4); }, "missing texture"},
-        {"face texinfo", [](BspBuilder& b) { b.face(0, false, 3, {{0, 0, 0}, {0, 1, 0}, {0, 1, 1}}); },
+        {"texinfo",
+            [](BspBuilder& b) {
+                b.texInfo({1, 0, 0}, 0, {0, 1, 0}, 0, 4);
+            },
+            "missing texture"},
+        {"face texinfo",
+            [](BspBuilder& b) {
+                b.face(0, false, 3, {{0, 0, 0}, {0, 1, 0}, {0, 1, 1}});
+            },
             "missing texinfo"},
-        {"plane normal", [](BspBuilder& b) { b.plane({0, 0, 0}, 1); }, "unit length"},
-        {"model head", [](BspBuilder& b) { b.model({0, 0, 0}, {1, 1, 1}, 40, 0, 0); }, "head node"},
-        {"model faces", [](BspBuilder& b) { b.model({0, 0, 0}, {1, 1, 1}, 0, 0, 2); }, "faces beyond"},
-        {"model bounds", [](BspBuilder& b) { b.model({0, 0, 0}, {-1, 1, 1}, 0, 0, 0); }, "inverted bounds"},
+        {"plane normal",
+            [](BspBuilder& b) {
+                b.plane({0, 0, 0}, 1);
+            },
+            "unit length"},
+        {"model head",
+            [](BspBuilder& b) {
+                b.model({0, 0, 0}, {1, 1, 1}, 40, 0, 0);
+            },
+            "head node"},
+        {"model faces",
+            [](BspBuilder& b) {
+                b.model({0, 0, 0}, {1, 1, 1}, 0, 0, 2);
+            },
+            "faces beyond"},
+        {"model bounds",
+            [](BspBuilder& b) {
+                b.model({0, 0, 0}, {-1, 1, 1}, 0, 0, 0);
+            },
+            "inverted bounds"},
     };
     for (const Case& c : cases) {
         BspBuilder b = boxWorld();

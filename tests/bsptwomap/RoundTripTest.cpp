@@ -144,7 +144,7 @@ void compareHulls(const Bsp& original, const Bsp& rebuilt, const ModelPair& pair
         const Vec3 q = p + pair.originalOrigin - pair.rebuiltOrigin;
         hull0.add(hullContents(original, model.headNode, p) == hullContents(rebuilt, other.headNode, q));
         hull1.add((clipHullContents(original, model.clipHeads[0], p) == kSolid) ==
-                  (clipHullContents(rebuilt, other.clipHeads[0], q) == kSolid));
+            (clipHullContents(rebuilt, other.clipHeads[0], q) == kSolid));
     }
 }
 
@@ -252,7 +252,8 @@ void compareSurfaces(const Bsp& original, const Bsp& rebuilt, const ModelPair& p
         for (int k = 0; k < samples; ++k) {
             const Vec3 p = pointOn(world, faceArea, unit(rng), unit(rng), unit(rng));
             // The tools also emit faces looking into sky and faces hidden under detail brushes.
-            const int32_t inFront = hullContents(original, model.headNode, p - pair.originalOrigin + plane.normal * 0.5);
+            const int32_t inFront =
+                hullContents(original, model.headNode, p - pair.originalOrigin + plane.normal * 0.5);
             if (inFront == kSolid || inFront == kSky)
                 continue;
             const double weight = faceArea / samples;
@@ -261,10 +262,10 @@ void compareSurfaces(const Bsp& original, const Bsp& rebuilt, const ModelPair& p
             const Vec3 b = p - pair.rebuiltOrigin;
             for (const auto& [winding, cti] : candidates)
                 if (insideConvex(winding, plane.normal, p) &&
-                    wrappedDifference(dot(ti.axis[0], a) + ti.offset[0], dot(cti->axis[0], b) + cti->offset[0],
-                        tex.width) <= 0.5 &&
-                    wrappedDifference(dot(ti.axis[1], a) + ti.offset[1], dot(cti->axis[1], b) + cti->offset[1],
-                        tex.height) <= 0.5) {
+                    wrappedDifference(
+                        dot(ti.axis[0], a) + ti.offset[0], dot(cti->axis[0], b) + cti->offset[0], tex.width) <= 0.5 &&
+                    wrappedDifference(
+                        dot(ti.axis[1], a) + ti.offset[1], dot(cti->axis[1], b) + cti->offset[1], tex.height) <= 0.5) {
                     kept += weight;
                     break;
                 }
@@ -302,7 +303,7 @@ protected:
             GTEST_SKIP() << "GoldSource compile tools (sdHLCSG, sdHLBSP, sdhlt.wad) not found in " << tools_.string()
                          << "; set FERROWIND_GOLDSRC_TOOLS to their folder";
         dir_ = fs::temp_directory_path() /
-               ("bsptwomap_roundtrip_" + std::get<0>(GetParam()) + (std::get<1>(GetParam()) ? "_brenmoor" : ""));
+            ("bsptwomap_roundtrip_" + std::get<0>(GetParam()) + (std::get<1>(GetParam()) ? "_brenmoor" : ""));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }

@@ -84,8 +84,8 @@ inline std::string readText(const std::filesystem::path& path)
 
 } // namespace btm::test
 
-#define BTM_REQUIRE_FIXTURES()                                                                       \
-    do {                                                                                             \
-        if (!std::filesystem::is_directory(btm::test::fixtureDir()))                                 \
-            GTEST_SKIP() << "BSP fixtures not found at " << btm::test::fixtureDir().string();        \
+#define BTM_REQUIRE_FIXTURES()                                                                                         \
+    do {                                                                                                               \
+        if (!std::filesystem::is_directory(btm::test::fixtureDir()))                                                   \
+            GTEST_SKIP() << "BSP fixtures not found at " << btm::test::fixtureDir().string();                          \
     } while (0)

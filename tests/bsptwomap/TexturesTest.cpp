@@ -1,6 +1,6 @@
 // Texture names as the compile tools read them: what a side makes of its brush, and what every mapper has.
-#include "bsptwomap/Bsp.h"
 #include "bsptwomap/Textures.h"
+#include "bsptwomap/Bsp.h"
 
 #include <gtest/gtest.h>
 
