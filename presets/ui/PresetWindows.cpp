@@ -10,7 +10,9 @@
 namespace ferrowind {
 
 PresetsWindow::PresetsWindow(QWidget* parent, const char* objectName, const char* caption) :
-      QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+      QDialog(parent,
+          Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+              Qt::WindowCloseButtonHint)
 {
     setObjectName(objectName);
     setWindowTitle(caption);
