@@ -242,11 +242,4 @@ TEST_F(PresetManagerTest, ExportOverAnExistingFileAsksFirst)
     EXPECT_EQ(prompts.asked, (std::vector<PromptRequest>{question, question}));
 }
 
-TEST(PresetEngineTest, HalfLife2ManagerUsesItsOwnCaptionAndFilter)
-{
-    const PresetEngine engine = sourcePresetEngine({"/presets/", ".sp"});
-    EXPECT_EQ(engine.caption, "Half-life 2 compiling presets");
-    EXPECT_EQ(engine.fileFilter, "Preset file (*.sp)|*.sp");
-}
-
 } // namespace
