@@ -10,6 +10,9 @@
 #include "goldsource/GoldSourceChecks.h"
 #include "goldsource/GoldSourceScript.h"
 #include "goldsource/ui/GoldSourcePage.h"
+#include "presets/PresetFolder.h"
+#include "presets/PresetManager.h"
+#include "presets/ui/PresetWindows.h"
 #include "script/ScriptFiles.h"
 #include "source/SourceChecks.h"
 #include "source/SourceScript.h"
@@ -75,6 +78,8 @@ MainWindow::MainWindow(Services services, ProgramLocation location) :
     connect(&closeTimer_, &QTimer::timeout, this, &MainWindow::quit);
     connect(&beepTimer_, &QTimer::timeout, this, &MainWindow::playSoundAndQuit);
     connectPages();
+    goldSourcePage_->setPresetFolder(goldSourcePresetFolder(folders_));
+    sourcePage_->setPresetFolder(sourcePresetFolder(folders_));
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -99,9 +104,31 @@ void MainWindow::connectPages()
         [this] { showConfigurations(ConfigurationsWindow::Page::HalfLife2); });
     connect(sourcePage_, &SourcePage::aboutRequested, this, &MainWindow::showAbout);
     connect(decompilePage_, &DecompilePage::aboutRequested, this, &MainWindow::showAbout);
+    connect(goldSourcePage_, &GoldSourcePage::presetsEditRequested, this, [this] {
+        if (windows_.goldSourcePresets != nullptr)
+            windows_.goldSourcePresets->showOrRaise();
+    });
+    connect(sourcePage_, &SourcePage::presetsEditRequested, this, [this] {
+        if (windows_.sourcePresets != nullptr)
+            windows_.sourcePresets->showOrRaise();
+    });
 }
 
-void MainWindow::attachWindows(const SecondaryWindows& windows) { windows_ = windows; }
+void MainWindow::attachWindows(const SecondaryWindows& windows)
+{
+    windows_ = windows;
+    const auto attachManager = [this](PresetsWindow* window, PresetEngine engine, auto* page) {
+        if (window == nullptr)
+            return;
+        engine.savePage = [page](const std::string& path) { page->savePreset(path); };
+        engine.loadPage = [page](const std::string& path) { page->loadPreset(path); };
+        engine.createFolders = [this] { createWorkingFolders(folders_); };
+        window->attach(PresetManager(std::move(engine), services_.prompts, services_.dialogs));
+    };
+    attachManager(
+        windows_.goldSourcePresets, goldSourcePresetEngine(goldSourcePresetFolder(folders_)), goldSourcePage_);
+    attachManager(windows_.sourcePresets, sourcePresetEngine(sourcePresetFolder(folders_)), sourcePage_);
+}
 
 void MainWindow::start(const QStringList& arguments)
 {
@@ -115,6 +142,12 @@ void MainWindow::start(const QStringList& arguments)
         sourcePage_->setVmfFile(fromLocal(request.vmfFile));
     pages_->setCurrentWidget(
         request.page == StartPage::HalfLife2 ? static_cast<QWidget*>(sourcePage_) : goldSourcePage_);
+    for (const std::string& preset : request.presets) {
+        if (request.page == StartPage::HalfLife2)
+            sourcePage_->selectPresetAtStart(preset);
+        else
+            goldSourcePage_->selectPresetAtStart(preset);
+    }
     runAtStart_ = request.runAtStart;
     if (request.beep)
         beepTimer_.start();

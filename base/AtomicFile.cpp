@@ -3,6 +3,8 @@
 #include <atomic>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <system_error>
 
 #ifdef _WIN32
@@ -47,6 +49,17 @@ void writeFileAtomically(const std::string& path, std::string_view content)
         std::filesystem::remove(temporary, error);
         throw WriteError(path);
     }
+}
+
+void copyFileAtomically(const std::string& source, const std::string& target)
+{
+    std::ifstream in(source, std::ios::binary);
+    if (!in)
+        throw WriteError(target);
+    const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad())
+        throw WriteError(target);
+    writeFileAtomically(target, content);
 }
 
 } // namespace base

@@ -16,4 +16,8 @@ public:
 // failure (full disk, no access) leaves the old file as it was and no partial file behind. Throws WriteError.
 void writeFileAtomically(const std::string& path, std::string_view content);
 
+// Replaces the target with a copy of the source the same way; a source that cannot be read throws WriteError
+// too. Copying a file onto itself leaves it as it was.
+void copyFileAtomically(const std::string& source, const std::string& target);
+
 } // namespace base

@@ -9,11 +9,13 @@ namespace ferrowind {
 struct OpenFileRequest {
     std::string filter;
     std::string initialDir;
+    std::string title{}; // the platform's own when empty
 };
 
 struct SaveFileRequest {
     std::string filter;
     std::string fileName;
+    std::string title{}; // the platform's own when empty
 };
 
 struct SaveFileAnswer {
@@ -25,6 +27,7 @@ struct NameRequest {
     std::string title;
     std::string label;
     std::string initialText;
+    int maxLength = 0; // characters the field takes; 0 for no limit
 };
 
 // Every file, folder and name dialog goes through this service, so tests can script the answers.

@@ -4,7 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset debug >/dev/null
-cmake --build --preset debug --target goldsource_tests source_tests
+cmake --build --preset debug --target goldsource_tests source_tests presets_tests ferrowind
 FERROWIND_UPDATE_GOLDEN=1 build/debug/bin/goldsource_tests --gtest_filter='Golden/*'
 FERROWIND_UPDATE_GOLDEN=1 build/debug/bin/source_tests --gtest_filter='Golden/*'
+FERROWIND_UPDATE_GOLDEN=1 build/debug/bin/presets_tests --gtest_filter='PresetFileTest.*'
+FERROWIND_UPDATE_GOLDEN=1 tests/ui/command_line_preset_test.sh build/debug/bin/ferrowind
 git status --short tests/golden

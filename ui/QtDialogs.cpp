@@ -5,6 +5,7 @@
 
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 
 namespace ferrowind {
 
@@ -27,7 +28,7 @@ QStringList qtNameFilters(const std::string& filter)
 std::optional<std::string> QtDialogs::openFile(const OpenFileRequest& request)
 {
     const QString chosen = QFileDialog::getOpenFileName(
-        owner_, QString(), fromLocal(request.initialDir), qtNameFilters(request.filter).join(";;"));
+        owner_, fromLocal(request.title), fromLocal(request.initialDir), qtNameFilters(request.filter).join(";;"));
     if (chosen.isEmpty())
         return std::nullopt;
     return toLocalPath(chosen);
@@ -37,8 +38,8 @@ std::optional<SaveFileAnswer> QtDialogs::saveFile(const SaveFileRequest& request
 {
     const QStringList filters = qtNameFilters(request.filter);
     QString selected = filters.value(0);
-    const QString chosen =
-        QFileDialog::getSaveFileName(owner_, QString(), fromLocal(request.fileName), filters.join(";;"), &selected);
+    const QString chosen = QFileDialog::getSaveFileName(
+        owner_, fromLocal(request.title), fromLocal(request.fileName), filters.join(";;"), &selected);
     if (chosen.isEmpty())
         return std::nullopt;
     const int index = static_cast<int>(filters.indexOf(selected)) + 1;
@@ -55,12 +56,16 @@ std::optional<std::string> QtDialogs::browseFolder(const std::string& caption)
 
 std::optional<std::string> QtDialogs::askName(const NameRequest& request)
 {
-    bool accepted = false;
-    const QString text = QInputDialog::getText(owner_, fromLocal(request.title), fromLocal(request.label),
-        QLineEdit::Normal, fromLocal(request.initialText), &accepted);
-    if (!accepted)
+    QInputDialog dialog(owner_);
+    dialog.setWindowTitle(fromLocal(request.title));
+    dialog.setLabelText(fromLocal(request.label));
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextValue(fromLocal(request.initialText));
+    if (request.maxLength > 0)
+        dialog.findChild<QLineEdit*>()->setMaxLength(request.maxLength);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return toLocal(text);
+    return toLocal(dialog.textValue());
 }
 
 } // namespace ferrowind

@@ -3,11 +3,12 @@
 #include "base/Paths.h"
 #include "base/Text.h"
 #include "platform/Dialogs.h"
+#include "presets/PresetFile.h"
 #include "ui/LocalText.h"
 #include "ui/OptionBinding.h"
 #include "ui/PageParts.h"
+#include "ui/PresetList.h"
 
-#include <QComboBox>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QToolButton>
@@ -54,10 +55,13 @@ void GoldSourcePage::buildMapGroup()
 void GoldSourcePage::buildPresetGroup()
 {
     QGroupBox* group = makeGroup(this, "INFSGB1", "Presets", {440, 36, 193, 49});
-    auto* list = new QComboBox(group);
-    list->setObjectName("INFSPresetList");
-    list->setGeometry(8, 18, 130, 21);
-    makePanelButton(group, "INFSButton1", "Edit", {142, 18, 43, 21});
+    presetList_ = new PresetList(
+        group, [this] { setOptions(defaultOptions(goldSourceFields())); },
+        [this](const std::string& path) { loadPreset(path); });
+    presetList_->setObjectName("INFSPresetList");
+    presetList_->setGeometry(8, 18, 130, 21);
+    connect(makePanelButton(group, "INFSButton1", "Edit", {142, 18, 43, 21}), &QPushButton::clicked, this,
+        &GoldSourcePage::presetsEditRequested);
 }
 
 void GoldSourcePage::buildParameterGroup()
@@ -131,6 +135,23 @@ void GoldSourcePage::setOptions(const GoldSourceOptions& options)
     showOptions(*this, goldSourceFields(), options);
     applyShutdownRule();
 }
+
+void GoldSourcePage::setPresetFolder(const PresetFolder& folder) { presetList_->setFolder(folder); }
+
+bool GoldSourcePage::loadPreset(const std::string& path)
+{
+    const auto options = ferrowind::loadPreset(path, goldSourceFields());
+    if (options)
+        setOptions(*options);
+    return options.has_value();
+}
+
+void GoldSourcePage::savePreset(const std::string& path) const
+{
+    ferrowind::savePreset(path, goldSourceFields(), options());
+}
+
+void GoldSourcePage::selectPresetAtStart(const std::string& name) { presetList_->selectAtStart(name); }
 
 std::string GoldSourcePage::mapFile() const { return base::trim(toLocal(mapEdit_->text())); }
 

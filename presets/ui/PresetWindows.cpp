@@ -1,17 +1,118 @@
 #include "presets/ui/PresetWindows.h"
 
+#include "ui/LocalText.h"
+#include "ui/PageParts.h"
+
+#include <QGroupBox>
+#include <QListWidget>
+#include <QPushButton>
+
 namespace ferrowind {
 
-GoldSourcePresetsWindow::GoldSourcePresetsWindow(QWidget* parent) : QDialog(parent)
+PresetsWindow::PresetsWindow(QWidget* parent, const char* objectName, const char* caption) :
+      QDialog(parent,
+          Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+              Qt::WindowCloseButtonHint)
 {
-    setObjectName("Window_Presets");
-    setWindowTitle("Half-life compiling presets");
+    setObjectName(objectName);
+    setWindowTitle(caption);
+    setFixedSize(281, 227);
+    // Windows do not take their owner's font; this one is laid out for the same small dialog font.
+    QFont dialogFont = font();
+    dialogFont.setPixelSize(11);
+    setFont(dialogFont);
+
+    QGroupBox* group = makeGroup(this, "INFSGB1", " ", {8, 8, 265, 211});
+    list_ = new QListWidget(group);
+    list_->setObjectName("INFSPresetsList");
+    list_->setGeometry(10, 15, 133, 185);
+    list_->setFrameShape(QFrame::NoFrame);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    const auto load = [this] {
+        withSelection([](PresetManager& manager, const std::string& name) { manager.load(name); });
+    };
+    connect(list_, &QListWidget::itemDoubleClicked, this, load);
+
+    const auto button = [group](const char* name, const char* buttonCaption, int top) {
+        return makePanelButton(group, name, buttonCaption, {162, top, 93, 17});
+    };
+    connect(button("INFSButton0", "Save", 15), &QPushButton::clicked, this, [this] {
+        withManager([this](PresetManager& manager) {
+            if (manager.save())
+                refresh();
+        });
+    });
+    connect(button("INFSButton3", "Load", 47), &QPushButton::clicked, this, load);
+    connect(button("INFSButton1", "Rename", 71), &QPushButton::clicked, this, [this] {
+        withSelection([this](PresetManager& manager, const std::string& name) {
+            if (manager.rename(name))
+                refresh();
+        });
+    });
+    connect(button("INFSButton2", "Remove", 95), &QPushButton::clicked, this, [this] {
+        withSelection([this](PresetManager& manager, const std::string& name) {
+            if (manager.remove(name))
+                refresh();
+        });
+    });
+    connect(button("INFSButton4", "Import", 127), &QPushButton::clicked, this, [this] {
+        withManager([this](PresetManager& manager) {
+            if (manager.importFile())
+                refresh();
+        });
+    });
+    connect(button("INFSButton5", "Export", 151), &QPushButton::clicked, this,
+        [this] { withSelection([](PresetManager& manager, const std::string& name) { manager.exportFile(name); }); });
+    connect(button("INFSButton6", "Refresh...", 183), &QPushButton::clicked, this, &PresetsWindow::refresh);
 }
 
-SourcePresetsWindow::SourcePresetsWindow(QWidget* parent) : QDialog(parent)
+void PresetsWindow::attach(PresetManager manager) { manager_ = std::make_unique<PresetManager>(std::move(manager)); }
+
+void PresetsWindow::showOrRaise()
 {
-    setObjectName("Window_Spresets");
-    setWindowTitle("Half-life 2 compiling presets");
+    if (parentWidget() != nullptr && !isVisible())
+        move(parentWidget()->geometry().center() - rect().center());
+    show();
+    raise();
+    activateWindow();
+}
+
+void PresetsWindow::showEvent(QShowEvent* event)
+{
+    refresh();
+    QDialog::showEvent(event);
+}
+
+void PresetsWindow::refresh()
+{
+    list_->clear();
+    if (manager_ == nullptr)
+        return;
+    for (const std::string& name : manager_->entries())
+        list_->addItem(fromLocal(name));
+}
+
+void PresetsWindow::withManager(const std::function<void(PresetManager&)>& action)
+{
+    if (manager_ != nullptr)
+        action(*manager_);
+}
+
+void PresetsWindow::withSelection(const std::function<void(PresetManager&, const std::string&)>& action)
+{
+    const QList<QListWidgetItem*> selected = list_->selectedItems();
+    if (manager_ != nullptr && !selected.isEmpty())
+        action(*manager_, toLocal(selected.front()->text()));
+}
+
+GoldSourcePresetsWindow::GoldSourcePresetsWindow(QWidget* parent) :
+      PresetsWindow(parent, "Window_Presets", kGoldSourcePresetsCaption)
+{
+}
+
+SourcePresetsWindow::SourcePresetsWindow(QWidget* parent) :
+      PresetsWindow(parent, "Window_Spresets", kSourcePresetsCaption)
+{
 }
 
 } // namespace ferrowind

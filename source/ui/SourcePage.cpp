@@ -3,11 +3,12 @@
 #include "base/Paths.h"
 #include "base/Text.h"
 #include "platform/Dialogs.h"
+#include "presets/PresetFile.h"
 #include "ui/LocalText.h"
 #include "ui/OptionBinding.h"
 #include "ui/PageParts.h"
+#include "ui/PresetList.h"
 
-#include <QComboBox>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QToolButton>
@@ -51,12 +52,15 @@ void SourcePage::buildVmfGroup()
 void SourcePage::buildPresetGroup()
 {
     QGroupBox* group = makeGroup(this, "INFSGB002", "Presets", {440, 36, 193, 49});
-    auto* list = new QComboBox(group);
-    list->setObjectName("INFSPresetList1");
-    list->setGeometry(8, 18, 130, 21);
-    list->addItems({"Default (ZHLT)", "Fast (ZHLT)", "Normal  (ZHLT)", "Full  (ZHLT)"});
-    list->setCurrentIndex(-1);
-    makePanelButton(group, "INFSDPDec007", "Edit", {142, 18, 43, 21});
+    presetList_ = new PresetList(
+        group, [this] { setOptions(defaultOptions(sourceFields())); },
+        [this](const std::string& path) { loadPreset(path); });
+    presetList_->setObjectName("INFSPresetList1");
+    presetList_->setGeometry(8, 18, 130, 21);
+    presetList_->addItems({"Default (ZHLT)", "Fast (ZHLT)", "Normal  (ZHLT)", "Full  (ZHLT)"});
+    presetList_->setCurrentIndex(-1);
+    connect(makePanelButton(group, "INFSDPDec007", "Edit", {142, 18, 43, 21}), &QPushButton::clicked, this,
+        &SourcePage::presetsEditRequested);
 }
 
 void SourcePage::buildParameterGroup()
@@ -118,6 +122,20 @@ void SourcePage::setOptions(const SourceOptions& options)
     showOptions(*this, sourceFields(), options);
     applyShutdownRule();
 }
+
+void SourcePage::setPresetFolder(const PresetFolder& folder) { presetList_->setFolder(folder); }
+
+bool SourcePage::loadPreset(const std::string& path)
+{
+    const auto options = ferrowind::loadPreset(path, sourceFields());
+    if (options)
+        setOptions(*options);
+    return options.has_value();
+}
+
+void SourcePage::savePreset(const std::string& path) const { ferrowind::savePreset(path, sourceFields(), options()); }
+
+void SourcePage::selectPresetAtStart(const std::string& name) { presetList_->selectAtStart(name); }
 
 std::string SourcePage::vmfFile() const { return base::trim(toLocal(vmfEdit_->text())); }
 

@@ -13,6 +13,8 @@ class QPushButton;
 namespace ferrowind {
 
 class Dialogs;
+class PresetList;
+struct PresetFolder;
 
 // The "Half-Life 2 compiling" page: vmf file, stages with their parameters, after-compilation options.
 class SourcePage : public QWidget {
@@ -23,6 +25,15 @@ public:
     SourceOptions options() const;
     // Shows the options, then applies the shutdown rule.
     void setOptions(const SourceOptions& options);
+
+    // The folder the preset list is rebuilt from.
+    void setPresetFolder(const PresetFolder& folder);
+    // Shows a preset file's options; false, and no change, when there is no file at the path.
+    bool loadPreset(const std::string& path);
+    // Writes the options into a preset file; throws base::WriteError.
+    void savePreset(const std::string& path) const;
+    // "-preset" at start: an existing preset becomes the list's only entry and is loaded.
+    void selectPresetAtStart(const std::string& name);
 
     // The vmf edit's text, trimmed.
     std::string vmfFile() const;
@@ -38,6 +49,7 @@ signals:
     void editorRequested();
     void configurationsRequested();
     void aboutRequested();
+    void presetsEditRequested();
 
 private:
     void buildToolStrip();
@@ -53,6 +65,7 @@ private:
     QLineEdit* gameEdit_ = nullptr;
     QPushButton* mapParameterButton_ = nullptr;
     QCheckBox* shutdownCheck_ = nullptr;
+    PresetList* presetList_ = nullptr;
     std::vector<QCheckBox*> shutdownClears_;
 };
 

@@ -54,4 +54,24 @@ TEST(AtomicFileTest, FullDiskKeepsTheOldFileByteForByte)
 }
 #endif
 
+TEST(AtomicFileTest, CopyReplacesTheTargetAndLeavesAFileCopiedOntoItselfWhole)
+{
+    TempFolder temp;
+    const std::string source = temp.write("a.gsp", "[P]\r\nCSG=-nowadtextures\r\n");
+    const std::string target = temp.write("b.gsp", "older and longer\r\n");
+    copyFileAtomically(source, target);
+    EXPECT_EQ(readBytes(target), readBytes(source));
+    copyFileAtomically(source, temp.path("./a.gsp"));
+    EXPECT_EQ(readBytes(source), "[P]\r\nCSG=-nowadtextures\r\n");
+    EXPECT_EQ(filesIn(temp.path()), 2u);
+}
+
+TEST(AtomicFileTest, CopyFromAMissingFileIsAWriteErrorAndLeavesTheTarget)
+{
+    TempFolder temp;
+    const std::string target = temp.write("b.gsp", "kept");
+    EXPECT_THROW(copyFileAtomically(temp.path("missing.gsp"), target), WriteError);
+    EXPECT_EQ(readBytes(target), "kept");
+}
+
 } // namespace

@@ -1,0 +1,25 @@
+#include "presets/PresetFolder.h"
+
+#include "base/FolderFiles.h"
+#include "config/WorkingFolders.h"
+
+namespace ferrowind {
+
+PresetFolder goldSourcePresetFolder(const WorkingFolders& folders) { return {folders.gsPresetsDir, ".gsp"}; }
+
+PresetFolder sourcePresetFolder(const WorkingFolders& folders) { return {folders.sPresetsDir, ".sp"}; }
+
+std::vector<std::string> presetNames(const PresetFolder& folder)
+{
+    return base::filesWithExtension(folder.path, folder.extension);
+}
+
+std::vector<std::string> presetListEntries(const PresetFolder& folder)
+{
+    std::vector<std::string> entries{kDefaultPresetEntry};
+    for (std::string& name : presetNames(folder))
+        entries.push_back(std::move(name));
+    return entries;
+}
+
+} // namespace ferrowind
