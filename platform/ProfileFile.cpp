@@ -16,12 +16,16 @@ constexpr size_t npos = std::string::npos;
 constexpr const char* kCrLf = "\r\n";
 constexpr const char* kUtf8Mark = "\xEF\xBB\xBF";
 
-// A byte-order mark of either byte order, or a first character with a zero byte: text in two-byte units,
-// which this byte-wise reader would only mangle.
+// A byte-order mark of either byte order, or a first character of two bytes, one zero and one printable: text
+// in two-byte units, which this byte-wise reader would only mangle. Writing never changes the first two bytes,
+// so a file read as bytes is read as bytes again.
 bool looksLikeUtf16(std::string_view content)
 {
-    return content.starts_with("\xFF\xFE") || content.starts_with("\xFE\xFF") ||
-        (content.size() >= 2 && (content[0] == '\0' || content[1] == '\0'));
+    if (content.starts_with("\xFF\xFE") || content.starts_with("\xFE\xFF"))
+        return true;
+    const auto printable = [](char c) { return c >= 0x20 && c <= 0x7E; };
+    return content.size() >= 2 &&
+        ((content[0] == '\0' && printable(content[1])) || (printable(content[0]) && content[1] == '\0'));
 }
 
 // Section name of a header line, or false when the line is not a header.

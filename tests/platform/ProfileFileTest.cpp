@@ -169,6 +169,10 @@ TEST_F(ProfileFileTest, Utf16FileReadsAsEmptyAndIsNeverWrittenOver)
         }
         EXPECT_EQ(readBytes(path), bytes);
     }
+    // A zero byte that is not half of a printable character is no two-byte text, before or after a write.
+    temp.write("test.ini", std::string("\0", 1));
+    writeProfileString(path, "A", "k", "v");
+    EXPECT_EQ(readProfileString(path, "A", "k"), "v");
 }
 
 TEST_F(ProfileFileTest, CommentedKeyIsNotTakenForTheKey)

@@ -196,7 +196,8 @@ private slots:
         QCOMPARE(fakes->shell.started.size(), size_t{1});
         QCOMPARE(splitCrLf(readBytes(fakes->shell.started[0]))[9], "set MAPFILE=\"" + map + "\"");
 
-        const std::string chosen = workspace->temp.write("maps/\xFCber\xFF.map");
+        const std::string chosen = workspace->temp.write("maps/\xFC"
+                                                         "ber\xFF.map");
         fakes->dialogs.openAnswers = {chosen};
         find<QPushButton>("INFSButton0")->click();
         QCOMPARE(window->goldSourcePage()->mapFile(), chosen);
@@ -210,7 +211,7 @@ private slots:
     // finds the file again.
     void localTextCarriesEveryByte()
     {
-        for (const std::string bytes : {std::string("/maps/\xE9t\xE9.map"), std::string("\xFF\xFE\x80 \xC3"),
+        for (const std::string& bytes : {std::string("/maps/\xE9t\xE9.map"), std::string("\xFF\xFE\x80 \xC3"),
                  std::string("\xED\xA0\x80 \xF4\x90\x80\x80 \xC0\xAF"), std::string("caf\xC3\xA9 \xF0\x9F\x97\xBA"),
                  std::string("\x01\x7F", 2)})
             QCOMPARE(toLocal(fromLocal(bytes)), bytes);
