@@ -133,7 +133,7 @@ void MainWindow::attachWindows(const SecondaryWindows& windows)
 void MainWindow::start(const QStringList& arguments)
 {
     createWorkingFolders(folders_);
-    configuration_ = readConfiguration(configurationPath(folders_));
+    configuration_ = readConfiguration(startingConfigurationPath(folders_, base::folderPart(location_.programPath)));
 
     const StartupRequest request = parseCommandLine(toLocalList(arguments), base::fileExists);
     if (!request.mapFile.empty())

@@ -49,8 +49,10 @@ int main(int argc, char* argv[])
     mainWindow.attachWindows(
         {&configurationsWindow, &editorWindow, &goldSourcePresetsWindow, &aboutWindow, &sourcePresetsWindow});
 
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
+    // Taken from argv: QCoreApplication::arguments() loses the bytes of file names that are not UTF-8.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << fromLocal(argv[i]);
     mainWindow.start(arguments);
     if (mainWindow.showsAtStart())
         mainWindow.show();

@@ -19,6 +19,9 @@ struct ProgramResult {
     std::string problem; // why it did not start
 };
 
+// This process's id: unique among the processes running at the same time.
+long currentProcessId();
+
 // "NAME=value" strings of this process.
 std::vector<std::string> processEnvironment();
 

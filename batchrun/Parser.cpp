@@ -7,6 +7,11 @@ namespace batchrun {
 
 namespace {
 
+// Deeper nesting is no script of ours; the limit keeps the work bounded and the stack small.
+constexpr int kMaxIfDepth = 64;
+constexpr const char* kSyntaxError = "The syntax of the command is incorrect.";
+constexpr const char* kTooDeep = "ferrowind-cmd: more than 64 nested 'if' commands on one line; the script ends here.";
+
 struct Segment {
     std::string text;
     Chain next = Chain::Always;
@@ -151,27 +156,31 @@ bool parseCondition(std::string_view& text, Condition& condition)
     return !condition.right.empty();
 }
 
-bool buildList(std::vector<Segment> segments, size_t from, CommandList& list)
+// `first` is what is left to read of segment `from`: an `if` hands the text after its condition to its body
+// as a view, so a line of nested `if`s is read once rather than copied at every level.
+const char* buildList(
+    const std::vector<Segment>& segments, size_t from, std::string_view first, int depth, CommandList& list)
 {
     for (size_t i = from; i < segments.size(); ++i) {
         Command command;
-        std::string_view text = skipCommandStart(segments[i].text, &command.quiet);
+        std::string_view text = skipCommandStart(i == from ? first : segments[i].text, &command.quiet);
         command.next = segments[i].next;
         command.unsupported = segments[i].unsupported;
         if (startsWithWord(text, "if")) {
+            if (depth == kMaxIfDepth)
+                return kTooDeep;
             text.remove_prefix(2);
             Condition condition;
             if (!parseCondition(text, condition))
-                return false;
+                return kSyntaxError;
             text = trimLeadingDelimiters(text);
             if (trimBlanks(text).empty())
-                return false;
+                return kSyntaxError;
             command.condition = std::move(condition);
-            segments[i].text = std::string(text);
-            if (!buildList(std::move(segments), i, command.body))
-                return false;
+            if (const char* error = buildList(segments, i, text, depth + 1, command.body))
+                return error;
             list.push_back(std::move(command));
-            return true;
+            return nullptr;
         }
         if (!text.empty() && text.front() == '(')
             command.unsupported = "blocks in parentheses";
@@ -179,7 +188,7 @@ bool buildList(std::vector<Segment> segments, size_t from, CommandList& list)
         if (!command.text.empty() || !command.unsupported.empty())
             list.push_back(std::move(command));
     }
-    return true;
+    return nullptr;
 }
 
 } // namespace
@@ -187,9 +196,10 @@ bool buildList(std::vector<Segment> segments, size_t from, CommandList& list)
 ParsedLine parseLine(std::string_view line)
 {
     ParsedLine parsed;
-    if (!buildList(splitSegments(line), 0, parsed.commands)) {
+    const std::vector<Segment> segments = splitSegments(line);
+    if (const char* error = buildList(segments, 0, segments.front().text, 0, parsed.commands)) {
         parsed.commands.clear();
-        parsed.syntaxError = "The syntax of the command is incorrect.";
+        parsed.syntaxError = error;
     }
     return parsed;
 }

@@ -3,8 +3,10 @@
 #include "base/Text.h"
 #include "batchrun/Words.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <system_error>
 
 namespace batchrun {
 
@@ -16,6 +18,8 @@ Script Script::fromText(std::string_view text)
         std::string_view line = text.substr(0, end);
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
+        // The interpreter reads a line as a C string: a NUL byte ends it, and the rest of that line is not read.
+        line = line.substr(0, line.find('\0'));
         script.lines_.emplace_back(line);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     }
@@ -28,6 +32,9 @@ Script Script::fromText(std::string_view text)
 
 std::optional<Script> Script::load(const std::string& path)
 {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        return std::nullopt;
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return std::nullopt;

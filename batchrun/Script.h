@@ -10,9 +10,9 @@ namespace batchrun {
 // The lines of a batch file and its labels.
 class Script {
 public:
-    // Lines end at LF; a CR before it is dropped.
+    // Lines end at LF; a CR before it is dropped, and a NUL byte ends the line's text.
     static Script fromText(std::string_view text);
-    // Nothing when the file cannot be read.
+    // Nothing when the file cannot be read or is a folder.
     static std::optional<Script> load(const std::string& path);
 
     const std::vector<std::string>& lines() const { return lines_; }

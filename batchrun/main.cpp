@@ -25,11 +25,13 @@ int main(int argc, char** argv)
         return 1;
     }
     const std::optional<Script> script = Script::load(argv[1]);
+    std::error_code error;
     if (!script) {
-        std::cerr << "ferrowind-cmd: cannot read '" << argv[1] << "'\n";
+        const bool folder = std::filesystem::is_directory(argv[1], error);
+        std::cerr << "ferrowind-cmd: " << (folder ? "'" : "cannot read '") << argv[1]
+                  << (folder ? "' is a folder, not a script\n" : "'\n");
         return 1;
     }
-    std::error_code error;
     Session session{Environment::fromProcess(), std::filesystem::current_path(error).string()};
     StandardInput input;
     Console console{std::cout, std::cerr, input, standardOutputIsTerminal()};

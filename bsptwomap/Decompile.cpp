@@ -10,6 +10,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <ostream>
 #include <string_view>
 
@@ -47,6 +48,21 @@ std::vector<uint8_t> readFile(const fs::path& path)
     if (!in)
         throw std::runtime_error("cannot read " + path.string());
     return data;
+}
+
+// Why the input cannot be decompiled into these outputs, or "".
+std::string inputProblem(const std::string& input, std::initializer_list<fs::path> outputs)
+{
+    std::error_code error;
+    if (fs::is_directory(input, error))
+        return input + " is a folder, not a .bsp file";
+    const fs::path inputPath = fs::absolute(input, error).lexically_normal();
+    for (const fs::path& output : outputs) {
+        std::error_code ignored;
+        if (fs::absolute(output, ignored).lexically_normal() == inputPath || fs::equivalent(input, output, ignored))
+            return "the output " + output.string() + " would overwrite the input; rename the input to end in .bsp";
+    }
+    return {};
 }
 
 void writeBytes(const fs::path& path, std::string_view bytes) { base::writeFileAtomically(path.string(), bytes); }
@@ -170,6 +186,12 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& console)
     const fs::path logPath = base + ".log";
     const fs::path errPath = base + ".err";
     const std::string wadName = fs::path(wadPath).filename().string();
+
+    // Refused before anything is written: an input named like an output would be overwritten by it.
+    if (const std::string problem = inputProblem(input, {mapPath, wadPath, logPath, errPath}); !problem.empty()) {
+        console << "bsptwomap: error: " << problem << "\n";
+        return 1;
+    }
 
     std::vector<std::string> log{"bsptwomap: " + input};
     log.push_back(std::string("options: textures ") + (options.extractTextures ? "extracted" : "not extracted") +

@@ -37,6 +37,13 @@ constexpr const char* kSystems = "SYSTEMS";
 
 std::string configurationPath(const WorkingFolders& folders) { return folders.rootDir + kConfigurationFileName; }
 
+std::string startingConfigurationPath(const WorkingFolders& folders, const std::string& programDir)
+{
+    const std::string own = configurationPath(folders);
+    const std::string left = configurationPath(foldersUnder(programDir));
+    return !base::fileExists(own) && base::fileExists(left) ? left : own;
+}
+
 Configuration readConfiguration(const std::string& path)
 {
     const ProfileFile file = ProfileFile::load(path);

@@ -46,6 +46,11 @@ inline constexpr const char* kConfigurationFileName = "Configurations.ini";
 
 std::string configurationPath(const WorkingFolders& folders);
 
+// The file read at start: the working folders' own; while that does not exist and the working folders are not
+// the program folder's (it cannot be written), a configuration left in the program folder, read once as the
+// starting point.
+std::string startingConfigurationPath(const WorkingFolders& folders, const std::string& programDir);
+
 // Every stored field; missing keys and files give the defaults.
 Configuration readConfiguration(const std::string& path);
 

@@ -41,7 +41,7 @@ ScriptLines makeGoldSourceScript(const GoldSourceScriptInput& input, const Scrip
             "echo BSP folder: " + escapeUnquoted(p.bspOut),
         });
     appendStageSummary(s, stages);
-    s.push_back("echo Game(" + flagSign(o.runGame) + ") " + o.gameParams);
+    s.push_back(summaryLine("Game", o.runGame, o.gameParams));
     appendStampAndClose(s, origin);
 
     appendStageBlocks(s, stages, "%MAPFILE%");

@@ -14,6 +14,19 @@ using base::trim;
 namespace {
 constexpr size_t npos = std::string::npos;
 constexpr const char* kCrLf = "\r\n";
+constexpr const char* kUtf8Mark = "\xEF\xBB\xBF";
+
+// A byte-order mark of either byte order, or a first character of two bytes, one zero and one printable: text
+// in two-byte units, which this byte-wise reader would only mangle. Writing never changes the first two bytes,
+// so a file read as bytes is read as bytes again.
+bool looksLikeUtf16(std::string_view content)
+{
+    if (content.starts_with("\xFF\xFE") || content.starts_with("\xFE\xFF"))
+        return true;
+    const auto printable = [](char c) { return c >= 0x20 && c <= 0x7E; };
+    return content.size() >= 2 &&
+        ((content[0] == '\0' && printable(content[1])) || (printable(content[0]) && content[1] == '\0'));
+}
 
 // Section name of a header line, or false when the line is not a header.
 bool sectionName(const std::string& line, std::string& name)
@@ -45,24 +58,37 @@ std::string unquoteValue(std::string value)
 
 ProfileFile ProfileFile::load(const std::string& path)
 {
-    ProfileFile file(path);
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return file;
+        return ProfileFile(path);
     std::stringstream buffer;
     buffer << in.rdbuf();
-    const std::string content = buffer.str();
+    return fromBytes(path, buffer.view());
+}
 
+ProfileFile ProfileFile::fromBytes(const std::string& path, std::string_view content)
+{
+    ProfileFile file(path);
+
+    if (content.starts_with(kUtf8Mark)) {
+        file.byteOrderMark_ = kUtf8Mark;
+        content.remove_prefix(std::string_view(kUtf8Mark).size());
+    } else if (looksLikeUtf16(content)) {
+        file.utf16_ = true;
+        return file;
+    }
+    // Windows editors end lines with CR LF, older Mac ones with a bare CR, everything else with LF.
     size_t start = 0;
     while (start < content.size()) {
-        const size_t newline = content.find('\n', start);
-        const bool ended = newline != npos;
-        const size_t end = ended ? newline : content.size();
-        const bool carriageReturn = end > start && content[end - 1] == '\r';
-        static constexpr const char* kEndings[2][2] = {{"", "\r"}, {"\n", "\r\n"}};
+        const size_t end = content.find_first_of("\r\n", start);
+        if (end == npos) {
+            file.lines_.push_back({std::string(content.substr(start)), ""});
+            break;
+        }
+        const size_t endingLength = content.substr(end, 2) == kCrLf ? 2 : 1;
         file.lines_.push_back(
-            {content.substr(start, end - start - (carriageReturn ? 1 : 0)), kEndings[ended][carriageReturn]});
-        start = ended ? newline + 1 : content.size();
+            {std::string(content.substr(start, end - start)), std::string(content.substr(end, endingLength))});
+        start = end + endingLength;
     }
     return file;
 }
@@ -117,15 +143,16 @@ void ProfileFile::write(std::string_view section, std::string_view key, std::str
     // Only a line that gets a new line after it needs a line end; a last line left last stays as it was.
     // A last line without a line feed (bare or with a lone carriage return) gets a full line end
     // before anything is added after it, or the two would run together.
-    const auto endLastLine = [this] {
-        if (!lines_.empty() && lines_.back().ending.find('\n') == std::string::npos)
-            lines_.back().ending = kCrLf;
+    const std::string ending = newLineEnding();
+    const auto endLastLine = [this, &ending] {
+        if (!lines_.empty() && lines_.back().ending.empty())
+            lines_.back().ending = ending;
     };
 
     if (range.header == npos) {
         endLastLine();
-        lines_.push_back({"[" + std::string(trim(section)) + "]", kCrLf});
-        lines_.push_back({keyLine, kCrLf});
+        lines_.push_back({"[" + std::string(trim(section)) + "]", ending});
+        lines_.push_back({keyLine, ending});
         return;
     }
     // New keys go after the section's last non-blank line, so blank separators stay between sections.
@@ -134,15 +161,32 @@ void ProfileFile::write(std::string_view section, std::string_view key, std::str
         --insertAt;
     if (insertAt == lines_.size())
         endLastLine();
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), Line{keyLine, kCrLf});
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), Line{keyLine, ending});
+}
+
+std::string ProfileFile::newLineEnding() const
+{
+    for (const Line& line : lines_)
+        if (!line.ending.empty())
+            return line.ending;
+    return kCrLf;
 }
 
 void ProfileFile::save() const
 {
-    std::string content;
+    if (utf16_)
+        throw base::WriteError(path_,
+            "the file is saved as UTF-16 text, which Ferrowind cannot read; it was left unchanged. Save it as "
+            "ANSI or UTF-8 text to use it.");
+    base::writeFileAtomically(path_, content());
+}
+
+std::string ProfileFile::content() const
+{
+    std::string content = byteOrderMark_;
     for (const Line& line : lines_)
         content += line.text + line.ending;
-    base::writeFileAtomically(path_, content);
+    return content;
 }
 
 std::string readProfileString(

@@ -8,7 +8,9 @@ namespace ferrowind {
 
 // A profile (INI) file read and written by the rules of the Windows private-profile functions:
 // section and key names match ignoring letter case, blanks around a value are dropped, a value
-// quoted whole loses its quotes, and writing changes only the one key line it targets.
+// quoted whole loses its quotes, and writing changes only the one key line it targets. Lines may end in CR LF,
+// LF or a bare CR and keep their own ends; a UTF-8 byte-order mark is skipped and kept. A UTF-16 file reads as
+// empty and is never written over.
 class ProfileFile {
 public:
     // Longest value a read returns, as with a 2048-character buffer.
@@ -16,12 +18,18 @@ public:
 
     // Loads the file; a missing or unreadable file reads as empty.
     static ProfileFile load(const std::string& path);
+    // The file at `path` as if it held these bytes.
+    static ProfileFile fromBytes(const std::string& path, std::string_view content);
 
     std::string read(std::string_view section, std::string_view key, std::string_view fallback = {}) const;
     void write(std::string_view section, std::string_view key, std::string_view value);
 
-    // Replaces the file atomically; throws base::WriteError ("Unable to write to <path>") on failure.
+    // Replaces the file atomically; throws base::WriteError ("Unable to write to <path>") on failure and for a
+    // UTF-16 file.
     void save() const;
+
+    // The bytes save() writes.
+    std::string content() const;
 
     const std::string& path() const { return path_; }
 
@@ -40,9 +48,13 @@ private:
     };
     SectionRange findSection(std::string_view section) const;
     size_t findKey(const SectionRange& range, std::string_view key) const;
+    // The line end new lines get: the file's own, CR LF in a new file.
+    std::string newLineEnding() const;
 
     std::string path_;
     std::vector<Line> lines_;
+    std::string byteOrderMark_;
+    bool utf16_ = false;
 };
 
 // One-shot helpers over ProfileFile for callers that touch a single key.

@@ -4,6 +4,7 @@
 #include "platform/Shell.h"
 #include "script/ScriptLines.h"
 
+#include <filesystem>
 #include <string>
 
 namespace ferrowind {
@@ -16,6 +17,16 @@ inline constexpr const char* kSaveFailedMessage = "Access error. File is not sav
 // it in a console. A failed write ends quietly with started false; a console that cannot be
 // started says why in `problem`.
 ShellResult runCompileScript(const ScriptLines& lines, const WorkingFolders& folders, Shell& shell);
+
+// Writes `content` to `<tempDir><name>`, the file users and the batch editor know, and starts the console on a
+// private copy beside it, "<stem>-<process>-<n>.bat". The interpreter reads a script while it runs, so a
+// running console must never have its file rewritten by a later run of this or another instance. Copies
+// older than a day have finished and are removed first.
+ShellResult runScriptFile(
+    const std::string& content, const std::string& tempDir, const std::string& name, Shell& shell);
+
+// Removes the private copies of `name` in the folder last written before `notAfter`.
+void removeRunCopies(const std::string& tempDir, const std::string& name, std::filesystem::file_time_type notAfter);
 
 // "<map name> compile": the name Save As offers for a map edit's text.
 std::string defaultSaveName(const std::string& mapEdit);

@@ -8,6 +8,9 @@ namespace ferrowind {
 // A script as single-byte text lines, without line ends.
 using ScriptLines = std::vector<std::string>;
 
+// The lines as a script file holds them: each one, the last included, ended by CR LF.
+std::string scriptFileText(const ScriptLines& lines);
+
 // Replaces the file with the lines, each one, the last included, ended by CR LF. The write is atomic: on
 // failure it throws base::WriteError and the old file stays as it was.
 void writeScriptLines(const std::string& path, const ScriptLines& lines);

@@ -44,6 +44,20 @@ std::string escapeQuoted(std::string_view text)
     return escaped;
 }
 
+std::string escapeOutsideQuotes(std::string_view text)
+{
+    std::string escaped;
+    bool quoted = false;
+    for (char c : text) {
+        if (c == '"')
+            quoted = !quoted;
+        else if (!quoted && isCommandCharacter(c))
+            escaped += '^';
+        escaped += c;
+    }
+    return escaped;
+}
+
 std::string escapeUnquoted(std::string_view text)
 {
     std::string escaped;
@@ -70,10 +84,14 @@ std::optional<std::string> unsafeMapProblem(std::string_view mapFile)
 
 std::optional<std::string> unsafePathProblem(std::string_view path)
 {
-    if (path.find('"') == std::string_view::npos)
+    // A line break would end the script line early and run the rest of the path as a command.
+    const char* what = path.find('"') != std::string_view::npos ? "a double quote"
+        : path.find_first_of("\r\n") != std::string_view::npos  ? "a line break"
+                                                                : nullptr;
+    if (what == nullptr)
         return std::nullopt;
-    return "The path " + std::string(path) +
-        " holds a double quote, which a compile script cannot carry.\r\nPlease correct the path.";
+    return "The path " + std::string(path) + " holds " + what +
+        ", which a compile script cannot carry.\r\nPlease correct the path.";
 }
 
 std::vector<std::string> pathsInUse(
@@ -110,10 +128,15 @@ std::string versionLine(std::string_view version, const ScriptOrigin& origin)
     return "echo Ferrowind v" + std::string(version) + " (" + escapeUnquoted(origin.contact) + ")";
 }
 
+std::string summaryLine(std::string_view name, bool run, std::string_view params)
+{
+    return "echo " + std::string(name) + "(" + flagSign(run) + ") " + escapeOutsideQuotes(params);
+}
+
 void appendStageSummary(ScriptLines& lines, std::initializer_list<CompileStage> stages)
 {
     for (const CompileStage& stage : stages)
-        lines.push_back(std::string("echo ") + stage.name + "(" + flagSign(stage.run) + ") " + stage.params);
+        lines.push_back(summaryLine(stage.name, stage.run, stage.params));
 }
 
 void appendStampAndClose(ScriptLines& lines, const ScriptOrigin& origin)

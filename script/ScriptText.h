@@ -34,8 +34,13 @@ std::string escapeQuoted(std::string_view text);
 // A value that sits outside quotes (echo lines, unquoted set lines): % doubled, ^ & | < > escaped with ^.
 std::string escapeUnquoted(std::string_view text);
 
+// Parameters as an echo line prints them: ^ & | < > outside double quotes escaped with ^, so that they are
+// printed rather than run; % is left alone, so the summary shows what the tool line expands.
+std::string escapeOutsideQuotes(std::string_view text);
+
 // Why a map or path cannot be written into a script, in words for the user; nothing when it can.
-// A map's own file name must not hold & | < > ^ (it is expanded unquoted), and no path may hold a double quote.
+// A map's own file name must not hold & | < > ^ (it is expanded unquoted), and no path may hold a double quote
+// or a line break.
 std::optional<std::string> unsafeMapProblem(std::string_view mapFile);
 std::optional<std::string> unsafePathProblem(std::string_view path);
 
@@ -66,7 +71,10 @@ std::string startTitle(std::initializer_list<CompileStage> stages);
 // "echo Ferrowind v<version> (<contact>)", the first line of the printed summary.
 std::string versionLine(std::string_view version, const ScriptOrigin& origin);
 
-// "echo BSP(+) <params>": one summary line per stage, run or not.
+// "echo BSP(+) <params>": the summary line of a stage or of the game, run or not.
+std::string summaryLine(std::string_view name, bool run, std::string_view params);
+
+// One summary line per stage.
 void appendStageSummary(ScriptLines& lines, std::initializer_list<CompileStage> stages);
 
 // The creation stamp, the closing rule and an empty echo that end the printed summary.

@@ -3,6 +3,7 @@
 #   scripts/setup.sh run    building and running the program
 #   scripts/setup.sh test   also the test suites and the formatting check
 #   scripts/setup.sh bench  also the benchmarks
+#   scripts/setup.sh fuzz   also clang and libFuzzer for the fuzz targets (run_fuzz.sh)
 set -euo pipefail
 
 purpose="${1:-run}"
@@ -15,7 +16,8 @@ case "$purpose" in
   run) ;;
   test) packages+=(libgtest-dev libgmock-dev clang-format) ;;
   bench) packages+=(libbenchmark-dev) ;;
-  *) echo "usage: $0 [run|test|bench]" >&2; exit 2 ;;
+  fuzz) packages+=(clang libclang-rt-14-dev) ;;
+  *) echo "usage: $0 [run|test|bench|fuzz]" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -38,7 +38,7 @@ ScriptLines makeSourceScript(const SourceScriptInput& input, const ScriptOrigin&
             "echo Bin folder: " + escapeUnquoted(p.bin),
         });
     appendStageSummary(s, stages);
-    s.push_back("echo Game(" + flagSign(o.runGame) + ") " + o.gameParams);
+    s.push_back(summaryLine("Game", o.runGame, o.gameParams));
     appendStampAndClose(s, origin);
     // "/d" so that a Bin folder on another drive becomes the current folder too.
     s.push_back("cd /d \"" + escapeQuoted(p.bin) + "\"");

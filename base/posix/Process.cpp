@@ -102,4 +102,6 @@ std::string startProgramDetached(const ProgramStart& start)
     return {};
 }
 
+long currentProcessId() { return static_cast<long>(getpid()); }
+
 } // namespace base

@@ -108,4 +108,6 @@ std::string startProgramDetached(const ProgramStart& start)
     return {};
 }
 
+long currentProcessId() { return static_cast<long>(GetCurrentProcessId()); }
+
 } // namespace base

@@ -64,9 +64,16 @@ TEST(CommandLine, EndOfInputAtAPromptEndsTheScript)
     EXPECT_THAT(run.err, HasSubstr("end of input"));
 }
 
-TEST(CommandLine, MissingScriptIsReported)
+TEST(CommandLine, MissingScriptOrAFolderIsReported)
 {
-    const int status = std::system((quoted(FERROWIND_CMD) + " /nonexistent/x.bat 2> /dev/null").c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 1);
+    ScratchFolder scratch;
+    const std::string err = scratch.path() + "/err.txt";
+    for (const auto& [script, message] :
+        {std::pair{std::string("/nonexistent/x.bat"), std::string("cannot read '/nonexistent/x.bat'")},
+            std::pair{scratch.path(), "'" + scratch.path() + "' is a folder, not a script"}}) {
+        const int status = std::system((quoted(FERROWIND_CMD) + " " + quoted(script) + " 2> " + quoted(err)).c_str());
+        ASSERT_TRUE(WIFEXITED(status)) << script;
+        EXPECT_EQ(WEXITSTATUS(status), 1) << script;
+        EXPECT_EQ(readFile(err), "ferrowind-cmd: " + message + "\n");
+    }
 }

@@ -277,3 +277,32 @@ TEST_F(CompileScriptTest, EscapedHalfLife2ScriptRunsInTheBinFolderAndExitsFromTh
     EXPECT_EQ(occurrences(failed.out, "Select item:"), 2u);
     EXPECT_EQ(toolsRun().size(), 5u);
 }
+
+// Parameters with command characters, printed for stages that do not run: the summary prints them, and the
+// canary on PATH that they name never runs.
+TEST_F(CompileScriptTest, SummaryLinesPrintParametersAndRunNothing)
+{
+    fs::create_symlink(BATCHRUN_STUB_TOOL, root() + "/tools/canary");
+    session_.environment.set("PATH", root() + "/tools");
+    const std::pair<const char*, const char*> cases[] = {
+        {"goldsource_summary_params.bat", "hlbsp"},
+        {"source_summary_params.bat", "vbsp"},
+    };
+    for (const auto& [golden, tool] : cases) {
+        fs::remove(root() + "/record.txt");
+        const ScriptRun run = runGolden(golden, {});
+        EXPECT_THAT(toolsRun(), ElementsAre(tool)) << golden;
+        EXPECT_EQ(run.err, "") << golden;
+        EXPECT_FALSE(scratch_.has("x.txt")) << golden;
+        if (std::string(golden).starts_with("goldsource")) {
+            EXPECT_THAT(run.out, HasSubstr("CSG(-) -estimate & canary\n"));
+            EXPECT_THAT(run.out, HasSubstr("VIS(-) -fast | canary > x.txt\n"));
+            EXPECT_THAT(run.out, HasSubstr("RAD(-) -x \"a & b\" && canary < in.txt\n"));
+            EXPECT_THAT(run.out, HasSubstr("Game(-) +map box ^& canary\n"));
+        } else {
+            EXPECT_THAT(run.out, HasSubstr("VIS(-) -fast & canary\n"));
+            EXPECT_THAT(run.out, HasSubstr("RAD(-) -x \"a | b\" || canary > x.txt\n"));
+            EXPECT_THAT(run.out, HasSubstr("Game(-) +map box < in.txt & canary\n"));
+        }
+    }
+}

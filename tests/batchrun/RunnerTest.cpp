@@ -28,6 +28,29 @@ TEST_F(RunnerTest, EchoRules)
     EXPECT_EQ(run.out, "\n two  \nECHO is off.\n\n" + scratch_.path() + ">echo\nECHO is on.\n");
 }
 
+// Hostile lines end with a message or run as the interpreter runs them; none crashes or runs what it should not.
+TEST_F(RunnerTest, NestedIfsAreBoundedAndANulByteEndsItsLine)
+{
+    std::string nested;
+    for (int i = 0; i < 64; ++i)
+        nested += "if 1==1 ";
+    EXPECT_EQ(runText("@echo off\n" + nested + "echo deep\n").out, "deep\n");
+
+    std::string hostile;
+    for (int i = 0; i < 18000; ++i)
+        hostile += "if 1==1 ";
+    const ScriptRun tooDeep = runText("@echo off\n" + hostile + "echo never\necho after\n");
+    EXPECT_EQ(tooDeep.exitCode, 255);
+    EXPECT_EQ(tooDeep.out, "");
+    EXPECT_EQ(tooDeep.err, "ferrowind-cmd: more than 64 nested 'if' commands on one line; the script ends here.\n");
+
+    const ScriptRun nul = runText(std::string("@echo off\n\0 evil\necho a\0 & canary\necho b\n", 41));
+    EXPECT_EQ(nul.out, "a\nb\n");
+    EXPECT_EQ(nul.err, "");
+    EXPECT_TRUE(host_.runs.empty());
+    EXPECT_TRUE(host_.opened.empty());
+}
+
 TEST_F(RunnerTest, ExpandedAmpersandIsParsedAsACommandSeparator)
 {
     const ScriptRun run = runText("@echo off\nset V=one^&echo two\necho %V%\necho \"%V%\"\n");

@@ -135,5 +135,25 @@ TEST_F(CommandLine, FailuresLeaveAnErrFileAndNoMap)
     EXPECT_THAT(console_, HasSubstr("usage"));
 }
 
+// Outputs are named by cutting four characters, so an input with an output's extension would be replaced.
+TEST_F(CommandLine, RefusesAnInputAnOutputWouldOverwriteAndAFolder)
+{
+    for (const char* name : {"notes.log", "notes.err", "notes.map"}) {
+        const std::string input = (dir_ / name).string();
+        std::ofstream(input, std::ios::binary) << "my notes";
+        EXPECT_EQ(run({input}), 1) << name;
+        EXPECT_EQ(console_,
+            "bsptwomap: error: the output " + input + " would overwrite the input; rename the input to end in .bsp\n");
+        EXPECT_EQ(text(name), "my notes");
+        fs::remove(input);
+        EXPECT_TRUE(fs::is_empty(dir_)) << name;
+    }
+    const std::string folder = (dir_ / "maps.bsp").string();
+    fs::create_directory(folder);
+    EXPECT_EQ(run({folder}), 1);
+    EXPECT_EQ(console_, "bsptwomap: error: " + folder + " is a folder, not a .bsp file\n");
+    EXPECT_FALSE(exists("maps.err"));
+}
+
 } // namespace
 } // namespace btm::test

@@ -92,6 +92,38 @@ TEST(ConfigurationTest, WriteKeepsForeignLinesAndUpdatesKeysInPlace)
         "[SPATH]\r\nBSP=\r\nVIS=\r\nRAD=\r\nhl2=\r\nBSPout=\r\nBin=\r\n");
 }
 
+// The working folders moved to the user's data folder: a configuration left in the program folder is read
+// until the user's own exists.
+TEST(ConfigurationTest, StartingConfigurationIsTheUsersOwnOrTheOneLeftInTheProgramFolder)
+{
+    struct Case {
+        const char* name;
+        bool inProgramFolder;
+        bool inUserFolder;
+        const char* read; // "program", "user"
+    };
+    const Case cases[] = {
+        {"left in the program folder", true, false, "program"},
+        {"the user's own is there", true, true, "user"},
+        {"neither", false, false, "user"},
+        {"only the user's", false, true, "user"},
+    };
+    for (const Case& c : cases) {
+        TempFolder temp;
+        const WorkingFolders user = foldersUnder(temp.path("user"));
+        const std::string programIni = temp.path("program/Ferrowind/Configurations.ini");
+        if (c.inProgramFolder)
+            temp.write("program/Ferrowind/Configurations.ini", "[GSPATH]\r\nCSG=/left/csg\r\n");
+        if (c.inUserFolder)
+            temp.write("user/Ferrowind/Configurations.ini", "[GSPATH]\r\nCSG=/user/csg\r\n");
+        const std::string path = startingConfigurationPath(user, temp.path("program") + "/");
+        EXPECT_EQ(path, std::string(c.read) == "program" ? programIni : configurationPath(user)) << c.name;
+    }
+    TempFolder portable;
+    const WorkingFolders own = foldersUnder(portable.path());
+    EXPECT_EQ(startingConfigurationPath(own, portable.path()), configurationPath(own));
+}
+
 TEST(ConfigurationTest, FailedWriteThrowsAndKeepsTheFolderInItsPlace)
 {
     TempFolder temp;

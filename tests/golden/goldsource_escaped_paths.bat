@@ -18,11 +18,11 @@ echo ---------------------------------------
 echo Map file: /tmp/R^&D 50%%/box.map
 echo Wad root: /w^&d 100%%
 echo BSP folder: /out^|x^>y
-echo CSG(+) -x %MAPNAME% & echo
+echo CSG(+) -x %MAPNAME% ^& echo
 echo BSP(+) 
 echo VIS(+) 
 echo RAD(+) 
-echo Game(+) +map %MAPNAME% | more
+echo Game(+) +map %MAPNAME% ^| more
 echo File created: 30.03.2013 at: 12:34:56
 echo ---------------------------------------
 echo.

@@ -16,7 +16,7 @@ echo ---------------------------------------
 echo Vmf file: /R^&D 50%%/^<x^>^^y/box.vmf
 echo BSP out folder: /out^|x^>y
 echo Bin folder: /bin 5%%^&co
-echo BSP(+) -x %MAPNAME% & echo
+echo BSP(+) -x %MAPNAME% ^& echo
 echo VIS(+) 
 echo RAD(+) 
 echo Game(+) 

@@ -159,7 +159,8 @@ TEST_P(GoldSourceCheckUnsafeMapTest, MapNameThatCannotBeCarriedIsRefusedAlone)
 
 INSTANTIATE_TEST_SUITE_P(Characters, GoldSourceCheckUnsafeMapTest,
     ::testing::Values(UnsafeCase{"&", "\"&\""}, UnsafeCase{"|", "\"|\""}, UnsafeCase{"<", "\"<\""},
-        UnsafeCase{">", "\">\""}, UnsafeCase{"^", "\"^\""}, UnsafeCase{"\"", "double quote"}));
+        UnsafeCase{">", "\">\""}, UnsafeCase{"^", "\"^\""}, UnsafeCase{"\"", "double quote"},
+        UnsafeCase{"\n", "line break"}, UnsafeCase{"\r", "line break"}, UnsafeCase{"\n& canary\n/", "line break"}));
 
 TEST_F(GoldSourceCheckTest, MapFolderWithCommandCharactersIsAccepted)
 {

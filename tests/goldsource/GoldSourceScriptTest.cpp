@@ -143,6 +143,19 @@ const GoldenCase kCases[] = {
             return in;
         },
         kRunOrigin},
+    // Parameters of stages that do not run, printed in the summary: printed, never run.
+    {"goldsource_summary_params.bat",
+        [] {
+            GoldSourceScriptInput in = runnable("maps");
+            GoldSourceOptions& o = in.options;
+            o.runCsg = o.runVis = o.runRad = o.runGame = false;
+            o.csgParams = "-estimate & canary";
+            o.visParams = "-fast | canary > x.txt";
+            o.radParams = "-x \"a & b\" && canary < in.txt";
+            o.gameParams = "+map %MAPNAME% ^& canary";
+            return in;
+        },
+        kRunOrigin},
 };
 
 class GoldSourceScriptTest : public ::testing::TestWithParam<GoldenCase> {};

@@ -105,12 +105,74 @@ TEST_F(ProfileFileTest, MissingFileAndSectionAreCreated)
 
 TEST_F(ProfileFileTest, NewSectionAfterAnUnterminatedLastLineStartsOnItsOwnLine)
 {
-    for (const char* lastLineEnd : {"", "\r"}) {
-        temp.write("test.ini", std::string("[A]\r\nx=1") + lastLineEnd);
-        writeProfileString(path, "B", "y", "2");
-        EXPECT_EQ(readBytes(path), "[A]\r\nx=1\r\n[B]\r\ny=2\r\n");
-        EXPECT_EQ(readProfileString(path, "A", "x"), "1");
+    temp.write("test.ini", "[A]\r\nx=1");
+    writeProfileString(path, "B", "y", "2");
+    EXPECT_EQ(readBytes(path), "[A]\r\nx=1\r\n[B]\r\ny=2\r\n");
+    EXPECT_EQ(readProfileString(path, "A", "x"), "1");
+}
+
+// Files saved by other editors: a byte-order mark before the first section, and any of the three line ends.
+// Reading finds every key; writing changes only the key's text, and new lines take the file's own line end.
+TEST_F(ProfileFileTest, ByteOrderMarkAndEveryLineEndAreUnderstoodAndKept)
+{
+    struct Case {
+        const char* name;
+        std::string mark;
+        std::string end;
+    };
+    const std::string bom = "\xEF\xBB\xBF";
+    const Case cases[] = {{"CR LF", "", "\r\n"}, {"LF", "", "\n"}, {"CR", "", "\r"}, {"mark, CR LF", bom, "\r\n"},
+        {"mark, LF", bom, "\n"}, {"mark, CR", bom, "\r"}};
+    for (const Case& c : cases) {
+        const std::string e = c.end;
+        temp.write(
+            "test.ini", c.mark + "[GSPATH]" + e + "CSG=/hl/csg" + e + "; foreign" + e + "[SPATH]" + e + "Bin=/bin");
+        ProfileFile file = ProfileFile::load(path);
+        EXPECT_EQ(file.read("GSPATH", "CSG"), "/hl/csg") << c.name;
+        EXPECT_EQ(file.read("SPATH", "Bin"), "/bin") << c.name;
+        file.write("GSPATH", "CSG", "/new/csg");
+        file.write("GSPATH", "BSP", "/hl/bsp");
+        file.write("SYSTEMS", "TextColor", "7");
+        file.save();
+        EXPECT_EQ(readBytes(path),
+            c.mark + "[GSPATH]" + e + "CSG=/new/csg" + e + "; foreign" + e + "BSP=/hl/bsp" + e + "[SPATH]" + e +
+                "Bin=/bin" + e + "[SYSTEMS]" + e + "TextColor=7" + e)
+            << c.name;
     }
+    // Mixed ends stay as they were, line by line.
+    temp.write("test.ini", "[A]\rx=1\n\r\ny=2\r");
+    writeProfileString(path, "A", "x", "3");
+    EXPECT_EQ(readBytes(path), "[A]\rx=3\n\r\ny=2\r");
+}
+
+// Two-byte text would be read as garbage and written back half converted; it reads as empty and stays as it is.
+TEST_F(ProfileFileTest, Utf16FileReadsAsEmptyAndIsNeverWrittenOver)
+{
+    const std::string cases[] = {
+        std::string("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0v\0", 18),
+        std::string("\xFE\xFF\0[\0A\0]\0\r\0\n\0k\0=\0v", 18),
+        std::string("[\0A\0]\0\r\0\n\0k\0=\0v\0", 16),
+    };
+    for (const std::string& bytes : cases) {
+        temp.write("test.ini", bytes);
+        ProfileFile file = ProfileFile::load(path);
+        EXPECT_EQ(file.read("A", "k", "none"), "none");
+        file.write("A", "k", "new");
+        try {
+            file.save();
+            ADD_FAILURE() << "saved over a UTF-16 file";
+        } catch (const base::WriteError& error) {
+            EXPECT_EQ(std::string(error.what()),
+                "Unable to write to " + path +
+                    ": the file is saved as UTF-16 text, which Ferrowind cannot read; it was left unchanged. Save it "
+                    "as ANSI or UTF-8 text to use it.");
+        }
+        EXPECT_EQ(readBytes(path), bytes);
+    }
+    // A zero byte that is not half of a printable character is no two-byte text, before or after a write.
+    temp.write("test.ini", std::string("\0", 1));
+    writeProfileString(path, "A", "k", "v");
+    EXPECT_EQ(readProfileString(path, "A", "k"), "v");
 }
 
 TEST_F(ProfileFileTest, CommentedKeyIsNotTakenForTheKey)

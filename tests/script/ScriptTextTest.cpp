@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using namespace ferrowind;
 
 namespace {
@@ -39,6 +41,19 @@ TEST(ScriptEscapingTest, QuotedValuesDoublePercentUnquotedValuesAlsoEscapeComman
     EXPECT_EQ(escapeUnquoted("/R&D 50%/<a>|^b"), "/R^&D 50%%/^<a^>^|^^b");
 }
 
+TEST(ScriptEscapingTest, ParametersInEchoLinesAreEscapedOutsideQuotesOnly)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"-estimate & evil", "-estimate ^& evil"},
+        {"-a && b || c | d < e > f ^ g", "-a ^&^& b ^|^| c ^| d ^< e ^> f ^^ g"},
+        {"-wad \"a & b\" & c", "-wad \"a & b\" ^& c"},
+        {"-open \"a & b", "-open \"a & b"},
+        {"+map %MAPNAME% 50%", "+map %MAPNAME% 50%"},
+    };
+    for (const auto& [params, printed] : cases)
+        EXPECT_EQ(escapeOutsideQuotes(params), printed) << params;
+}
+
 TEST(ScriptEscapingTest, UnsafeMapsAndPathsAreNamed)
 {
     for (const char* c : {"&", "|", "<", ">", "^"}) {
@@ -54,6 +69,13 @@ TEST(ScriptEscapingTest, UnsafeMapsAndPathsAreNamed)
     EXPECT_TRUE(unsafeMapProblem("/say \"hi\"/box.map").has_value());
     EXPECT_THAT(unsafePathProblem("/tools/\"hl\"").value_or(""), HasSubstr("double quote"));
     EXPECT_EQ(unsafePathProblem("/tools/R&D 50%/hl"), std::nullopt);
+    // A line break anywhere would end the script line and run the rest as a command.
+    for (const char* path : {"/maps/a\nb.map", "/maps\n& evil/box.map", "/maps/box.map\r", "/a\r\nb/box.map"}) {
+        EXPECT_EQ(unsafePathProblem(path).value_or(""),
+            "The path " + std::string(path) +
+                " holds a line break, which a compile script cannot carry.\r\nPlease correct the path.");
+        EXPECT_EQ(unsafeMapProblem(path), unsafePathProblem(path));
+    }
 }
 
 } // namespace

@@ -126,6 +126,18 @@ const GoldenCase kCases[] = {
             return in;
         },
         kRunOrigin},
+    // Parameters of stages that do not run, printed in the summary: printed, never run.
+    {"source_summary_params.bat",
+        [] {
+            SourceScriptInput in = runnable("maps");
+            SourceOptions& o = in.options;
+            o.runVis = o.runRad = o.runGame = false;
+            o.visParams = "-fast & canary";
+            o.radParams = "-x \"a | b\" || canary > x.txt";
+            o.gameParams = "+map %MAPNAME% < in.txt & canary";
+            return in;
+        },
+        kRunOrigin},
 };
 
 class SourceScriptTest : public ::testing::TestWithParam<GoldenCase> {};

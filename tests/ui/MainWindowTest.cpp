@@ -5,6 +5,7 @@
 #include "tests/support/FullDisk.h"
 #include "tests/support/TempFolder.h"
 #include "tests/ui/WindowHarness.h"
+#include "ui/LocalText.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,6 +17,8 @@
 #include <QToolButton>
 
 #include <memory>
+#include <set>
+#include <vector>
 
 using namespace ferrowind;
 
@@ -146,7 +149,8 @@ private slots:
     {
         start({"+Run", QString::fromStdString(workspace->map)});
         QVERIFY(window->runAtStart());
-        QCOMPARE(fakes->shell.started, std::vector<std::string>{workspace->compileBat()});
+        QCOMPARE(fakes->shell.started.size(), size_t{1});
+        QCOMPARE(readBytes(fakes->shell.started[0]), readBytes(workspace->compileBat()));
         QVERIFY(fakes->prompts.asked.empty());
         QVERIFY(!window->showsAtStart());
         QVERIFY(editor->scriptText().isEmpty());
@@ -160,6 +164,63 @@ private slots:
             withoutStamp(written), withoutStamp(makeGoldSourceScript(expected, {"", "", "ferrowind@mailbox.org"})));
         QCOMPARE(written[9], "set MAPFILE=\"" + workspace->map + "\"");
         QTRY_VERIFY(!window->isVisible());
+    }
+
+    // Eight instances started together by a level editor: each console must get the script of its own map, even
+    // though every instance also rewrites Compile.bat.
+    void concurrentRunsEachCompileTheirOwnMap()
+    {
+        std::vector<WindowHarness> instances(8);
+        for (size_t i = 0; i < instances.size(); ++i) {
+            const std::string map = workspace->temp.write("maps/map" + std::to_string(i) + ".map");
+            instances[i].start(workspace->programDir(), {"+run", QString::fromStdString(map)});
+        }
+        std::set<std::string> scripts;
+        for (size_t i = 0; i < instances.size(); ++i) {
+            const std::vector<std::string>& started = instances[i].fakes->shell.started;
+            QCOMPARE(started.size(), size_t{1});
+            scripts.insert(started[0]);
+            const ScriptLines lines = splitCrLf(readBytes(started[0]));
+            QCOMPARE(lines[9], "set MAPFILE=\"" + workspace->temp.path("maps/map" + std::to_string(i) + ".map") + "\"");
+        }
+        QCOMPARE(scripts.size(), instances.size());
+    }
+
+    // A name from an old archive that is not UTF-8 reaches the script byte for byte, from the command line and
+    // from the map chooser.
+    void mapNamesThatAreNotUtf8KeepTheirBytes()
+    {
+        const std::string map = workspace->temp.write("maps/\xE9t\xE9.map");
+        start({"+run", fromLocal(map)});
+        QVERIFY(fakes->prompts.asked.empty());
+        QCOMPARE(fakes->shell.started.size(), size_t{1});
+        QCOMPARE(splitCrLf(readBytes(fakes->shell.started[0]))[9], "set MAPFILE=\"" + map + "\"");
+
+        const std::string chosen = workspace->temp.write("maps/\xFC"
+                                                         "ber\xFF.map");
+        fakes->dialogs.openAnswers = {chosen};
+        find<QPushButton>("INFSButton0")->click();
+        QCOMPARE(window->goldSourcePage()->mapFile(), chosen);
+        find<QToolButton>("INFSButtonRun")->click();
+        QVERIFY(fakes->prompts.asked.empty());
+        QCOMPARE(fakes->shell.started.size(), size_t{2});
+        QCOMPARE(splitCrLf(readBytes(fakes->shell.started[1]))[9], "set MAPFILE=\"" + chosen + "\"");
+    }
+
+    // Every byte string survives the trip through a QString; what a file dialog shows of an undecodable name
+    // finds the file again.
+    void localTextCarriesEveryByte()
+    {
+        for (const std::string& bytes : {std::string("/maps/\xE9t\xE9.map"), std::string("\xFF\xFE\x80 \xC3"),
+                 std::string("\xED\xA0\x80 \xF4\x90\x80\x80 \xC0\xAF"), std::string("caf\xC3\xA9 \xF0\x9F\x97\xBA"),
+                 std::string("\x01\x7F", 2)})
+            QCOMPARE(toLocal(fromLocal(bytes)), bytes);
+        QCOMPARE(fromLocal("caf\xC3\xA9"), QString::fromUtf8("caf\xC3\xA9"));
+
+        const std::string map = workspace->temp.write("maps/\xE9t\xE9 \xC3\xA9.map");
+        QCOMPARE(toLocalPath(QString::fromUtf8(map)), map);
+        QCOMPARE(toLocalPath(QString::fromUtf8(workspace->temp.path("maps/missing \xE9.map"))),
+            workspace->temp.path("maps/missing \xEF\xBF\xBD.map"));
     }
 
     void runWithAMissingMapStaysOpen()
@@ -373,6 +434,23 @@ private slots:
         QVERIFY(ini.find("LogViewer=/usr/bin/viewer\r\n") != std::string::npos);
         QVERIFY(ini.find("CSG=" + workspace->temp.path("tools/csg") + "\r\n") != std::string::npos);
         QVERIFY(ini.find("[SYSTEMS]\r\nTextColor=7\r\nBackColor=0\r\n") != std::string::npos);
+    }
+
+    // A system-wide install: the working folders moved to the user's data folder, and a configuration the
+    // program folder already held is where the user's settings start from; it is read, never written.
+    void aConfigurationLeftInTheProgramFolderIsTheStartingPoint()
+    {
+        const std::string programIni = workspace->temp.path("program/Ferrowind/Configurations.ini");
+        const std::string before = readBytes(programIni);
+        const std::string userBase = workspace->temp.makeFolder("user") + "/";
+        window = std::make_unique<MainWindow>(
+            fakes->get(), ProgramLocation{workspace->temp.path("program/ferrowind"), userBase});
+        window->start({});
+        QCOMPARE(window->configuration().goldSource.csgTool, workspace->temp.path("tools/csg"));
+        QVERIFY(window->saveConfiguration());
+        QCOMPARE(readBytes(programIni), before);
+        QVERIFY(readBytes(userBase + "Ferrowind/Configurations.ini").find("CSG=" + workspace->temp.path("tools/csg")) !=
+            std::string::npos);
     }
 
     void aConfigurationThatCannotBeWrittenIsReported()

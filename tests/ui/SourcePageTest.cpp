@@ -246,7 +246,8 @@ private slots:
         QCOMPARE(window->pages()->currentIndex(), 2);
         click("INFSToolB02");
         QVERIFY(fakes->prompts.asked.empty());
-        QCOMPARE(fakes->shell.started, std::vector<std::string>{workspace->compileBat()});
+        QCOMPARE(fakes->shell.started.size(), size_t{1});
+        QCOMPARE(readBytes(fakes->shell.started[0]), readBytes(workspace->compileBat()));
         const ScriptLines written = splitCrLf(readBytes(workspace->compileBat()));
         QCOMPARE(written, window->sourceScript());
         QCOMPARE(withoutStamp(written), expected());
@@ -299,7 +300,8 @@ private slots:
         start({map, "+run", QString::fromStdString(workspace->vmf)});
         QCOMPARE(window->findChild<QLineEdit*>("INFSEdit0")->text(), map);
         QCOMPARE(find<QLineEdit>("INFSEdit001")->text(), QString::fromStdString(workspace->vmf));
-        QCOMPARE(fakes->shell.started, std::vector<std::string>{workspace->compileBat()});
+        QCOMPARE(fakes->shell.started.size(), size_t{1});
+        QCOMPARE(readBytes(fakes->shell.started[0]), readBytes(workspace->compileBat()));
         QCOMPARE(withoutStamp(splitCrLf(readBytes(workspace->compileBat()))), expected());
         QVERIFY(editor->scriptText().isEmpty());
         QVERIFY(fakes->prompts.asked.empty());

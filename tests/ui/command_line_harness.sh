@@ -20,8 +20,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 configure() { printf '%s' "$1" > "$work/bin/Ferrowind/Configurations.ini"; }
 
 # compile_and_check <expected script, STAMP for the creation stamp> <arguments...>: starts the program,
-# which must exit by itself, start the terminal with ferrowind-cmd and Compile.bat, and write exactly
-# the expected lines, each ended by CR LF.
+# which must exit by itself, start the terminal with ferrowind-cmd and a private copy of Compile.bat, and write
+# exactly the expected lines, each ended by CR LF.
 compile_and_check() {
   local expected="$1"
   shift
@@ -30,7 +30,15 @@ compile_and_check() {
     || fail "ferrowind $* did not exit by itself with success (status $?)"
   [ -f "$script" ] || fail "$*: no Compile.bat"
   [ -f "$work/terminal-arguments" ] || fail "$*: the terminal was not started"
-  printf -- '-e\n%s\n%s\n' "$work/bin/ferrowind-cmd" "$script" | diff - "$work/terminal-arguments" || fail "$*: terminal arguments"
+  local arguments
+  mapfile -t arguments < "$work/terminal-arguments"
+  [ "${#arguments[@]}" = 3 ] && [ "${arguments[0]}" = -e ] && [ "${arguments[1]}" = "$work/bin/ferrowind-cmd" ] \
+    || fail "$*: terminal arguments ${arguments[*]}"
+  case "${arguments[2]}" in
+    "$work/bin/Ferrowind/Temp/Compile-"*.bat) ;;
+    *) fail "$*: the console was not given a private copy: ${arguments[2]}" ;;
+  esac
+  cmp -s "${arguments[2]}" "$script" || fail "$*: the console's copy differs from Compile.bat"
   [ "$(tail -c 2 "$script" | od -An -c | tr -d ' ')" = '\r\n' ] || fail "$*: last line does not end in CR LF"
   [ "$(tr -d '\r' < "$script" | wc -l)" = "$(grep -c $'\r$' "$script")" ] || fail "$*: a line does not end in CR LF"
   local actual
