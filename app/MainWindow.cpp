@@ -13,8 +13,10 @@
 #include "script/ScriptFiles.h"
 #include "source/SourceChecks.h"
 #include "source/SourceScript.h"
+#include "script/RunHelp.h"
 #include "source/ui/SourcePage.h"
 #include "ui/LocalText.h"
+#include "ui/Look.h"
 #include "ui/ScriptStamp.h"
 
 #include <QCoreApplication>
@@ -22,6 +24,7 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 
 #include <memory>
 
@@ -50,9 +53,7 @@ MainWindow::MainWindow(Services services, ProgramLocation location) :
     setObjectName("Window_Ferrowind");
     setFixedSize(641, 296);
     // The layout is made for a small dialog font (8 points at 96 dots per inch) and 17-pixel tabs.
-    QFont dialogFont = font();
-    dialogFont.setPixelSize(11);
-    setFont(dialogFont);
+    setFont(lookFont(kWindowFontFamily));
 
     pages_ = new QTabWidget(this);
     pages_->setObjectName("INFSPC");
@@ -99,6 +100,9 @@ void MainWindow::connectPages()
         [this] { showConfigurations(ConfigurationsWindow::Page::HalfLife2); });
     connect(sourcePage_, &SourcePage::aboutRequested, this, &MainWindow::showAbout);
     connect(decompilePage_, &DecompilePage::aboutRequested, this, &MainWindow::showAbout);
+    for (const char* runHelp : {"INFSToolB01", "INFSToolB06"})
+        connect(findChild<QToolButton*>(runHelp), &QToolButton::clicked, this,
+            [this] { showRunHelp(folders_, services_.prompts, services_.shell); });
 }
 
 void MainWindow::attachWindows(const SecondaryWindows& windows) { windows_ = windows; }
@@ -251,7 +255,12 @@ void MainWindow::showConfigurations(ConfigurationsWindow::Page page)
     if (windows_.configurations == nullptr)
         return;
     windows_.configurations->selectPage(page);
-    windows_.configurations->exec();
+    const auto edited = windows_.configurations->edit(configuration_);
+    if (!edited)
+        return;
+    configuration_ = *edited;
+    // Written at once as well as at exit: a compile that shuts the computer down ends the program without it.
+    saveConfiguration();
 }
 
 void MainWindow::showAbout()

@@ -9,6 +9,8 @@ namespace ferrowind {
 struct OpenFileRequest {
     std::string filter;
     std::string initialDir;
+    // Offers, besides what the filter matches, every file the system can run (on Linux, the execute bit).
+    bool programs = false;
 };
 
 struct SaveFileRequest {
