@@ -72,8 +72,8 @@ AboutWindow::AboutWindow(Shell& shell, QWidget* parent) :
     mailBox_->setObjectName("INFSDDec13");
     mail_ = new PanelButton(QString(), group_);
     mail_->setObjectName("INFSButton2");
-    connect(mail_, &QPushButton::clicked, this,
-        [this] { shell_.openDocument(std::string("mailto:") + kContactAddress); });
+    connect(
+        mail_, &QPushButton::clicked, this, [this] { shell_.openDocument(std::string("mailto:") + kContactAddress); });
 }
 
 void AboutWindow::showEvent(QShowEvent* event)

@@ -20,8 +20,8 @@ Rgb darken(Rgb colour, int percent)
     if (percent <= 0)
         return colour;
     percent = std::min(percent, 100);
-    return {darkenChannel(colour.red, percent), darkenChannel(colour.green, percent),
-        darkenChannel(colour.blue, percent)};
+    return {
+        darkenChannel(colour.red, percent), darkenChannel(colour.green, percent), darkenChannel(colour.blue, percent)};
 }
 
 Rgb blendColor(Rgb first, Rgb second, double fraction)

@@ -14,7 +14,8 @@ SystemColors readSystemColors()
 {
     const QPalette palette = QGuiApplication::palette();
     return {toRgb(palette.color(QPalette::Active, QPalette::Base)),
-        toRgb(palette.color(QPalette::Active, QPalette::Button)), toRgb(palette.color(QPalette::Active, QPalette::Dark)),
+        toRgb(palette.color(QPalette::Active, QPalette::Button)),
+        toRgb(palette.color(QPalette::Active, QPalette::Dark)),
         toRgb(palette.color(QPalette::Active, QPalette::Midlight))};
 }
 

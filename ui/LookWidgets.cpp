@@ -28,7 +28,10 @@ void ToolStrip::paintEvent(QPaintEvent*)
 }
 
 FramedBox::FramedBox(QWidget* parent, int outlineWidth) :
-      QWidget(parent), outlineWidth_(outlineWidth), fill_(Qt::white), outline_(toQColor(frameColor(systemColors())))
+      QWidget(parent),
+      outlineWidth_(outlineWidth),
+      fill_(Qt::white),
+      outline_(toQColor(frameColor(systemColors())))
 {
 }
 
@@ -52,7 +55,8 @@ void FramedBox::paintEvent(QPaintEvent*)
 }
 
 PanelButton::PanelButton(const QString& caption, QWidget* parent) :
-      QPushButton(caption, parent), face_(toQColor(systemColors().buttonFace))
+      QPushButton(caption, parent),
+      face_(toQColor(systemColors().buttonFace))
 {
     setFont(lookFont(kControlFontFamily));
     setFocusPolicy(Qt::NoFocus);
@@ -80,8 +84,8 @@ void PanelButton::mouseReleaseEvent(QMouseEvent* event)
 
 void PanelButton::showPhase(Qt::MouseButton button, bool pressed)
 {
-    const auto face = panelButtonFace(
-        systemColors(), lookButton(button), pressed ? ButtonPhase::Pressed : ButtonPhase::Released);
+    const auto face =
+        panelButtonFace(systemColors(), lookButton(button), pressed ? ButtonPhase::Pressed : ButtonPhase::Released);
     if (!face)
         return;
     face_ = toQColor(*face);

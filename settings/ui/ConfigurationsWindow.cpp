@@ -126,7 +126,8 @@ void ConfigurationsWindow::makeColorGroup(QWidget* page)
     sampleText_->setFont(lookFont(kControlFontFamily, kSampleFontPixels, true));
     sampleText_->setWordWrap(true);
     sampleText_->setAutoFillBackground(true);
-    sampleText_->setGeometry(sample_->geometry().adjusted(kSampleBorder, kSampleBorder, -kSampleBorder, -kSampleBorder));
+    sampleText_->setGeometry(
+        sample_->geometry().adjusted(kSampleBorder, kSampleBorder, -kSampleBorder, -kSampleBorder));
 }
 
 void ConfigurationsWindow::makeLogViewerGroup(QWidget* page)
@@ -134,10 +135,10 @@ void ConfigurationsWindow::makeLogViewerGroup(QWidget* page)
     QGroupBox* group = makeGroup(page, "INFSGroup1", "Log viewer (default: Notepad)", {8, 104, 485, 52});
     logViewer_ = makeEdit(group, "INFSSetEdit7", {10, 20, 421, kRowHeight});
     logViewer_->setReadOnly(true);
-    connect(makePanelButton(group, "INFSButton8", "X", {430, 20, 22, kRowHeight}), &QPushButton::clicked,
-        logViewer_, &QLineEdit::clear);
-    connect(makePanelButton(group, "INFSButton7", "...", {451, 20, 22, kRowHeight}), &QPushButton::clicked, this,
-        [this] {
+    connect(makePanelButton(group, "INFSButton8", "X", {430, 20, 22, kRowHeight}), &QPushButton::clicked, logViewer_,
+        &QLineEdit::clear);
+    connect(
+        makePanelButton(group, "INFSButton7", "...", {451, 20, 22, kRowHeight}), &QPushButton::clicked, this, [this] {
             if (const auto chosen = dialogs_.openFile(programRequest()))
                 logViewer_->setText(fromLocal(*chosen));
         });
@@ -177,8 +178,8 @@ Configuration ConfigurationsWindow::stored(Configuration configuration) const
 
 void ConfigurationsWindow::choosePath(const PathField& field, QLineEdit* edit)
 {
-    const auto chosen =
-        field.picker == PathPicker::Program ? dialogs_.openFile(programRequest()) : dialogs_.browseFolder(field.caption);
+    const auto chosen = field.picker == PathPicker::Program ? dialogs_.openFile(programRequest())
+                                                            : dialogs_.browseFolder(field.caption);
     if (chosen && !chosen->empty())
         edit->setText(fromLocal(*chosen));
 }

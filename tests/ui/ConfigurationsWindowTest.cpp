@@ -1,5 +1,5 @@
-#include "settings/ConfigurationFields.h"
 #include "settings/ui/ConfigurationsWindow.h"
+#include "settings/ConfigurationFields.h"
 #include "tests/ui/FakeServices.h"
 #include "ui/LookWidgets.h"
 #include "ui/QtDialogs.h"
@@ -164,10 +164,14 @@ private slots:
         QTest::addColumn<QString>("shownBack");
         QTest::addColumn<int>("storedText");
         QTest::addColumn<int>("storedBack");
-        QTest::newRow("out of range") << 20 << -3 << "F" << "0" << 15 << 0;
-        QTest::newRow("both 7") << 7 << 7 << "6" << "7" << 6 << 7;
-        QTest::newRow("both 0") << 0 << 0 << "1" << "0" << 1 << 0;
-        QTest::newRow("defaults") << 7 << 0 << "7" << "0" << 7 << 0;
+        QTest::newRow("out of range") << 20 << -3 << "F"
+                                      << "0" << 15 << 0;
+        QTest::newRow("both 7") << 7 << 7 << "6"
+                                << "7" << 6 << 7;
+        QTest::newRow("both 0") << 0 << 0 << "1"
+                                << "0" << 1 << 0;
+        QTest::newRow("defaults") << 7 << 0 << "7"
+                                  << "0" << 7 << 0;
     }
 
     void colorsAreLimitedAndKeptApartWhenShown()

@@ -1,9 +1,9 @@
+#include "ui/LookWidgets.h"
 #include "app/AboutWindow.h"
 #include "settings/ui/ConfigurationsWindow.h"
 #include "tests/support/TempFolder.h"
 #include "tests/ui/WindowHarness.h"
 #include "ui/Look.h"
-#include "ui/LookWidgets.h"
 #include "ui/PageParts.h"
 
 #include <QCheckBox>
@@ -24,7 +24,10 @@ QStringList clippedCaptions(QWidget& window)
     QStringList clipped;
     auto report = [&](const QWidget* widget, const QString& caption, int needed) {
         if (needed > widget->width())
-            clipped << QString("%1 \"%2\" needs %3 of %4").arg(widget->objectName(), caption).arg(needed).arg(widget->width());
+            clipped << QString("%1 \"%2\" needs %3 of %4")
+                           .arg(widget->objectName(), caption)
+                           .arg(needed)
+                           .arg(widget->width());
     };
     for (const QCheckBox* check : window.findChildren<QCheckBox*>()) {
         const QStyle* style = check->style();
