@@ -1,19 +1,107 @@
 #include "app/AboutWindow.h"
 
 #include "config/ProgramInfo.h"
+#include "platform/Shell.h"
+#include "ui/Look.h"
+#include "ui/LookWidgets.h"
+#include "ui/PageParts.h"
 
+#include <QGroupBox>
 #include <QLabel>
-#include <QVBoxLayout>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+
+#include <algorithm>
 
 namespace ferrowind {
 
-AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent)
+namespace {
+constexpr const char* kAuthorLine = "Author: the Ferrowind developers";
+constexpr const char* kDateLine = "Date: 30.03.2013";
+constexpr int kMailBoxWidth = 113;
+constexpr int kMailBoxMargin = 8;
+
+QPixmap makeLogo()
+{
+    QPixmap logo(48, 48);
+    logo.fill(Qt::transparent);
+    QPainter painter(&logo);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(QColor(150, 62, 36));
+    painter.setPen(Qt::NoPen);
+    painter.drawRoundedRect(QRectF(2, 2, 44, 44), 8, 8);
+    painter.setPen(Qt::white);
+    painter.setFont(lookFont(kControlFontFamily, 30, true));
+    painter.drawText(logo.rect(), Qt::AlignCenter, "F");
+    return logo;
+}
+
+QLabel* makeLine(QWidget* parent, const char* name, int top)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFont(lookFont(kControlFontFamily));
+    label->setGeometry(72, top, 300, 16);
+    return label;
+}
+} // namespace
+
+AboutWindow::AboutWindow(Shell& shell, QWidget* parent) :
+      QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      shell_(shell)
 {
     setObjectName("Window_About");
-    setWindowTitle("About");
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QString("Ferrowind %1").arg(kProgramVersion), this));
-    layout->addWidget(new QLabel(kContactAddress, this));
+    setFixedSize(401, 137);
+    setFont(lookFont(kWindowFontFamily));
+
+    group_ = new QGroupBox(" ", this);
+    group_->setObjectName("INFSGB1");
+    group_->setGeometry(8, 3, 385, 126);
+    group_->installEventFilter(this);
+
+    auto* logo = new QLabel(group_);
+    logo->setObjectName("INFSlogo");
+    logo->setGeometry(12, 18, 48, 48);
+    logo->setPixmap(makeLogo());
+    version_ = makeLine(group_, "INFSLab01", 20);
+    author_ = makeLine(group_, "INFSLab02", 38);
+    date_ = makeLine(group_, "INFSLab03", 56);
+
+    mailBox_ = makeFramedBox(group_, {});
+    mailBox_->setObjectName("INFSDDec13");
+    mail_ = new PanelButton(QString(), group_);
+    mail_->setObjectName("INFSButton2");
+    connect(
+        mail_, &QPushButton::clicked, this, [this] { shell_.openDocument(std::string("mailto:") + kContactAddress); });
+}
+
+void AboutWindow::showEvent(QShowEvent* event)
+{
+    mailBox_->setOutline(toQColor(frameColor(systemColors())));
+    setWindowTitle("About Ferrowind");
+    version_->setText(QString("Version: %1").arg(kProgramVersion));
+    author_->setText(kAuthorLine);
+    date_->setText(kDateLine);
+    mail_->setText(kContactAddress);
+    // At the lower right, widened when the address needs more room in the font at hand.
+    const int width = std::max(kMailBoxWidth, mail_->fontMetrics().horizontalAdvance(mail_->text()) + 12);
+    mailBox_->setGeometry(group_->width() - kMailBoxMargin - width, 96, width, 21);
+    mail_->setGeometry(mailBox_->geometry().adjusted(2, 2, -2, -2));
+    QDialog::showEvent(event);
+}
+
+bool AboutWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == group_ && event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && group_->rect().contains(mouse->position().toPoint()) &&
+            group_->childAt(mouse->position().toPoint()) == nullptr) {
+            close();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 } // namespace ferrowind

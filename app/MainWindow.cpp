@@ -13,11 +13,13 @@
 #include "presets/PresetFolder.h"
 #include "presets/PresetManager.h"
 #include "presets/ui/PresetWindows.h"
+#include "script/RunHelp.h"
 #include "script/ScriptFiles.h"
 #include "source/SourceChecks.h"
 #include "source/SourceScript.h"
 #include "source/ui/SourcePage.h"
 #include "ui/LocalText.h"
+#include "ui/Look.h"
 #include "ui/ScriptStamp.h"
 
 #include <QCoreApplication>
@@ -25,6 +27,7 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 
 #include <memory>
 
@@ -53,9 +56,7 @@ MainWindow::MainWindow(Services services, ProgramLocation location) :
     setObjectName("Window_Ferrowind");
     setFixedSize(641, 296);
     // The layout is made for a small dialog font (8 points at 96 dots per inch) and 17-pixel tabs.
-    QFont dialogFont = font();
-    dialogFont.setPixelSize(11);
-    setFont(dialogFont);
+    setFont(lookFont(kWindowFontFamily));
 
     pages_ = new QTabWidget(this);
     pages_->setObjectName("INFSPC");
@@ -112,6 +113,9 @@ void MainWindow::connectPages()
         if (windows_.sourcePresets != nullptr)
             windows_.sourcePresets->showOrRaise();
     });
+    for (const char* runHelp : {"INFSToolB01", "INFSToolB06"})
+        connect(findChild<QToolButton*>(runHelp), &QToolButton::clicked, this,
+            [this] { showRunHelp(folders_, services_.prompts, services_.shell); });
 }
 
 void MainWindow::attachWindows(const SecondaryWindows& windows)
@@ -284,7 +288,12 @@ void MainWindow::showConfigurations(ConfigurationsWindow::Page page)
     if (windows_.configurations == nullptr)
         return;
     windows_.configurations->selectPage(page);
-    windows_.configurations->exec();
+    const auto edited = windows_.configurations->edit(configuration_);
+    if (!edited)
+        return;
+    configuration_ = *edited;
+    // Written at once as well as at exit: a compile that shuts the computer down ends the program without it.
+    saveConfiguration();
 }
 
 void MainWindow::showAbout()

@@ -41,10 +41,10 @@ int main(int argc, char* argv[])
     MainWindow mainWindow({prompts, dialogs, shell, sound}, location);
     prompts.setOwner(&mainWindow);
     dialogs.setOwner(&mainWindow);
-    ConfigurationsWindow configurationsWindow(&mainWindow);
+    ConfigurationsWindow configurationsWindow(dialogs, &mainWindow);
     EditorWindow editorWindow(&mainWindow);
     GoldSourcePresetsWindow goldSourcePresetsWindow(&mainWindow);
-    AboutWindow aboutWindow(&mainWindow);
+    AboutWindow aboutWindow(shell, &mainWindow);
     SourcePresetsWindow sourcePresetsWindow(&mainWindow);
     mainWindow.attachWindows(
         {&configurationsWindow, &editorWindow, &goldSourcePresetsWindow, &aboutWindow, &sourcePresetsWindow});

@@ -10,6 +10,8 @@ struct OpenFileRequest {
     std::string filter;
     std::string initialDir;
     std::string title{}; // the platform's own when empty
+    // Offers, besides what the filter matches, every file the system can run (on Linux, the execute bit).
+    bool programs = false;
 };
 
 struct SaveFileRequest {

@@ -1,5 +1,8 @@
 #include "ui/PageParts.h"
 
+#include "ui/Look.h"
+#include "ui/LookWidgets.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,14 +13,17 @@
 namespace ferrowind {
 
 namespace {
-constexpr int kToolStripHeight = 29;
+// A text field sits this far in from its box's left and top edges.
+constexpr int kEditLeft = 4;
+constexpr int kEditTop = 3;
+// A panel button leaves a ring of white between itself and its box's outline.
+constexpr int kPanelInset = 2;
 } // namespace
 
 QWidget* makeToolStrip(QWidget* page, const char* name)
 {
-    auto* strip = new QWidget(page);
+    auto* strip = new ToolStrip(page);
     strip->setObjectName(name);
-    strip->setAutoFillBackground(true);
     strip->setGeometry(0, 0, page->width(), kToolStripHeight);
     auto* layout = new QHBoxLayout(strip);
     layout->setContentsMargins(4, 2, 4, 3);
@@ -46,11 +52,24 @@ QGroupBox* makeGroup(QWidget* page, const char* name, const QString& caption, co
     return group;
 }
 
+FramedBox* makeFramedBox(QWidget* parent, const QRect& geometry)
+{
+    auto* box = new FramedBox(parent);
+    box->setGeometry(geometry);
+    return box;
+}
+
 QLineEdit* makeEdit(QWidget* parent, const char* name, const QRect& geometry)
 {
+    makeFramedBox(parent, geometry);
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
-    edit->setGeometry(geometry);
+    edit->setFrame(false);
+    edit->setFont(lookFont(kControlFontFamily));
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, Qt::white); // also when disabled: the box stays white
+    edit->setPalette(palette);
+    edit->setGeometry(geometry.adjusted(kEditLeft, kEditTop, -2, -2));
     return edit;
 }
 
@@ -65,11 +84,19 @@ QCheckBox* makeCheck(QWidget* parent, const char* name, const QString& caption, 
 
 QPushButton* makePanelButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
 {
-    auto* button = new QPushButton(caption, parent);
+    makeFramedBox(parent, geometry);
+    auto* button = new PanelButton(caption, parent);
     button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setFocusPolicy(Qt::NoFocus);
+    button->setGeometry(geometry.adjusted(kPanelInset, kPanelInset, -kPanelInset, -kPanelInset));
     return button;
+}
+
+QWidget* makeDragStrip(QWidget* parent, const char* name, const QRect& geometry)
+{
+    auto* strip = new DragStrip(parent);
+    strip->setObjectName(name);
+    strip->setGeometry(geometry);
+    return strip;
 }
 
 void insertOrSelectMapParameter(QLineEdit* gameParameters)

@@ -13,6 +13,8 @@ class QWidget;
 
 namespace ferrowind {
 
+class FramedBox;
+
 // Size of every page below the tabs.
 inline const QSize kPageSize{641, 279};
 
@@ -25,9 +27,15 @@ QToolButton* addToolButton(QWidget* strip, const char* name, const QString& capt
 void addToolStripGap(QWidget* strip);
 
 QGroupBox* makeGroup(QWidget* page, const char* name, const QString& caption, const QRect& geometry);
+// A white box with the frame colour's outline; boxes side by side overlap by a pixel to share it.
+FramedBox* makeFramedBox(QWidget* parent, const QRect& geometry);
+// A borderless text field inside a framed box of the geometry.
 QLineEdit* makeEdit(QWidget* parent, const char* name, const QRect& geometry);
 QCheckBox* makeCheck(QWidget* parent, const char* name, const QString& caption, const QRect& geometry, bool checked);
+// A flat panel button inside a framed box of the geometry; it darkens while pressed.
 QPushButton* makePanelButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry);
+// An invisible strip that moves the window when dragged.
+QWidget* makeDragStrip(QWidget* parent, const char* name, const QRect& geometry);
 
 // The "+map" button: selects an existing "+map %mapname%" (any letter case) or puts "+map %MAPNAME% " first.
 void insertOrSelectMapParameter(QLineEdit* gameParameters);

@@ -4,10 +4,43 @@
 #include "ui/LocalText.h"
 
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QSortFilterProxyModel>
 
 namespace ferrowind {
+
+#ifndef _WIN32
+namespace {
+// Folders, files with the execute bit and Windows programs, which Wine runs.
+class ProgramFilter : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override
+    {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (files == nullptr)
+            return true;
+        const QFileInfo info = files->fileInfo(files->index(row, 0, parent));
+        return info.isDir() || info.isExecutable() || info.suffix().compare("exe", Qt::CaseInsensitive) == 0;
+    }
+};
+
+std::optional<std::string> openProgram(QWidget* owner, const OpenFileRequest& request)
+{
+    QFileDialog dialog(owner, QString(), fromLocal(request.initialDir), qtNameFilters(request.filter).join(";;"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog); // the filter needs Qt's own dialog
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setProxyModel(new ProgramFilter(&dialog));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return toLocalPath(dialog.selectedFiles().constFirst());
+}
+} // namespace
+#endif
 
 QStringList qtNameFilters(const std::string& filter)
 {
@@ -27,6 +60,10 @@ QStringList qtNameFilters(const std::string& filter)
 
 std::optional<std::string> QtDialogs::openFile(const OpenFileRequest& request)
 {
+#ifndef _WIN32
+    if (request.programs)
+        return openProgram(owner_, request);
+#endif
     const QString chosen = QFileDialog::getOpenFileName(
         owner_, fromLocal(request.title), fromLocal(request.initialDir), qtNameFilters(request.filter).join(";;"));
     if (chosen.isEmpty())
@@ -48,7 +85,11 @@ std::optional<SaveFileAnswer> QtDialogs::saveFile(const SaveFileRequest& request
 
 std::optional<std::string> QtDialogs::browseFolder(const std::string& caption)
 {
-    const QString chosen = QFileDialog::getExistingDirectory(owner_, fromLocal(caption));
+    return chosenFolder(QFileDialog::getExistingDirectory(owner_, fromLocal(caption)));
+}
+
+std::optional<std::string> chosenFolder(const QString& chosen)
+{
     if (chosen.isEmpty())
         return std::nullopt;
     return base::withTrailingSeparator(toLocalPath(chosen));

@@ -11,6 +11,10 @@ namespace ferrowind {
 // "Text (*.a;*.b)|*.a;*.b|..." as Qt name filters ("Text (*.a *.b)", ...).
 QStringList qtNameFilters(const std::string& filter);
 
+// A folder dialog's answer as the program keeps it: one trailing separator, a root as it is; nothing when
+// the dialog gave no folder (cancel or failure).
+std::optional<std::string> chosenFolder(const QString& chosen);
+
 // File, folder and name dialogs through QFileDialog and QInputDialog; paths come back with the platform's
 // separators.
 class QtDialogs : public Dialogs {

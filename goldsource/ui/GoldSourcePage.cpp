@@ -46,7 +46,7 @@ void GoldSourcePage::buildToolStrip()
 void GoldSourcePage::buildMapGroup()
 {
     QGroupBox* group = makeGroup(this, "INFSGB0", "Map file", {8, 36, 425, 49});
-    mapEdit_ = makeEdit(group, "INFSEdit0", {8, 18, 383, 21});
+    mapEdit_ = makeEdit(group, "INFSEdit0", {8, 18, 388, 21});
     mapEdit_->setReadOnly(true);
     connect(makePanelButton(group, "INFSButton0", "...", {395, 18, 22, 21}), &QPushButton::clicked, this,
         &GoldSourcePage::mapChooserRequested);
@@ -84,7 +84,7 @@ void GoldSourcePage::buildParameterGroup()
         top += 29;
     }
     gameCheck_ = makeCheck(group, "INFSChb_HL", "Game", {10, top, 60, 21}, true);
-    gameEdit_ = makeEdit(group, "INFSEdit5", {75, top, 290, 21});
+    gameEdit_ = makeEdit(group, "INFSEdit5", {75, top, 295, 21});
     mapParameterButton_ = makePanelButton(group, "INFSButton2", "+map", {369, top, 46, 21});
     connect(mapParameterButton_, &QPushButton::clicked, this, [this] { insertOrSelectMapParameter(gameEdit_); });
 }
@@ -105,7 +105,7 @@ void GoldSourcePage::buildAfterGroup()
     };
     int top = 18;
     for (const auto& [name, caption] : deletions) {
-        makeCheck(group, name, caption, {8, top, 80, 17}, false);
+        makeCheck(group, name, caption, {8, top, 82, 17}, false);
         top += 17;
     }
     const std::pair<const char*, const char*> afterwards[] = {
@@ -118,7 +118,7 @@ void GoldSourcePage::buildAfterGroup()
     };
     top = 18;
     for (const auto& [name, caption] : afterwards) {
-        makeCheck(group, name, caption, {88, top, 103, 17}, false);
+        makeCheck(group, name, caption, {90, top, 101, 17}, false);
         top += 17;
     }
     shutdownCheck_ = group->findChild<QCheckBox*>("INFSChb5");

@@ -43,7 +43,7 @@ void SourcePage::buildToolStrip()
 void SourcePage::buildVmfGroup()
 {
     QGroupBox* group = makeGroup(this, "INFSGB001", "Vmf file", {8, 36, 425, 49});
-    vmfEdit_ = makeEdit(group, "INFSEdit001", {8, 18, 383, 21});
+    vmfEdit_ = makeEdit(group, "INFSEdit001", {8, 18, 388, 21});
     vmfEdit_->setReadOnly(true);
     connect(makePanelButton(group, "INFSDPDec008", "...", {395, 18, 22, 21}), &QPushButton::clicked, this,
         &SourcePage::vmfChooserRequested);
@@ -82,14 +82,12 @@ void SourcePage::buildParameterGroup()
         top += 29;
     }
     gameCheck_ = makeCheck(group, "INFSChb_SHL2", "Game", {10, top, 60, 21}, true);
-    gameEdit_ = makeEdit(group, "INFSEdit005", {75, top, 362, 21});
+    gameEdit_ = makeEdit(group, "INFSEdit005", {75, top, 367, 21});
     mapParameterButton_ = makePanelButton(group, "INFSDPDec005", "+map", {441, top, 46, 21});
     connect(mapParameterButton_, &QPushButton::clicked, this, [this] { insertOrSelectMapParameter(gameEdit_); });
 
     // Invisible strip along the group's empty bottom row; dragging on it moves the window.
-    auto* dragStrip = new QWidget(group);
-    dragStrip->setObjectName("INFSDPDec006");
-    dragStrip->setGeometry(10, 146, 477, 17);
+    makeDragStrip(group, "INFSDPDec006", {10, 146, 477, 17});
 }
 
 void SourcePage::buildAfterGroup()

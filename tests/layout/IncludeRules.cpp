@@ -17,6 +17,7 @@ const std::map<std::string, int> kLayers = {
     {"base", 0},
     {"platform", 1},
     {"config", 2},
+    {"look", 2},
     {"script", 3},
     {"goldsource", 4},
     {"source", 4},

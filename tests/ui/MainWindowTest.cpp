@@ -453,6 +453,35 @@ private slots:
             std::string::npos);
     }
 
+    void configurationsOkIsWrittenAtOnceAndTheNextCompileUsesIt()
+    {
+        start({QString::fromStdString(workspace->map)});
+        const std::string newCsg = workspace->temp.write("tools/new csg");
+        fakes->dialogs.openAnswers = {newCsg};
+        QTimer::singleShot(0, harness.configurations.get(), [&] {
+            harness.configurations->findChild<QPushButton*>("INFSButton0")->click();
+            harness.configurations->findChild<QPushButton*>("INFSOkButton")->click();
+        });
+        find<QToolButton>("INFSButtonConfig")->click();
+        QCOMPARE(window->configuration().goldSource.csgTool, newCsg);
+        const std::string ini = readBytes(workspace->temp.path("program/Ferrowind/Configurations.ini"));
+        QVERIFY(ini.find("CSG=" + newCsg + "\r\n") != std::string::npos);
+
+        find<QToolButton>("INFSButtonRun")->click();
+        QVERIFY(readBytes(workspace->compileBat()).find("\"" + newCsg + "\"") != std::string::npos);
+    }
+
+    void runFromOnBothPagesOpensTheHelp()
+    {
+        start({});
+        for (const char* button : {"INFSToolB01", "INFSToolB06"})
+            find<QToolButton>(button)->click();
+        QCOMPARE(fakes->prompts.asked.size(), size_t{2});
+        QCOMPARE(fakes->prompts.asked[1].text, std::string("Help file is not found!"));
+        const std::string readme = workspace->temp.path("program/Ferrowind/Readme.txt");
+        QCOMPARE(fakes->shell.opened, (std::vector<std::string>{readme, readme}));
+    }
+
     void aConfigurationThatCannotBeWrittenIsReported()
     {
         start({});

@@ -51,7 +51,7 @@ struct WindowHarness {
     {
         window = std::make_unique<MainWindow>(fakes->get(), ProgramLocation{kTestProgramPath, programDir});
         editor = std::make_unique<EditorWindow>();
-        configurations = std::make_unique<ConfigurationsWindow>();
+        configurations = std::make_unique<ConfigurationsWindow>(fakes->dialogs);
         window->attachWindows({configurations.get(), editor.get(), nullptr, nullptr, nullptr});
         window->start(arguments);
     }
