@@ -44,9 +44,9 @@ std::span<const PathField> sourcePathFields() { return kSource; }
 OpenFileRequest programRequest()
 {
 #ifdef _WIN32
-    return {"Programs (*.exe)|*.exe", {}, false};
+    return {"Programs (*.exe)|*.exe", {}, {}, false};
 #else
-    return {"Programs (*)|*", {}, true};
+    return {"Programs (*)|*", {}, {}, true};
 #endif
 }
 
