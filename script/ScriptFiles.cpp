@@ -9,10 +9,15 @@ namespace ferrowind {
 
 ShellResult runCompileScript(const ScriptLines& lines, const WorkingFolders& folders, Shell& shell)
 {
+    return runCompileScriptText(scriptFileText(lines), folders, shell);
+}
+
+ShellResult runCompileScriptText(std::string_view fileText, const WorkingFolders& folders, Shell& shell)
+{
     createWorkingFolders(folders);
     const std::string scriptPath = folders.tempDir + kCompileScriptName;
     try {
-        writeScriptLines(scriptPath, lines);
+        base::writeFileAtomically(scriptPath, fileText);
     } catch (const base::WriteError&) {
         return {};
     }

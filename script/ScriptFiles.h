@@ -5,6 +5,7 @@
 #include "script/ScriptLines.h"
 
 #include <string>
+#include <string_view>
 
 namespace ferrowind {
 
@@ -16,6 +17,9 @@ inline constexpr const char* kSaveFailedMessage = "Access error. File is not sav
 // it in a console. A failed write ends quietly with started false; a console that cannot be
 // started says why in `problem`.
 ShellResult runCompileScript(const ScriptLines& lines, const WorkingFolders& folders, Shell& shell);
+
+// The same for a script that is already the file's bytes (the batch editor's text).
+ShellResult runCompileScriptText(std::string_view fileText, const WorkingFolders& folders, Shell& shell);
 
 // "<map name> compile": the name Save As offers for a map edit's text.
 std::string defaultSaveName(const std::string& mapEdit);

@@ -4,12 +4,17 @@
 
 namespace ferrowind {
 
-void writeScriptLines(const std::string& path, const ScriptLines& lines)
+std::string scriptFileText(const ScriptLines& lines)
 {
     std::string content;
     for (const std::string& line : lines)
         content += line + "\r\n";
-    base::writeFileAtomically(path, content);
+    return content;
+}
+
+void writeScriptLines(const std::string& path, const ScriptLines& lines)
+{
+    base::writeFileAtomically(path, scriptFileText(lines));
 }
 
 std::string joinScriptLines(const ScriptLines& lines)
