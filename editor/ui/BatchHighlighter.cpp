@@ -33,6 +33,8 @@ int utf16Length(const char* bytes, size_t length)
 
 } // namespace
 
+static_assert(static_cast<size_t>(BatchTokenKind::Variable) + 1 == BatchHighlighter::kKindCount);
+
 BatchHighlighter::BatchHighlighter(QTextDocument* document, const BatchStyleSet& styles) : QSyntaxHighlighter(document)
 {
     for (size_t kind = 0; kind < kKindCount; ++kind) {

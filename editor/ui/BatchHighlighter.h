@@ -18,11 +18,12 @@ class BatchHighlighter : public QSyntaxHighlighter {
 public:
     explicit BatchHighlighter(QTextDocument* document, const BatchStyleSet& styles = defaultBatchStyles());
 
+    static constexpr size_t kKindCount = 8;
+
 protected:
     void highlightBlock(const QString& text) override;
 
 private:
-    static constexpr size_t kKindCount = 8;
     std::array<QTextCharFormat, kKindCount> formats_; // by token kind
     std::array<bool, kKindCount> paints_{}; // false where the style leaves the editor's own look
     std::vector<BatchToken> tokens_;

@@ -37,7 +37,7 @@ EditorWindow::EditorWindow(Services services, WorkingFolders folders, QWidget* p
     buildMenus();
 }
 
-QAction* EditorWindow::addAction(QMenu* menu, const char* name, const QString& text, const QKeySequence& shortcut)
+QAction* EditorWindow::addItem(QMenu* menu, const char* name, const QString& text, const QKeySequence& shortcut)
 {
     QAction* action = menu->addAction(text);
     action->setObjectName(name);
@@ -45,7 +45,7 @@ QAction* EditorWindow::addAction(QMenu* menu, const char* name, const QString& t
     return action;
 }
 
-QAction* EditorWindow::addSeparator(QMenu* menu, const char* name)
+QAction* EditorWindow::addSeparatorItem(QMenu* menu, const char* name)
 {
     QAction* separator = menu->addSeparator();
     separator->setObjectName(name);
@@ -58,36 +58,36 @@ void EditorWindow::buildMenus()
     layout()->setMenuBar(bar);
 
     QMenu* file = bar->addMenu("File");
-    connect(addAction(file, "INFSMI14", "Run", Qt::Key_F9), &QAction::triggered, this, &EditorWindow::run);
-    connect(addAction(file, "INFSMI15", "Save As\u2026", Qt::CTRL | Qt::Key_S), &QAction::triggered, this,
+    connect(addItem(file, "INFSMI14", "Run", Qt::Key_F9), &QAction::triggered, this, &EditorWindow::run);
+    connect(addItem(file, "INFSMI15", "Save As\u2026", Qt::CTRL | Qt::Key_S), &QAction::triggered, this,
         &EditorWindow::saveAs);
-    addSeparator(file, "INFSMI16");
-    connect(addAction(file, "INFSMI17", "Close"), &QAction::triggered, this, &EditorWindow::closeAndClear);
+    addSeparatorItem(file, "INFSMI16");
+    connect(addItem(file, "INFSMI17", "Close"), &QAction::triggered, this, &EditorWindow::closeAndClear);
 
     QMenu* edit = bar->addMenu("Edit");
     edit->setObjectName("INFSMI_1");
     connect(edit, &QMenu::aboutToShow, this, &EditorWindow::updateEditMenu);
-    undo_ = addAction(edit, "INFSMI18", "Undo", Qt::CTRL | Qt::Key_Z);
-    redo_ = addAction(edit, "INFSMI19", "Redo", Qt::CTRL | Qt::Key_Y);
-    addSeparator(edit, "INFSMI20");
-    copy_ = addAction(edit, "INFSMI7", "Copy", Qt::CTRL | Qt::Key_C);
-    cut_ = addAction(edit, "INFSMI8", "Cut", Qt::CTRL | Qt::Key_X);
-    paste_ = addAction(edit, "INFSMI9", "Paste", Qt::CTRL | Qt::Key_V);
-    delete_ = addAction(edit, "INFSMI10", "Delete", Qt::CTRL | Qt::Key_Delete);
-    QAction* selectAll = addAction(edit, "INFSMI11", "Select all", Qt::CTRL | Qt::Key_A);
-    addSeparator(edit, "INFSMI12");
-    readOnly_ = addAction(edit, "INFSMI13", "Read only");
+    undo_ = addItem(edit, "INFSMI18", "Undo", Qt::CTRL | Qt::Key_Z);
+    redo_ = addItem(edit, "INFSMI19", "Redo", Qt::CTRL | Qt::Key_Y);
+    addSeparatorItem(edit, "INFSMI20");
+    copy_ = addItem(edit, "INFSMI7", "Copy", Qt::CTRL | Qt::Key_C);
+    cut_ = addItem(edit, "INFSMI8", "Cut", Qt::CTRL | Qt::Key_X);
+    paste_ = addItem(edit, "INFSMI9", "Paste", Qt::CTRL | Qt::Key_V);
+    delete_ = addItem(edit, "INFSMI10", "Delete", Qt::CTRL | Qt::Key_Delete);
+    QAction* selectAll = addItem(edit, "INFSMI11", "Select all", Qt::CTRL | Qt::Key_A);
+    addSeparatorItem(edit, "INFSMI12");
+    readOnly_ = addItem(edit, "INFSMI13", "Read only");
 
     popup_ = new QMenu(this);
     popup_->setObjectName("PMenu");
     connect(popup_, &QMenu::aboutToShow, this, &EditorWindow::updatePopup);
-    popupCopy_ = addAction(popup_, "INFSMI0", "Copy", Qt::CTRL | Qt::Key_C);
-    popupCut_ = addAction(popup_, "INFSMI1", "Cut", Qt::CTRL | Qt::Key_X);
-    popupPaste_ = addAction(popup_, "INFSMI2", "Paste", Qt::CTRL | Qt::Key_V);
-    popupDelete_ = addAction(popup_, "INFSMI3", "Delete", Qt::CTRL | Qt::Key_Delete);
-    QAction* popupSelectAll = addAction(popup_, "INFSMI4", "Select all", Qt::CTRL | Qt::Key_A);
-    addSeparator(popup_, "INFSMI5");
-    popupReadOnly_ = addAction(popup_, "INFSMI6", "Read only");
+    popupCopy_ = addItem(popup_, "INFSMI0", "Copy", Qt::CTRL | Qt::Key_C);
+    popupCut_ = addItem(popup_, "INFSMI1", "Cut", Qt::CTRL | Qt::Key_X);
+    popupPaste_ = addItem(popup_, "INFSMI2", "Paste", Qt::CTRL | Qt::Key_V);
+    popupDelete_ = addItem(popup_, "INFSMI3", "Delete", Qt::CTRL | Qt::Key_Delete);
+    QAction* popupSelectAll = addItem(popup_, "INFSMI4", "Select all", Qt::CTRL | Qt::Key_A);
+    addSeparatorItem(popup_, "INFSMI5");
+    popupReadOnly_ = addItem(popup_, "INFSMI6", "Read only");
 
     connect(undo_, &QAction::triggered, this, &EditorWindow::undo);
     connect(redo_, &QAction::triggered, this, &EditorWindow::redo);

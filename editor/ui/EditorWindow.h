@@ -37,8 +37,8 @@ protected:
 
 private:
     void buildMenus();
-    QAction* addAction(QMenu* menu, const char* name, const QString& text, const QKeySequence& shortcut = {});
-    QAction* addSeparator(QMenu* menu, const char* name);
+    QAction* addItem(QMenu* menu, const char* name, const QString& text, const QKeySequence& shortcut = {});
+    QAction* addSeparatorItem(QMenu* menu, const char* name);
     void showPopup(const QPoint& position);
     void updateEditMenu();
     void updatePopup();
