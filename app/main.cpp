@@ -42,7 +42,7 @@ int main(int argc, char* argv[])
     prompts.setOwner(&mainWindow);
     dialogs.setOwner(&mainWindow);
     ConfigurationsWindow configurationsWindow(dialogs, &mainWindow);
-    EditorWindow editorWindow(&mainWindow);
+    EditorWindow editorWindow({prompts, dialogs, shell, sound}, mainWindow.folders(), &mainWindow);
     GoldSourcePresetsWindow goldSourcePresetsWindow(&mainWindow);
     AboutWindow aboutWindow(shell, &mainWindow);
     SourcePresetsWindow sourcePresetsWindow(&mainWindow);

@@ -74,8 +74,13 @@ ShellResult runScriptFile(const std::string& content, const std::string& tempDir
 
 ShellResult runCompileScript(const ScriptLines& lines, const WorkingFolders& folders, Shell& shell)
 {
+    return runCompileScriptText(scriptFileText(lines), folders, shell);
+}
+
+ShellResult runCompileScriptText(std::string_view fileText, const WorkingFolders& folders, Shell& shell)
+{
     createWorkingFolders(folders);
-    return runScriptFile(scriptFileText(lines), folders.tempDir, kCompileScriptName, shell);
+    return runScriptFile(std::string(fileText), folders.tempDir, kCompileScriptName, shell);
 }
 
 std::string defaultSaveName(const std::string& mapEdit) { return mapNameOf(base::trim(mapEdit)) + " compile"; }

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace ferrowind {
 
@@ -27,6 +28,9 @@ ShellResult runScriptFile(
 
 // Removes the private copies of `name` in the folder last written before `notAfter`.
 void removeRunCopies(const std::string& tempDir, const std::string& name, std::filesystem::file_time_type notAfter);
+
+// The same for a script that is already the file's bytes (the batch editor's text).
+ShellResult runCompileScriptText(std::string_view fileText, const WorkingFolders& folders, Shell& shell);
 
 // "<map name> compile": the name Save As offers for a map edit's text.
 std::string defaultSaveName(const std::string& mapEdit);

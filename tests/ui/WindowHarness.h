@@ -50,7 +50,7 @@ struct WindowHarness {
     void start(const std::string& programDir, const QStringList& arguments)
     {
         window = std::make_unique<MainWindow>(fakes->get(), ProgramLocation{kTestProgramPath, programDir});
-        editor = std::make_unique<EditorWindow>();
+        editor = std::make_unique<EditorWindow>(fakes->get(), window->folders());
         configurations = std::make_unique<ConfigurationsWindow>(fakes->dialogs);
         window->attachWindows({configurations.get(), editor.get(), nullptr, nullptr, nullptr});
         window->start(arguments);
