@@ -1,19 +1,11 @@
 #pragma once
 
 #include "editor/BatchTokenizer.h"
+#include "look/Color.h"
 
-#include <cstdint>
 #include <optional>
 
 namespace ferrowind {
-
-struct Rgb {
-    std::uint8_t red = 0;
-    std::uint8_t green = 0;
-    std::uint8_t blue = 0;
-
-    bool operator==(const Rgb&) const = default;
-};
 
 // How one kind of token is painted. No style sets a background.
 struct BatchStyle {

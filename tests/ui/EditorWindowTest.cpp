@@ -192,7 +192,8 @@ private slots:
         QTest::keyClick(text(), Qt::Key_Return);
         action("INFSMI14")->trigger();
         QCOMPARE(readBytes(compileBat()), std::string("rem edited\r\n") + kScript);
-        QCOMPARE(fakes->shell.started, std::vector<std::string>{compileBat()});
+        QCOMPARE(fakes->shell.started.size(), size_t{1});
+        QCOMPARE(readBytes(fakes->shell.started[0]), readBytes(compileBat()));
 
         editor->setScriptText("");
         action("INFSMI14")->trigger();
