@@ -62,7 +62,10 @@ base::ProgramResult RecordingHost::run(const base::ProgramStart& start)
 std::string RecordingHost::start(const base::ProgramStart& start)
 {
     starts.push_back(start);
-    return {};
+    if (!runForReal)
+        return {};
+    const base::ProgramResult result = SystemHost().run(start);
+    return result.started ? std::string() : result.problem;
 }
 
 std::string RecordingHost::openDocument(const std::string& path)
@@ -88,6 +91,36 @@ ScriptRun runScript(
     const int exitCode = runner.run(Script::fromText(text), {"test.bat"});
     return {exitCode, out.str(), err.str()};
 }
+
+#ifdef _WIN32
+namespace {
+std::string readFile(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+} // namespace
+
+ScriptRun runInCommandInterpreter(const std::string& folder, const std::string& script,
+    const std::vector<std::string>& answers, const Environment& environment)
+{
+    std::ofstream input(fs::path(folder) / "answers.txt", std::ios::binary);
+    for (const std::string& answer : answers)
+        input << answer << "\r\n";
+    input.close();
+    Environment merged = Environment::fromProcess();
+    for (const auto& [name, value] : environment.entries())
+        merged.set(name, value);
+    const char* interpreter = std::getenv("ComSpec");
+    // The interpreter applies the redirections itself, as when a user types them.
+    const base::ProgramResult result =
+        base::runProgramAndWait({interpreter ? interpreter : "C:\\windows\\system32\\cmd.exe",
+            {"cmd.exe", "/c", script + " < answers.txt > out.txt 2> err.txt"}, folder, merged.toBlock()});
+    if (!result.started)
+        return {-1, {}, result.problem};
+    return {result.exitCode, readFile(fs::path(folder) / "out.txt"), readFile(fs::path(folder) / "err.txt")};
+}
+#endif
 
 Session testSession(const std::string& folder)
 {
