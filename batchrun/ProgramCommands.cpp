@@ -141,6 +141,8 @@ Outcome shutdown(Context& context, std::string_view rest)
         context.session.errorLevel = 1;
         return Outcome::failure();
     }
+    // As after the interpreter's shutdown.exe, which exits with 0 once the request is accepted.
+    context.session.errorLevel = 0;
     return Outcome::success();
 }
 

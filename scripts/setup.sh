@@ -3,6 +3,7 @@
 #   scripts/setup.sh run    building and running the program
 #   scripts/setup.sh test   also the test suites and the formatting check
 #   scripts/setup.sh bench  also the benchmarks
+#   scripts/setup.sh windows  the MinGW-w64 cross-build and its tests under Wine
 set -euo pipefail
 
 purpose="${1:-run}"
@@ -15,7 +16,8 @@ case "$purpose" in
   run) ;;
   test) packages+=(libgtest-dev libgmock-dev clang-format) ;;
   bench) packages+=(libbenchmark-dev) ;;
-  *) echo "usage: $0 [run|test|bench]" >&2; exit 2 ;;
+  windows) packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 googletest) ;;
+  *) echo "usage: $0 [run|test|bench|windows]" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -7,7 +7,7 @@
 //                 exits with that code; without one it exits with 0
 //   STUB_OUTPUTS  suffixes, blank-separated, of the files a successful run creates next to an absolute
 //                 first argument (its extension dropped); a failed run creates ".err" there instead, and
-//                 every such run appends to ".log"
+//                 every such run appends to ".log"; given a log or error file, a run only records
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -70,7 +70,9 @@ int main(int argc, char** argv)
         out << '\n';
     }
     const int code = takeExitCode(variable("STUB_CONTROL"), name);
-    if (argc > 1 && fs::path(argv[1]).is_absolute()) {
+    // Given a log, it is the viewer: it only records.
+    const std::string extension = argc > 1 ? fs::path(argv[1]).extension().string() : "";
+    if (argc > 1 && fs::path(argv[1]).is_absolute() && extension != ".log" && extension != ".err") {
         fs::path base(argv[1]);
         base.replace_extension();
         touch(base.string() + ".log", name + " exit " + std::to_string(code));
