@@ -35,8 +35,12 @@ int main(int argc, char* argv[])
     QtPrompts prompts;
     QtDialogs dialogs;
     QtSound sound;
-    const ProgramLocation location{toLocalPath(QCoreApplication::applicationFilePath()),
-        chooseWorkingBase(programFolder, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"))};
+#ifdef _WIN32
+    const std::string workingBase = chooseWorkingBase(programFolder, std::getenv("LOCALAPPDATA"));
+#else
+    const std::string workingBase = chooseWorkingBase(programFolder, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+#endif
+    const ProgramLocation location{toLocalPath(QCoreApplication::applicationFilePath()), workingBase};
 
     MainWindow mainWindow({prompts, dialogs, shell, sound}, location);
     prompts.setOwner(&mainWindow);

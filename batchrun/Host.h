@@ -21,7 +21,8 @@ public:
     virtual std::string powerOff() = 0;
 };
 
-// The real thing: programs through the platform calls, documents through xdg-open, power-off through the
+// The real thing: programs through the platform calls, documents through the desktop (xdg-open on Linux,
+// the shell on Windows), power-off through the
 // system's own command.
 class SystemHost : public Host {
 public:

@@ -5,8 +5,8 @@
 
 namespace batchrun {
 
-// The console calls the runner needs, kept apart so the rest of the library stays portable. Programs are
-// started through base/Process.h.
+// The console and desktop calls the runner needs, kept apart so the rest of the library stays portable.
+// Programs are started through base/Process.h.
 
 // One line of standard input without its line end, read byte by byte so that programs started later see the
 // rest of the input; nothing at end of input.
@@ -16,5 +16,11 @@ std::optional<std::string> readStandardInputLine();
 bool waitForKey();
 
 bool standardOutputIsTerminal();
+
+// Opens a document or folder with the desktop's associated program; "" on success, otherwise the problem.
+std::string openWithAssociatedProgram(const std::string& path);
+
+// Asks the system to power off, through its own command; "" when the request was accepted.
+std::string requestPowerOff();
 
 } // namespace batchrun

@@ -15,9 +15,15 @@ enum class Wait {
     No
 };
 
+// Scripts name Notepad as the log viewer; outside Windows the desktop's viewer stands in for it.
 bool isNotepad(std::string_view program)
 {
+#ifdef _WIN32
+    (void)program;
+    return false;
+#else
     return base::equalsIgnoringCase(program, "notepad") || base::equalsIgnoringCase(program, "notepad.exe");
+#endif
 }
 
 std::string searchPath(const Context& context) { return context.session.environment.get("PATH").value_or(""); }
@@ -53,7 +59,7 @@ Outcome launch(Context& context, const ProgramWord& word, Wait wait)
         return cannotRun(context, "'" + word.program + "' is not recognized as a command, program or batch file.");
     case ProgramKind::Document:
     case ProgramKind::Folder: return openDocument(context, program.path);
-    case ProgramKind::Windows:
+    case ProgramKind::Windows: // only outside Windows: there every program is Native
         start.file = base::findExecutable("wine", searchPath(context));
         if (start.file.empty())
             return cannotRun(
@@ -135,6 +141,8 @@ Outcome shutdown(Context& context, std::string_view rest)
         context.session.errorLevel = 1;
         return Outcome::failure();
     }
+    // As after the interpreter's shutdown.exe, which exits with 0 once the request is accepted.
+    context.session.errorLevel = 0;
     return Outcome::success();
 }
 

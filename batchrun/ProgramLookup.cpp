@@ -2,6 +2,7 @@
 
 #include "base/Paths.h"
 #include "base/SearchPath.h"
+#include "base/Text.h"
 
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
+#ifdef _WIN32
+// The interpreter's default PATHEXT: what it appends to a name to find a program.
+constexpr std::string_view kProgramExtensions[] = {".com", ".exe", ".bat", ".cmd"};
+
+bool isProgramExtension(const std::string& extension)
+{
+    for (std::string_view known : kProgramExtensions)
+        if (base::equalsIgnoringCase(extension, known))
+            return true;
+    return false;
+}
+#endif
+
 ProgramKind classify(const fs::path& path)
 {
     std::error_code error;
@@ -20,6 +34,10 @@ ProgramKind classify(const fs::path& path)
         return ProgramKind::Missing;
     if (fs::is_directory(status))
         return ProgramKind::Folder;
+#ifdef _WIN32
+    // Every program is this system's own; the extension, not the content, says what is one.
+    return isProgramExtension(base::extensionOf(path.string())) ? ProgramKind::Native : ProgramKind::Document;
+#else
     char magic[2] = {};
     std::ifstream file(path, std::ios::binary);
     if (file.read(magic, 2) && magic[0] == 'M' && magic[1] == 'Z')
@@ -28,6 +46,27 @@ ProgramKind classify(const fs::path& path)
     if ((status.permissions() & kAnyExecute) != fs::perms::none)
         return ProgramKind::Native;
     return ProgramKind::Document;
+#endif
+}
+
+// What `path` names: on Windows the file itself when it has an extension, otherwise the first of the names
+// with a program extension appended that exists, as the interpreter looks programs up.
+ResolvedProgram lookUp(const fs::path& path)
+{
+#ifdef _WIN32
+    const bool hasExtension = !base::extensionOf(path.string()).empty();
+    if (hasExtension || fs::is_directory(path))
+        return {classify(path), path.string()};
+    for (std::string_view extension : kProgramExtensions) {
+        fs::path candidate = path;
+        candidate += extension;
+        if (const ProgramKind kind = classify(candidate); kind == ProgramKind::Native)
+            return {kind, candidate.string()};
+    }
+    return {ProgramKind::Missing, path.string()};
+#else
+    return {classify(path), path.string()};
+#endif
 }
 
 // Only programs are looked for along the search path; documents and folders there are not found, as in the
@@ -35,10 +74,9 @@ ProgramKind classify(const fs::path& path)
 ResolvedProgram searchFolders(std::string_view name, std::string_view searchPath)
 {
     for (const std::string& folder : base::searchPathFolders(searchPath)) {
-        const fs::path candidate = fs::path(folder) / fs::path(name);
-        const ProgramKind kind = classify(candidate);
-        if (kind == ProgramKind::Native || kind == ProgramKind::Windows)
-            return {kind, candidate.string()};
+        const ResolvedProgram found = lookUp(fs::path(folder) / fs::path(name));
+        if (found.kind == ProgramKind::Native || found.kind == ProgramKind::Windows)
+            return found;
     }
     return {};
 }
@@ -54,10 +92,9 @@ ResolvedProgram resolveProgram(std::string_view name, const std::string& folder,
 {
     if (name.empty())
         return {};
-    const std::string here = resolvePath(name, folder);
-    const ProgramKind kind = classify(here);
-    if (kind != ProgramKind::Missing || base::folderPartLength(name) > 0)
-        return {kind, here};
+    const ResolvedProgram here = lookUp(resolvePath(name, folder));
+    if (here.kind != ProgramKind::Missing || base::folderPartLength(name) > 0)
+        return here;
     return searchFolders(name, searchPath);
 }
 

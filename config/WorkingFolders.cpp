@@ -33,6 +33,33 @@ bool createWorkingFolders(const WorkingFolders& folders)
     return allThere;
 }
 
+namespace {
+
+std::string workingBase(const std::string& programDir, const std::string& userFolder)
+{
+    if (base::isWritableFolder(programDir) || base::isWritableFolder(foldersUnder(programDir).rootDir) ||
+        userFolder.empty())
+        return withTrailingSeparator(programDir);
+    std::error_code error;
+    std::filesystem::create_directories(userFolder, error);
+    return userFolder;
+}
+
+} // namespace
+
+#ifdef _WIN32
+std::string userDataFolder(const char* localAppData)
+{
+    if (localAppData == nullptr || !std::filesystem::path(localAppData).is_absolute())
+        return {};
+    return withTrailingSeparator(localAppData);
+}
+
+std::string chooseWorkingBase(const std::string& programDir, const char* localAppData)
+{
+    return workingBase(programDir, userDataFolder(localAppData));
+}
+#else
 std::string userDataFolder(const char* xdgDataHome, const char* home)
 {
     if (xdgDataHome != nullptr && *xdgDataHome == '/')
@@ -44,20 +71,8 @@ std::string userDataFolder(const char* xdgDataHome, const char* home)
 
 std::string chooseWorkingBase(const std::string& programDir, const char* xdgDataHome, const char* home)
 {
-#ifdef _WIN32
-    (void)xdgDataHome;
-    (void)home;
-    return withTrailingSeparator(programDir);
-#else
-    if (base::isWritableFolder(programDir) || base::isWritableFolder(foldersUnder(programDir).rootDir))
-        return withTrailingSeparator(programDir);
-    const std::string userFolder = userDataFolder(xdgDataHome, home);
-    if (userFolder.empty())
-        return withTrailingSeparator(programDir);
-    std::error_code error;
-    std::filesystem::create_directories(userFolder, error);
-    return userFolder;
-#endif
+    return workingBase(programDir, userDataFolder(xdgDataHome, home));
 }
+#endif
 
 } // namespace ferrowind

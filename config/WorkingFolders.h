@@ -19,6 +19,15 @@ WorkingFolders foldersUnder(const std::string& programDir);
 // every folder exists afterwards.
 bool createWorkingFolders(const WorkingFolders& folders);
 
+#ifdef _WIN32
+// Per-user data folder for an install under Program Files: %LOCALAPPDATA% with a trailing separator, so the
+// working folders become %LOCALAPPDATA%\Ferrowind\; "" when it is unset or not absolute.
+std::string userDataFolder(const char* localAppData);
+
+// The folder the working folders go under: the program's own folder when it can be written,
+// otherwise the per-user data folder.
+std::string chooseWorkingBase(const std::string& programDir, const char* localAppData);
+#else
 // Per-user data folder for a system-wide install: $XDG_DATA_HOME/ferrowind or ~/.local/share/ferrowind,
 // with a trailing separator; "" when neither variable is set.
 std::string userDataFolder(const char* xdgDataHome, const char* home);
@@ -26,5 +35,6 @@ std::string userDataFolder(const char* xdgDataHome, const char* home);
 // The folder the working folders go under: the program's own folder when it can be written,
 // otherwise (a system-wide install) the per-user data folder.
 std::string chooseWorkingBase(const std::string& programDir, const char* xdgDataHome, const char* home);
+#endif
 
 } // namespace ferrowind

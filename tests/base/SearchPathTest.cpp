@@ -32,7 +32,11 @@ TEST(SearchPathTest, FindsOnlyExecutableFiles)
 
 TEST(SearchPathTest, EmptyEntriesAreNotTheCurrentFolder)
 {
+#ifdef _WIN32
+    EXPECT_EQ(searchPathFolders(";;C:\\bin;;D:\\tools;"), (std::vector<std::string>{"C:\\bin", "D:\\tools"}));
+#else
     EXPECT_EQ(searchPathFolders("::/bin::/usr/bin:"), (std::vector<std::string>{"/bin", "/usr/bin"}));
+#endif
     EXPECT_EQ(searchPathFolders(""), std::vector<std::string>{});
 }
 

@@ -56,6 +56,13 @@ INSTANTIATE_TEST_SUITE_P(Linux, PathPartsTest,
         PathCase{"box.map", "", "box.map", ".map"}, PathCase{"/my.maps/box", "/my.maps/", "box", ""},
         PathCase{"/maps/a.b.MAP", "/maps/", "a.b.MAP", ".MAP"},
         PathCase{"C:\\maps\\box.map", "", "C:\\maps\\box.map", ".map"}, PathCase{"/maps/", "/maps/", "", ""}));
+#else
+// Backslash, slash and the drive's colon all end the folder part.
+INSTANTIATE_TEST_SUITE_P(Windows, PathPartsTest,
+    ::testing::Values(PathCase{"C:\\maps\\box.map", "C:\\maps\\", "box.map", ".map"},
+        PathCase{"box.map", "", "box.map", ".map"}, PathCase{"C:\\my.maps\\box", "C:\\my.maps\\", "box", ""},
+        PathCase{"C:/maps\\a.b.MAP", "C:/maps\\", "a.b.MAP", ".MAP"}, PathCase{"C:box.map", "C:", "box.map", ".map"},
+        PathCase{"/maps/box.map", "/maps/", "box.map", ".map"}, PathCase{"C:\\maps\\", "C:\\maps\\", "", ""}));
 #endif
 
 } // namespace

@@ -8,6 +8,10 @@
 #include <random>
 #include <sstream>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace batchrun {
 
 namespace fs = std::filesystem;
@@ -62,7 +66,10 @@ base::ProgramResult RecordingHost::run(const base::ProgramStart& start)
 std::string RecordingHost::start(const base::ProgramStart& start)
 {
     starts.push_back(start);
-    return {};
+    if (!runForReal)
+        return {};
+    const base::ProgramResult result = SystemHost().run(start);
+    return result.started ? std::string() : result.problem;
 }
 
 std::string RecordingHost::openDocument(const std::string& path)
@@ -88,6 +95,59 @@ ScriptRun runScript(
     const int exitCode = runner.run(Script::fromText(text), {"test.bat"});
     return {exitCode, out.str(), err.str()};
 }
+
+#ifdef _WIN32
+namespace {
+std::string readFile(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+} // namespace
+
+ScriptRun runInCommandInterpreter(const std::string& folder, const std::string& script,
+    const std::vector<std::string>& answers, const Environment& environment)
+{
+    std::ofstream input(fs::path(folder) / "answers.txt", std::ios::binary);
+    for (const std::string& answer : answers)
+        input << answer << "\r\n";
+    input.close();
+    Environment merged = Environment::fromProcess();
+    for (const auto& [name, value] : environment.entries())
+        merged.set(name, value);
+    std::string block;
+    for (const std::string& entry : merged.toBlock())
+        block += entry + '\0';
+    block += '\0';
+    const char* interpreter = std::getenv("ComSpec");
+    // The interpreter applies the redirections itself, as when a user types them.
+    std::string line = "cmd.exe /c \"" + script + " < answers.txt > out.txt 2> err.txt\"";
+    // In a job, so that programs the script starts without waiting (`start`) are waited for too.
+    HANDLE job = CreateJobObjectA(nullptr, nullptr);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(interpreter ? interpreter : "C:\\windows\\system32\\cmd.exe", line.data(), nullptr, nullptr,
+            FALSE, CREATE_SUSPENDED, block.data(), folder.c_str(), &startup, &process)) {
+        CloseHandle(job);
+        return {-1, {}, "cmd.exe did not start"};
+    }
+    AssignProcessToJobObject(job, process.hProcess);
+    ResumeThread(process.hThread);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
+    while (
+        QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &accounting, sizeof(accounting), nullptr) &&
+        accounting.ActiveProcesses > 0)
+        Sleep(10);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    CloseHandle(job);
+    return {static_cast<int>(exitCode), readFile(fs::path(folder) / "out.txt"), readFile(fs::path(folder) / "err.txt")};
+}
+#endif
 
 Session testSession(const std::string& folder)
 {

@@ -38,8 +38,8 @@ private:
     std::deque<std::string> answers_;
 };
 
-// Records what a script asks of the world. Programs run for real only when asked to; documents are never
-// opened and nothing is powered off.
+// Records what a script asks of the world. Programs run (started ones waited for) only when asked to;
+// documents are never opened and nothing is powered off.
 struct RecordingHost : Host {
     base::ProgramResult run(const base::ProgramStart& start) override;
     std::string start(const base::ProgramStart& start) override;
@@ -63,6 +63,13 @@ struct ScriptRun {
 // Runs script text in-process; lines may end in LF or CR LF.
 ScriptRun runScript(const std::string& text, Session& session, RecordingHost& host,
     std::vector<std::string> answers = {}, bool terminal = false);
+
+#ifdef _WIN32
+// Runs the script file `script` in `folder` through the system's command interpreter (`cmd.exe /c`), each
+// answer a line of its standard input, with this process's environment and `environment` over it.
+ScriptRun runInCommandInterpreter(const std::string& folder, const std::string& script,
+    const std::vector<std::string>& answers, const Environment& environment);
+#endif
 
 // A session in `folder` with this process's PATH only.
 Session testSession(const std::string& folder);

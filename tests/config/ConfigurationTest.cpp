@@ -1,5 +1,6 @@
 #include "config/Configuration.h"
 #include "base/AtomicFile.h"
+#include "base/Paths.h"
 #include "config/ConsoleColor.h"
 #include "config/WorkingFolders.h"
 #include "support/TempFolder.h"
@@ -18,17 +19,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
+const std::string kSeparator(1, base::kPathSeparator);
+
 TEST(ConfigurationTest, FirstStartInAnEmptyProgramFolder)
 {
     TempFolder temp;
     const WorkingFolders folders = foldersUnder(temp.path());
     ASSERT_TRUE(createWorkingFolders(folders));
 
-    EXPECT_EQ(folders.programDir, temp.path() + "/");
-    EXPECT_EQ(folders.rootDir, temp.path() + "/Ferrowind/");
-    EXPECT_EQ(folders.tempDir, temp.path() + "/Ferrowind/Temp/");
-    EXPECT_EQ(folders.gsPresetsDir, temp.path() + "/Ferrowind/GSPresets/");
-    EXPECT_EQ(folders.sPresetsDir, temp.path() + "/Ferrowind/SPresets/");
+    EXPECT_EQ(folders.programDir, temp.path() + kSeparator);
+    EXPECT_EQ(folders.rootDir, temp.path("Ferrowind") + kSeparator);
+    EXPECT_EQ(folders.tempDir, temp.path("Ferrowind/Temp") + kSeparator);
+    EXPECT_EQ(folders.gsPresetsDir, temp.path("Ferrowind/GSPresets") + kSeparator);
+    EXPECT_EQ(folders.sPresetsDir, temp.path("Ferrowind/SPresets") + kSeparator);
     for (const std::string* folder : {&folders.rootDir, &folders.tempDir, &folders.gsPresetsDir, &folders.sPresetsDir})
         EXPECT_TRUE(fs::is_directory(*folder)) << *folder;
 
@@ -174,6 +177,31 @@ TEST(ColorDigitTest, IndexToDigit)
     EXPECT_EQ(consoleColorCode(1, 14), "1E");
 }
 
+#ifdef _WIN32
+TEST(UserDataFolderTest, IsAnAbsoluteLocalAppData)
+{
+    EXPECT_EQ(userDataFolder("C:\\Users\\u\\AppData\\Local"), "C:\\Users\\u\\AppData\\Local\\");
+    EXPECT_EQ(userDataFolder("AppData\\Local"), "");
+    EXPECT_EQ(userDataFolder(nullptr), "");
+}
+
+TEST(WorkingBaseTest, WritableProgramFolderIsUsed)
+{
+    TempFolder temp;
+    EXPECT_EQ(chooseWorkingBase(temp.path(), temp.path("local").c_str()), temp.path() + kSeparator);
+}
+
+// A program folder that cannot be written, like one under Program Files; a missing one stands in for it,
+// since Wine and administrators write everywhere.
+TEST(WorkingBaseTest, UnwritableProgramFolderGivesLocalAppData)
+{
+    TempFolder temp;
+    const std::string chosen = chooseWorkingBase(temp.path("missing"), temp.path("local").c_str());
+    EXPECT_EQ(chosen, temp.path("local") + kSeparator);
+    EXPECT_TRUE(fs::is_directory(chosen));
+    EXPECT_EQ(foldersUnder(chosen).rootDir, temp.path("local/Ferrowind") + kSeparator);
+}
+#else
 TEST(UserDataFolderTest, PrefersAnAbsoluteXdgDataHome)
 {
     EXPECT_EQ(userDataFolder("/data", "/home/u"), "/data/ferrowind/");
@@ -188,7 +216,6 @@ TEST(WorkingBaseTest, WritableProgramFolderIsUsed)
     EXPECT_EQ(chooseWorkingBase(temp.path(), temp.path("xdg").c_str(), "/nonexistent-home"), temp.path() + "/");
 }
 
-#ifndef _WIN32
 TEST(WorkingBaseTest, ReadOnlyProgramFolderGivesTheUserDataFolder)
 {
     if (geteuid() == 0)

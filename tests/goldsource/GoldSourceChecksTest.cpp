@@ -157,14 +157,20 @@ TEST_P(GoldSourceCheckUnsafeMapTest, MapNameThatCannotBeCarriedIsRefusedAlone)
     EXPECT_THAT(box.text, HasSubstr(GetParam().named));
 }
 
+#ifdef _WIN32
+// `|<>"` cannot occur in a Windows file name, so only the others can reach the check there.
+INSTANTIATE_TEST_SUITE_P(
+    Characters, GoldSourceCheckUnsafeMapTest, ::testing::Values(UnsafeCase{"&", "\"&\""}, UnsafeCase{"^", "\"^\""}));
+#else
 INSTANTIATE_TEST_SUITE_P(Characters, GoldSourceCheckUnsafeMapTest,
     ::testing::Values(UnsafeCase{"&", "\"&\""}, UnsafeCase{"|", "\"|\""}, UnsafeCase{"<", "\"<\""},
         UnsafeCase{">", "\">\""}, UnsafeCase{"^", "\"^\""}, UnsafeCase{"\"", "double quote"},
         UnsafeCase{"\n", "line break"}, UnsafeCase{"\r", "line break"}, UnsafeCase{"\n& canary\n/", "line break"}));
+#endif
 
 TEST_F(GoldSourceCheckTest, MapFolderWithCommandCharactersIsAccepted)
 {
-    mapEdit = temp.write("R&D 50% <x> | ^y/box.map");
+    mapEdit = temp.write(kCommandCharacterFolder + "/box.map");
     FakePrompts prompts;
     EXPECT_EQ(check(present, prompts), CheckVerdict::Proceed);
     EXPECT_TRUE(prompts.asked.empty());

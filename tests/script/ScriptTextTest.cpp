@@ -33,6 +33,13 @@ INSTANTIATE_TEST_SUITE_P(Linux, MapNameTest,
         MapCase{"box.map", "box", "/box"}, MapCase{" /maps/box.map", "box", "/maps/box"},
         // A backslash is part of a Linux file name, so Windows-style text is one name.
         MapCase{"C:\\maps\\box.map", "C:\\maps\\box", "/C:\\maps\\box"}));
+#else
+INSTANTIATE_TEST_SUITE_P(Windows, MapNameTest,
+    ::testing::Values(MapCase{"C:\\maps\\box.map", "box", "C:\\maps\\box"},
+        MapCase{"C:\\maps\\box.MAP", "box", "C:\\maps\\box"},
+        MapCase{"C:\\maps\\box.mapper.map", "boxper", "C:\\maps\\boxper"},
+        MapCase{"C:/maps/Box.Map.MAP", "Box", "C:/maps/Box"}, MapCase{"C:\\my.maps\\box", "box", "C:\\my.maps\\box"},
+        MapCase{"box.map", "box", "\\box"}, MapCase{" C:\\maps\\box.map", "box", "C:\\maps\\box"}));
 #endif
 
 TEST(ScriptEscapingTest, QuotedValuesDoublePercentUnquotedValuesAlsoEscapeCommandCharacters)

@@ -140,7 +140,12 @@ TEST_F(SourceCheckTest, PathsAreCheckedAsStoredWithoutTrimming)
     paths.bin += "\t";
     FakePrompts prompts{PromptButton::Yes, PromptButton::Yes, PromptButton::Yes};
     EXPECT_TRUE(check(paths, prompts));
+#ifdef _WIN32
+    // Windows drops trailing blanks from file names: "vrad " is vrad.
+    EXPECT_EQ(prompts.asked, (std::vector<PromptRequest>{kEveryQuestion[0], kEveryQuestion[4]}));
+#else
     EXPECT_EQ(prompts.asked, (std::vector<PromptRequest>{kEveryQuestion[0], kEveryQuestion[2], kEveryQuestion[4]}));
+#endif
 }
 
 class SourceCheckUnsafeVmfTest : public SourceCheckTest, public ::testing::WithParamInterface<const char*> {};
@@ -159,11 +164,16 @@ TEST_P(SourceCheckUnsafeVmfTest, FileNameThatCannotBeCarriedIsRefusedAlone)
     EXPECT_THAT(box.text, HasSubstr(character == "\"" ? "double quote" : "\"" + character + "\""));
 }
 
+#ifdef _WIN32
+// `|<>"` cannot occur in a Windows file name, so only the others can reach the check there.
+INSTANTIATE_TEST_SUITE_P(Characters, SourceCheckUnsafeVmfTest, ::testing::Values("&", "^"));
+#else
 INSTANTIATE_TEST_SUITE_P(Characters, SourceCheckUnsafeVmfTest, ::testing::Values("&", "|", "<", ">", "^", "\""));
+#endif
 
 TEST_F(SourceCheckTest, VmfFolderWithCommandCharactersIsAccepted)
 {
-    vmfEdit = temp.write("R&D 50% <x> | ^y/box.vmf");
+    vmfEdit = temp.write(kCommandCharacterFolder + "/box.vmf");
     FakePrompts prompts;
     EXPECT_TRUE(check(present, prompts));
     EXPECT_TRUE(prompts.asked.empty());

@@ -6,6 +6,13 @@
 #include <string>
 #include <system_error>
 
+// A folder name with the characters the command interpreter treats specially, as far as file names allow them.
+#ifdef _WIN32
+inline const std::string kCommandCharacterFolder = "R&D 50% ^y";
+#else
+inline const std::string kCommandCharacterFolder = "R&D 50% <x> | ^y";
+#endif
+
 // A fresh folder under the system's temporary folder, removed with everything in it at the end of the test.
 class TempFolder {
 public:
@@ -29,13 +36,13 @@ public:
     // The folder, or a path inside it, as text.
     std::string path(const std::string& relative = {}) const
     {
-        return relative.empty() ? path_.string() : (path_ / relative).string();
+        return relative.empty() ? path_.string() : (path_ / relative).make_preferred().string();
     }
 
     // Writes a file (creating its folders) with exactly these bytes and returns its path.
     std::string write(const std::string& relative, const std::string& bytes = {}) const
     {
-        const std::filesystem::path file = path_ / relative;
+        const std::filesystem::path file = (path_ / relative).make_preferred();
         std::filesystem::create_directories(file.parent_path());
         std::ofstream(file, std::ios::binary) << bytes;
         return file.string();
