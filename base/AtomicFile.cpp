@@ -94,12 +94,16 @@ void writeFileAtomically(const std::string& path, std::string_view content)
 
 void copyFileAtomically(const std::string& source, const std::string& target)
 {
-    std::ifstream in(source, std::ios::binary);
-    if (!in)
-        throw WriteError(target);
-    const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
-        throw WriteError(target);
+    std::string content;
+    {
+        // Closed before the write: Windows cannot replace a file that is still open, as in a copy onto itself.
+        std::ifstream in(source, std::ios::binary);
+        if (!in)
+            throw WriteError(target);
+        content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (in.bad())
+            throw WriteError(target);
+    }
     writeFileAtomically(target, content);
 }
 

@@ -1,5 +1,6 @@
 #include "batchrun/Commands.h"
 
+#include "base/AtomicFile.h"
 #include "base/Text.h"
 #include "batchrun/ProgramLookup.h"
 #include "batchrun/Words.h"
@@ -77,9 +78,12 @@ Outcome copy(Context& context, std::string_view rest)
         context.console.out << "        0 file(s) copied.\n";
         return failed(context, "The file cannot be copied onto itself.");
     }
-    if (!fs::copy_file(source, destination, fs::copy_options::overwrite_existing, error)) {
+    // One copy for both systems: the standard library's overwriting copy fails on an existing file under MinGW.
+    try {
+        base::copyFileAtomically(source.string(), destination.string());
+    } catch (const base::WriteError& copyError) {
         context.console.out << "        0 file(s) copied.\n";
-        return failed(context, error.message());
+        return failed(context, copyError.what());
     }
     context.console.out << "        1 file(s) copied.\n";
     context.session.errorLevel = 0;

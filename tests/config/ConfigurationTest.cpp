@@ -119,7 +119,7 @@ TEST(ConfigurationTest, StartingConfigurationIsTheUsersOwnOrTheOneLeftInTheProgr
             temp.write("program/Ferrowind/Configurations.ini", "[GSPATH]\r\nCSG=/left/csg\r\n");
         if (c.inUserFolder)
             temp.write("user/Ferrowind/Configurations.ini", "[GSPATH]\r\nCSG=/user/csg\r\n");
-        const std::string path = startingConfigurationPath(user, temp.path("program") + "/");
+        const std::string path = startingConfigurationPath(user, temp.path("program") + base::kPathSeparator);
         EXPECT_EQ(path, std::string(c.read) == "program" ? programIni : configurationPath(user)) << c.name;
     }
     TempFolder portable;
