@@ -38,12 +38,7 @@ ScriptOrigin currentOrigin()
 {
     std::setlocale(LC_TIME, "");
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
+    const std::tm local = *std::localtime(&now);
     char date[64] = {};
     char time[64] = {};
     std::strftime(date, sizeof date, "%x", &local);
