@@ -24,17 +24,6 @@ INSTANTIATE_TEST_SUITE_P(Words, CompileArgumentsTest,
         ArgumentCase{{"a.map", "--keep"}, "unknown option --keep"},
         ArgumentCase{{"a.map", "b.vmf"}, "one map at a time: a.map and b.vmf"}));
 
-TEST(CompileArgumentsTest, KeepsEachValue)
-{
-    const CompileArguments arguments =
-        parseCompileArguments({"-preset", "Fast Full", "room.vmf", "--config", "c.ini", "--keep-script", "k.bat"})
-            .arguments;
-    EXPECT_EQ(arguments.mapFile, "room.vmf");
-    EXPECT_EQ(arguments.preset, "Fast Full");
-    EXPECT_EQ(arguments.configFile, "c.ini");
-    EXPECT_EQ(arguments.keepScript, "k.bat");
-}
-
 TEST(StageTableTest, ARowPerStageThenTheTotal)
 {
     EXPECT_EQ(stageTable({{"CSG", 0, 1.5}, {"VIS", 3, 0.004}}, 12.5),
