@@ -38,8 +38,11 @@ int Runner::run(const Script& script, const std::vector<std::string>& arguments)
     size_t next = 0;
     while (next < lines.size()) {
         const std::string& line = lines[next++];
-        if (isLabelLine(line))
+        if (isLabelLine(line)) {
+            if (const std::optional<int> exitCode = context_.host.labelReached(line, session_.errorLevel))
+                return *exitCode;
             continue;
+        }
         const Outcome outcome = runLine(line, arguments);
         if (outcome.flow == Outcome::Flow::End)
             return outcome.exitCode;
@@ -51,7 +54,8 @@ int Runner::run(const Script& script, const std::vector<std::string>& arguments)
                 console_.err << "The system cannot find the batch label specified - " << outcome.label << '\n';
                 return 1;
             }
-            next = *target;
+            // From the label line itself, so that the host sees it reached.
+            next = *target - 1;
         }
     }
     return session_.errorLevel;

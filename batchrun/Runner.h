@@ -14,8 +14,8 @@ class Runner {
 public:
     Runner(Session& session, Console& console, Host& host);
 
-    // Runs to the end of the script, to `exit`, to a failed `goto` or to the end of input at a prompt; the
-    // result is the exit code. `arguments` are %0 (the script) and what follows it.
+    // Runs to the end of the script, to `exit`, to a failed `goto`, to the end of input at a prompt or to a
+    // label where the host ends it; the result is the exit code. `arguments` are %0 (the script) and what follows it.
     int run(const Script& script, const std::vector<std::string>& arguments);
 
 private:

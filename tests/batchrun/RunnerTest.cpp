@@ -9,6 +9,7 @@ using namespace batchrun;
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 class RunnerTest : public ::testing::Test {
 protected:
@@ -66,6 +67,26 @@ TEST_F(RunnerTest, GotoFindsLabelsIgnoringCaseAndEndsOnAMissingOne)
     EXPECT_EQ(missing.out, "");
     EXPECT_THAT(missing.err, HasSubstr("NOWHERE"));
     EXPECT_EQ(runText("@echo off\ngoto :eof\necho after\n").out, "");
+}
+
+// The host sees every label and comment line as it is reached, by running on or by a goto, with the error
+// level of that moment, and can end the script there.
+TEST_F(RunnerTest, HostSeesLabelsReachedAndMayEndTheScript)
+{
+    struct LabelHost : RecordingHost {
+        std::optional<int> labelReached(std::string_view line, int errorLevel) override
+        {
+            seen.push_back(std::string(line) + " " + std::to_string(errorLevel));
+            return line == ":STOP" ? std::optional<int>(7) : std::nullopt;
+        }
+        std::vector<std::string> seen;
+    } host;
+    const std::string script = "@echo off\n::one\ngoto later\n:skipped\n:later\ncopy missing.txt "
+                               "copy.txt\n:again\ngoto STOP\n:STOP\necho never\n";
+    const ScriptRun run = runScript(script, session_, host);
+    EXPECT_EQ(run.exitCode, 7);
+    EXPECT_THAT(run.out, Not(HasSubstr("never")));
+    EXPECT_THAT(host.seen, ElementsAre("::one 0", ":later 0", ":again 1", ":STOP 1"));
 }
 
 TEST_F(RunnerTest, ErrorLevelConditionMeansAtLeast)

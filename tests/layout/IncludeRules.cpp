@@ -34,10 +34,16 @@ constexpr int kFirstQtLayer = 6;
 // Programs of their own beside the layers: they use base and themselves only.
 const std::vector<std::string> kStandalone = {"batchrun", "bsptwomap"};
 
+// Programs without Qt built on the layers below ui/, each with the separate programs whose libraries it may
+// use; nothing includes them.
+const std::map<std::string, std::vector<std::string>> kQtFreePrograms = {{"compile", {"batchrun"}}};
+constexpr int kQtFreeProgramLayer = kFirstQtLayer - 1;
+
 struct Room {
     std::string name; // "goldsource/ui" for a subsystem's windows
     int layer = 0;
     bool standalone = false;
+    bool qtFreeProgram = false;
 };
 
 bool isStandalone(const std::string& top)
@@ -54,6 +60,8 @@ std::optional<Room> roomOf(const std::string& relative)
     const std::string top = relative.substr(0, slash);
     if (isStandalone(top))
         return Room{top, 0, true};
+    if (kQtFreePrograms.count(top) != 0)
+        return Room{top, kQtFreeProgramLayer, false, true};
     const auto layer = kLayers.find(top);
     if (layer == kLayers.end())
         return std::nullopt;
@@ -69,8 +77,18 @@ std::optional<std::string> violation(const Room& from, const Room& to)
         return std::nullopt;
     if (from.standalone)
         return to.name == "base" ? std::nullopt : std::optional<std::string>(from.name + " uses base only");
+    if (to.qtFreeProgram)
+        return from.name + " must not include the program " + to.name;
+    if (from.qtFreeProgram) {
+        const std::vector<std::string>& uses = kQtFreePrograms.at(from.name);
+        if (to.standalone && std::find(uses.begin(), uses.end(), to.name) != uses.end())
+            return std::nullopt;
+    }
     if (to.standalone)
         return from.name + " must not include the separate program " + to.name;
+    if (from.qtFreeProgram)
+        return to.layer >= kFirstQtLayer ? std::optional<std::string>("runs up from " + from.name + " to " + to.name)
+                                         : std::nullopt;
     if (to.layer > from.layer)
         return "runs up from " + from.name + " to " + to.name;
     if (to.layer == from.layer)

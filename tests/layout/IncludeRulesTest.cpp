@@ -55,6 +55,13 @@ INSTANTIATE_TEST_SUITE_P(Arrows, IncludeRuleCaseTest,
         Case{"script/ScriptText.h", "<QString>", "Qt below the shared Qt pieces"},
         Case{"batchrun/Runner.cpp", "\"platform/Shell.h\"", "batchrun uses base only"},
         Case{"decompile/Provision.cpp", "\"bsptwomap/Bsp.h\"",
-            "decompile must not include the separate program bsptwomap"}));
+            "decompile must not include the separate program bsptwomap"},
+        Case{"compile/main.cpp", "\"batchrun/Runner.h\"", ""},
+        Case{"compile/CompileJob.cpp", "\"presets/PresetFile.h\"", ""},
+        Case{"compile/main.cpp", "\"bsptwomap/Bsp.h\"", "compile must not include the separate program bsptwomap"},
+        Case{"compile/main.cpp", "\"goldsource/ui/GoldSourcePage.h\"", "runs up from compile to goldsource/ui"},
+        Case{"compile/main.cpp", "<QString>", "Qt below the shared Qt pieces"},
+        Case{"batchrun/Runner.cpp", "\"compile/UnattendedHost.h\"", "batchrun uses base only"},
+        Case{"app/MainWindow.cpp", "\"compile/Arguments.h\"", "app must not include the program compile"}));
 
 } // namespace

@@ -1,0 +1,65 @@
+#include "compile/Arguments.h"
+
+#include "base/Text.h"
+
+namespace ferrowind {
+
+const char* const kCompileUsage =
+    "usage: ferrowind-compile <map.map|room.vmf> [-preset NAME] [--config FILE] [--keep-script FILE]\n"
+    "\n"
+    "Compiles a Half-Life map (.map) or a Half-Life 2 map (.vmf) without a window, with the tools,\n"
+    "folders and presets of Ferrowind's configuration, and prints a line as each stage starts and\n"
+    "a table of the stages' exit codes and times at the end.\n"
+    "\n"
+    "  -preset NAME        apply the map's engine's preset NAME\n"
+    "  --config FILE       read this configuration instead of the working folders' Configurations.ini\n"
+    "  --keep-script FILE  also write the generated script to FILE\n"
+    "  --help              show this text\n"
+    "\n"
+    "Nothing waits for a person: the pause at the end is skipped, prompts get no answer, and shutting\n"
+    "the computer down, starting the game, the completion sound and opening the log are skipped.\n"
+    "\n"
+    "Exit codes:\n"
+    "  0  the compile is done\n"
+    "  1  a stage failed (the line before the table names it and its exit code)\n"
+    "  2  bad arguments or configuration (a missing tool, folder, map or preset)\n";
+
+ParsedArguments parseCompileArguments(const std::vector<std::string>& arguments)
+{
+    ParsedArguments parsed;
+    CompileArguments& result = parsed.arguments;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& word = arguments[i];
+        const auto value = [&](std::string& target) {
+            if (i + 1 >= arguments.size()) {
+                parsed.problem = word + " needs a value";
+                return;
+            }
+            target = arguments[++i];
+        };
+        if (base::equalsIgnoringCase(word, "--help") || base::equalsIgnoringCase(word, "-h")) {
+            result.help = true;
+        } else if (base::equalsIgnoringCase(word, "-preset")) {
+            std::string name;
+            value(name);
+            result.preset = name;
+        } else if (base::equalsIgnoringCase(word, "--config")) {
+            value(result.configFile);
+        } else if (base::equalsIgnoringCase(word, "--keep-script")) {
+            value(result.keepScript);
+        } else if (word.size() > 1 && word.front() == '-') {
+            parsed.problem = "unknown option " + word;
+        } else if (!result.mapFile.empty()) {
+            parsed.problem = "one map at a time: " + result.mapFile + " and " + word;
+        } else {
+            result.mapFile = word;
+        }
+        if (!parsed.problem.empty())
+            return parsed;
+    }
+    if (result.mapFile.empty() && !result.help)
+        parsed.problem = "no map given";
+    return parsed;
+}
+
+} // namespace ferrowind

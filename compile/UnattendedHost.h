@@ -1,0 +1,50 @@
+#pragma once
+
+#include "batchrun/Host.h"
+#include "compile/StageTable.h"
+
+#include <chrono>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace ferrowind {
+
+// Runs a compile script's tools and nothing that needs a person. It follows the stages by the labels the
+// script generators write ("::Run csg" before each stage, "::After compilation" after the last), ends the
+// script at the error section instead of its menu and at the pause instead of waiting, and after the stages
+// starts no program (the game, the completion sound, the log viewer) and never powers the computer off:
+// each of those is reported as skipped.
+class UnattendedHost : public batchrun::Host {
+public:
+    // Messages go to `out`; the tools run through `system`.
+    UnattendedHost(std::ostream& out, batchrun::Host& system);
+
+    base::ProgramResult run(const base::ProgramStart& start) override;
+    std::string start(const base::ProgramStart& start) override;
+    std::string openDocument(const std::string& path) override;
+    std::string powerOff() override;
+    std::optional<int> labelReached(std::string_view line, int errorLevel) override;
+
+    // Closes a stage still open when the script ended.
+    void finish(int errorLevel);
+
+    const std::vector<StageRecord>& stages() const { return stages_; }
+    // The stage that sent the script to its error section; nothing when none did.
+    std::optional<StageRecord> failedStage() const;
+    bool failed() const { return failed_; }
+
+private:
+    void closeStage(int errorLevel);
+    void skipped(const std::string& what);
+
+    std::ostream& out_;
+    batchrun::Host& system_;
+    std::vector<StageRecord> stages_;
+    std::optional<std::chrono::steady_clock::time_point> stageStart_;
+    bool afterStages_ = false;
+    bool failed_ = false;
+};
+
+} // namespace ferrowind

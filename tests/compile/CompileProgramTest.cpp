@@ -1,0 +1,207 @@
+// Runs ferrowind-compile as a build server would, with stub tools in a scratch folder, and once with the real
+// Half-Life compile tools when they are at hand.
+#include "config/Configuration.h"
+#include "goldsource/GoldSourceOptions.h"
+#include "presets/PresetFile.h"
+#include "support/TempFolder.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+using namespace ferrowind;
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readText(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+std::string quoted(const std::string& text) { return "'" + text + "'"; }
+
+struct Compiled {
+    int exitCode = -1;
+    std::string output;
+};
+
+} // namespace
+
+class CompileProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // A copy of the program, so that its working folders (and presets) lie in the scratch folder.
+        fs::create_directories(dir_.path("bin"));
+        fs::copy_file(FERROWIND_COMPILE, dir_.path("bin/ferrowind-compile"));
+        fs::create_symlink(BATCHRUN_STUB_TOOL, dir_.path("bin/ferrowind"));
+        fs::create_directories(dir_.path("tools"));
+        for (const char* tool : {"hlcsg", "hlbsp", "hlvis", "hlrad", "hl", "vbsp", "vvis", "vrad", "hl2"})
+            fs::create_symlink(BATCHRUN_STUB_TOOL, dir_.path("tools/") + tool);
+        for (const char* folder : {"wads", "out", "sdk"})
+            fs::create_directories(dir_.path(folder));
+        dir_.write("maps/box.map", "map");
+        dir_.write("maps/room.vmf", "vmf");
+        const std::string tools = dir_.path("tools/");
+        configuration_.goldSource = {tools + "hlcsg", tools + "hlbsp", tools + "hlvis", tools + "hlrad", tools + "hl",
+            dir_.path("wads"), dir_.path("out") + "/"};
+        configuration_.source = {
+            tools + "vbsp", tools + "vvis", tools + "vrad", tools + "hl2", dir_.path("out") + "/", dir_.path("sdk")};
+        writeConfiguration(dir_.path("Configurations.ini"), configuration_);
+    }
+
+    // Runs the program from `folder` with `arguments` (already quoted) and standard input from `input`.
+    Compiled compile(const std::string& arguments, const std::string& input = "< /dev/null",
+        const std::string& folder = "maps", const std::string& environment = "")
+    {
+        const std::string command = "cd " + quoted(dir_.path(folder)) +
+            " && STUB_RECORD=" + quoted(dir_.path("record.txt")) + " STUB_CONTROL=" + quoted(dir_.path("control.txt")) +
+            " STUB_OUTPUTS=.bsp " + environment + " " + quoted(dir_.path("bin/ferrowind-compile")) + " " + arguments +
+            " --config " + quoted(dir_.path("Configurations.ini")) + " " + input + " > " +
+            quoted(dir_.path("output.txt")) + " 2>&1";
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readText(dir_.path("output.txt"))};
+    }
+
+    // The programs that ran, in order, with their arguments after the name.
+    std::vector<std::string> ran() const
+    {
+        std::vector<std::string> programs;
+        std::istringstream lines(readText(dir_.path("record.txt")));
+        for (std::string line; std::getline(lines, line);) {
+            std::istringstream fields(line);
+            std::string name;
+            std::string folder;
+            std::string argument;
+            std::getline(fields, name, '\t');
+            std::getline(fields, folder, '\t');
+            std::getline(fields, argument, '\t'); // the map
+            std::string rest;
+            std::getline(fields, rest);
+            programs.push_back(rest.empty() ? name : name + " " + rest);
+        }
+        return programs;
+    }
+
+    TempFolder dir_;
+    Configuration configuration_;
+};
+
+TEST_F(CompileProgramTest, SuccessPrintsEachStageAndTheTable)
+{
+    const Compiled compiled = compile("box.map --keep-script ../kept.bat");
+    EXPECT_EQ(compiled.exitCode, 0) << compiled.output;
+    EXPECT_THAT(ran(), ElementsAre("hlcsg", "hlbsp", "hlvis", "hlrad"));
+    const std::string& out = compiled.output;
+    size_t at = 0;
+    for (const char* stage : {"CSG", "BSP", "VIS", "RAD"}) {
+        const size_t line = out.find(std::string("ferrowind-compile: ") + stage + " started\n");
+        ASSERT_NE(line, std::string::npos) << stage << '\n' << out;
+        EXPECT_GT(line, at);
+        at = line;
+    }
+    EXPECT_THAT(out, HasSubstr("skipped (unattended): starting " + configuration_.goldSource.gameExe));
+    EXPECT_THAT(out, HasSubstr("stage    exit code    wall time\n"));
+    for (const char* stage : {"\nCSG              0 ", "\nRAD              0 ", "\ntotal    "})
+        EXPECT_THAT(out, HasSubstr(stage));
+    EXPECT_TRUE(fs::exists(dir_.path("out/box.bsp")));
+    EXPECT_THAT(readText(dir_.path("kept.bat")), HasSubstr("::Run vis\r\n"));
+}
+
+// Closed standard input: a script that reached a prompt would end there rather than wait, but the failure
+// ends it before the menu.
+TEST_F(CompileProgramTest, AFailingStageEndsTheRunNamingIt)
+{
+    std::ofstream(dir_.path("control.txt")) << "hlvis 3\n";
+    const Compiled compiled = compile("box.map", "<&-");
+    EXPECT_EQ(compiled.exitCode, 1) << compiled.output;
+    EXPECT_THAT(ran(), ElementsAre("hlcsg", "hlbsp", "hlvis"));
+    EXPECT_THAT(compiled.output, HasSubstr("ferrowind-compile: VIS failed with exit code 3\n"));
+    EXPECT_THAT(compiled.output, HasSubstr("\nVIS              3 "));
+    EXPECT_THAT(compiled.output, Not(HasSubstr("Select item")));
+    EXPECT_THAT(compiled.output, Not(HasSubstr("RAD started")));
+}
+
+TEST_F(CompileProgramTest, APresetsOptionsReachTheTools)
+{
+    GoldSourceOptions options;
+    options.visParams = "-fast";
+    options.radParams = "-extra";
+    options.runCsg = false;
+    options.pause = true;
+    options.beep = true;
+    fs::create_directories(dir_.path("bin/Ferrowind/GSPresets"));
+    savePreset(dir_.path("bin/Ferrowind/GSPresets/Quick Look.gsp"), goldSourceFields(), options);
+    const Compiled compiled = compile("-preset 'Quick Look' box.map");
+    EXPECT_EQ(compiled.exitCode, 0) << compiled.output;
+    EXPECT_THAT(ran(), ElementsAre("hlbsp", "hlvis -fast", "hlrad -extra"));
+    EXPECT_THAT(compiled.output, HasSubstr("skipped (unattended): starting " + dir_.path("bin/ferrowind") + " +beep"));
+    EXPECT_THAT(compiled.output, HasSubstr("skipped (unattended): the pause at the end"));
+}
+
+TEST_F(CompileProgramTest, AVmfCompilesWithTheHalfLife2Script)
+{
+    const Compiled compiled = compile(quoted(dir_.path("maps/room.vmf")), "< /dev/null", "out");
+    EXPECT_EQ(compiled.exitCode, 0) << compiled.output;
+    EXPECT_THAT(ran(), ElementsAre("vbsp", "vvis", "vrad"));
+    EXPECT_THAT(compiled.output, HasSubstr("ferrowind-compile: BSP started\n"));
+    EXPECT_THAT(compiled.output, Not(HasSubstr("CSG")));
+}
+
+TEST_F(CompileProgramTest, BadRequestsExitWithTwoAndRunNothing)
+{
+    fs::remove(dir_.path("tools/hlvis"));
+    const struct {
+        std::string arguments;
+        std::string message;
+    } cases[] = {
+        {"", "ferrowind-compile: no map given\n"},
+        {"box.map --bogus", "unknown option --bogus"},
+        {"notes.txt", "is neither a Half-Life map (.map) nor a Half-Life 2 map (.vmf)"},
+        {"gone.map", "ferrowind-compile: Map is not selected, please select map file...\n"},
+        {"box.map -preset Nope", "ferrowind-compile: no preset Nope"},
+        {"box.map", "ferrowind-compile: VIS compiler initialization error! (Please select correct path)\n"},
+    };
+    for (const auto& request : cases) {
+        const Compiled compiled = compile(request.arguments);
+        EXPECT_EQ(compiled.exitCode, 2) << request.arguments << '\n' << compiled.output;
+        EXPECT_THAT(compiled.output, HasSubstr(request.message)) << request.arguments;
+    }
+    EXPECT_THAT(ran(), testing::IsEmpty());
+    const Compiled help = compile("--help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_THAT(help.output, HasSubstr("Exit codes:\n  0  the compile is done\n"));
+}
+
+// The real tools find the map's WAD in the current folder, so the compile runs from the map's folder.
+TEST_F(CompileProgramTest, TheRealToolsCompileAMapThroughAllFourStages)
+{
+    const fs::path tools = FERROWIND_SOURCE_DIR "/../shared/tools/goldsrc/bin";
+    const fs::path fixtures = FERROWIND_SOURCE_DIR "/../shared/fixtures/bsp";
+    if (!fs::exists(tools / "sdHLRAD"))
+        GTEST_SKIP() << "no GoldSource compile tools at " << tools;
+    fs::copy_file(fixtures / "boxroom_external.source.map", dir_.path("maps/boxroom_external.source.map"));
+    fs::copy_file(fixtures / "boxroom.wad", dir_.path("maps/boxroom.wad"));
+    configuration_.goldSource.csgTool = (tools / "sdHLCSG").string();
+    configuration_.goldSource.bspTool = (tools / "sdHLBSP").string();
+    configuration_.goldSource.visTool = (tools / "sdHLVIS").string();
+    configuration_.goldSource.radTool = (tools / "sdHLRAD").string();
+    writeConfiguration(dir_.path("Configurations.ini"), configuration_);
+    const Compiled compiled = compile("boxroom_external.source.map");
+    EXPECT_EQ(compiled.exitCode, 0) << compiled.output;
+    for (const char* stage :
+        {"\nCSG              0 ", "\nBSP              0 ", "\nVIS              0 ", "\nRAD              0 "})
+        EXPECT_THAT(compiled.output, HasSubstr(stage));
+    EXPECT_GT(fs::file_size(dir_.path("out/boxroom_external.source.bsp")), 0u);
+}
