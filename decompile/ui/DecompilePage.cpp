@@ -91,6 +91,7 @@ void DecompilePage::buildFileGroup()
     QGroupBox* bspGroup = makeGroup(this, "INFSGB00", "Bsp file", {8, 36, 441, 49});
     bspEdit_ = makeEdit(bspGroup, "INFSBspFileEdit", {8, 18, 404, 21});
     bspEdit_->setReadOnly(true);
+    bspEdit_->setAcceptDrops(false);
     connect(makePanelButton(bspGroup, "INFSButton01", "...", {411, 18, 22, 21}), &QPushButton::clicked, this,
         &DecompilePage::bspChooserRequested);
 
@@ -107,6 +108,7 @@ void DecompilePage::buildFileGroup()
     QGroupBox* outputGroup = makeGroup(this, "INFSGB01", "Output folder", {8, 92, 625, 49});
     outputEdit_ = makeEdit(outputGroup, "INFSDecOutDir", {8, 18, 588, 21});
     outputEdit_->setReadOnly(true);
+    outputEdit_->setAcceptDrops(false);
     connect(makePanelButton(outputGroup, "INFSButton02", "...", {595, 18, 22, 21}), &QPushButton::clicked, this,
         &DecompilePage::outputChooserRequested);
 }
@@ -114,11 +116,11 @@ void DecompilePage::buildFileGroup()
 void DecompilePage::buildOptionsGroup()
 {
     QGroupBox* group = makeGroup(this, "INFSGB02", "Options", {8, 148, 313, 119});
-    texturesCheck_ = makeCheck(group, "INFSChD1", "Extract included textures (WAD file)", {8, 16, 297, 17}, false);
+    texturesCheck_ = makeCheck(group, "INFSChD1", "Extract included textures (WAD file)", {8, 16, 303, 17}, false);
     brenmoorCheck_ =
-        makeCheck(group, "INFSChD6", "Map was compiled with Brenmoor's tools and optimizers", {8, 32, 297, 17}, false);
-    autoCheck_ = makeCheck(group, "INFSChD2", "Auto decompile at dragging", {8, 48, 297, 17}, false);
-    pauseCheck_ = makeCheck(group, "INFSChD5", "Pause", {8, 64, 297, 17}, false);
+        makeCheck(group, "INFSChD6", "Map was compiled with Brenmoor's tools and optimizers", {8, 32, 303, 17}, false);
+    autoCheck_ = makeCheck(group, "INFSChD2", "Auto decompile at dragging", {8, 48, 303, 17}, false);
+    pauseCheck_ = makeCheck(group, "INFSChD5", "Pause", {8, 64, 303, 17}, false);
     connect(makePanelButton(group, "INFSButton04", "Default", {8, 88, 75, 22}), &QPushButton::clicked, this,
         &DecompilePage::resetOptions);
 }

@@ -89,7 +89,8 @@ private slots:
         }
         QVERIFY(dropPanel()->acceptDrops());
         QVERIFY(!window->acceptDrops());
-        for (QWidget* widget : window->findChildren<QWidget*>())
+        QVERIFY(!window->decompilePage()->acceptDrops());
+        for (QWidget* widget : window->decompilePage()->findChildren<QWidget*>())
             QVERIFY2(widget == dropPanel() || !widget->acceptDrops(), qPrintable(widget->objectName()));
     }
 
