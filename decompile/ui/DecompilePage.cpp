@@ -10,18 +10,22 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 #include <QToolButton>
 #include <QUrl>
 
 namespace ferrowind {
 
 namespace {
+constexpr int kMinimumPixels = 8;
+
 QStringList localFiles(const QMimeData* data)
 {
     QStringList paths;
@@ -31,6 +35,19 @@ QStringList localFiles(const QMimeData* data)
         if (url.isLocalFile())
             paths.push_back(QDir::toNativeSeparators(url.toLocalFile()));
     return paths;
+}
+
+// Where the small dialog font is missing its stand-in can be wider than the layout allows: a caption that would be
+// cut shrinks until it fits.
+void fitCaption(QCheckBox* check)
+{
+    const QStyle* style = check->style();
+    const int room = check->width() - style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, check) -
+        style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, check);
+    QFont font = check->font();
+    while (font.pixelSize() > kMinimumPixels && QFontMetrics(font).horizontalAdvance(check->text()) > room)
+        font.setPixelSize(font.pixelSize() - 1);
+    check->setFont(font);
 }
 } // namespace
 
@@ -121,6 +138,8 @@ void DecompilePage::buildOptionsGroup()
         makeCheck(group, "INFSChD6", "Map was compiled with Brenmoor's tools and optimizers", {8, 32, 303, 17}, false);
     autoCheck_ = makeCheck(group, "INFSChD2", "Auto decompile at dragging", {8, 48, 303, 17}, false);
     pauseCheck_ = makeCheck(group, "INFSChD5", "Pause", {8, 64, 303, 17}, false);
+    for (QCheckBox* check : {texturesCheck_, brenmoorCheck_, autoCheck_, pauseCheck_})
+        fitCaption(check);
     connect(makePanelButton(group, "INFSButton04", "Default", {8, 88, 75, 22}), &QPushButton::clicked, this,
         &DecompilePage::resetOptions);
 }
