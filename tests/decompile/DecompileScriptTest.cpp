@@ -59,24 +59,5 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
-TEST(DecompileScript, LineCountsFollowTheOutputFolderAndPause)
-{
-    DecompileScriptInput input = base("/maps/box.bsp");
-    EXPECT_EQ(decompileScript(input).size(), 8u);
-    input.moveToOutput = true;
-    EXPECT_EQ(decompileScript(input).size(), 12u);
-    input.pause = true;
-    EXPECT_EQ(decompileScript(input).back(), "Pause");
-    EXPECT_EQ(decompileScript(input).size(), 13u);
-}
-
-TEST(DecompileScript, OptionsCarryTheirOwnBlanks)
-{
-    EXPECT_EQ(decompileOptions(true, false), "");
-    EXPECT_EQ(decompileOptions(false, false), " -notextures");
-    EXPECT_EQ(decompileOptions(true, true), " -brenmoor");
-    EXPECT_EQ(decompileOptions(false, true), " -notextures -brenmoor");
-}
-
 } // namespace
 } // namespace ferrowind
