@@ -4,8 +4,11 @@
 #include "base/AtomicFile.h"
 #include "base/Paths.h"
 #include "config/CommandLine.h"
+#include "config/ConsoleColor.h"
 #include "config/ProgramInfo.h"
+#include "decompile/DecompileAction.h"
 #include "decompile/ui/DecompilePage.h"
+#include "decompile/ui/DecompilerPayload.h"
 #include "editor/ui/EditorWindow.h"
 #include "goldsource/GoldSourceChecks.h"
 #include "goldsource/GoldSourceScript.h"
@@ -105,6 +108,17 @@ void MainWindow::connectPages()
         [this] { showConfigurations(ConfigurationsWindow::Page::HalfLife2); });
     connect(sourcePage_, &SourcePage::aboutRequested, this, &MainWindow::showAbout);
     connect(decompilePage_, &DecompilePage::aboutRequested, this, &MainWindow::showAbout);
+    connect(decompilePage_, &DecompilePage::decompileRequested, this, &MainWindow::decompile);
+    connect(decompilePage_, &DecompilePage::bspChooserRequested, this, [this] {
+        if (decompilePage_->chooseBspFile(services_.dialogs, services_.prompts))
+            decompile();
+    });
+    connect(decompilePage_, &DecompilePage::outputChooserRequested, this,
+        [this] { decompilePage_->chooseOutputFolder(services_.dialogs); });
+    connect(decompilePage_, &DecompilePage::filesDropped, this, [this](const QStringList& paths) {
+        if (!paths.isEmpty() && decompilePage_->takeBspFile(paths.front(), services_.prompts))
+            decompile();
+    });
     connect(goldSourcePage_, &GoldSourcePage::presetsEditRequested, this, [this] {
         if (windows_.goldSourcePresets != nullptr)
             windows_.goldSourcePresets->showOrRaise();
@@ -276,6 +290,13 @@ void MainWindow::editGoldSourceScript() { edit(goldSourcePageScript()); }
 void MainWindow::compileSource() { compile(sourcePageScript()); }
 void MainWindow::saveSourceScript() { save(sourcePageScript()); }
 void MainWindow::editSourceScript() { edit(sourcePageScript()); }
+
+void MainWindow::decompile()
+{
+    runDecompile(decompilePage_->state(), folders_,
+        consoleColorCode(configuration_.backColor, configuration_.textColor), embeddedDecompiler, services_.prompts,
+        services_.shell);
+}
 
 void MainWindow::showEditor()
 {

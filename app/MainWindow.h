@@ -62,6 +62,7 @@ public:
     const ScriptLines& sourceScript() const { return sourceScript_; }
     GoldSourcePage* goldSourcePage() const { return goldSourcePage_; }
     SourcePage* sourcePage() const { return sourcePage_; }
+    DecompilePage* decompilePage() const { return decompilePage_; }
     QTabWidget* pages() const { return pages_; }
 
     void compileGoldSource();
@@ -70,6 +71,7 @@ public:
     void compileSource();
     void saveSourceScript();
     void editSourceScript();
+    void decompile();
 
 private:
     void connectPages();

@@ -67,9 +67,8 @@ bool isReadOnly(const std::string& path, fs::perms permissions)
     return access(path.c_str(), W_OK) != 0;
 #endif
 }
-} // namespace
 
-void writeFileAtomically(const std::string& path, std::string_view content)
+void writeAtomically(const std::string& path, std::string_view content, bool executable)
 {
     const std::string target = finalTarget(path);
     std::error_code error;
@@ -85,11 +84,22 @@ void writeFileAtomically(const std::string& path, std::string_view content)
     }
     if (exists)
         fs::permissions(temporary, existing.permissions(), fs::perm_options::replace, error);
+    else if (executable)
+        fs::permissions(temporary, fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec,
+            fs::perm_options::add, error);
     fs::rename(temporary, target, error);
     if (error) {
         fs::remove(temporary, error);
         throw WriteError(path);
     }
+}
+} // namespace
+
+void writeFileAtomically(const std::string& path, std::string_view content) { writeAtomically(path, content, false); }
+
+void writeExecutableAtomically(const std::string& path, std::string_view content)
+{
+    writeAtomically(path, content, true);
 }
 
 void copyFileAtomically(const std::string& source, const std::string& target)

@@ -23,6 +23,9 @@ public:
 // alone. Throws WriteError.
 void writeFileAtomically(const std::string& path, std::string_view content);
 
+// The same for a program: a new file is also made executable, before it appears under its name.
+void writeExecutableAtomically(const std::string& path, std::string_view content);
+
 // Replaces the target with a copy of the source the same way; a source that cannot be read throws WriteError
 // too. Copying a file onto itself leaves it as it was.
 void copyFileAtomically(const std::string& source, const std::string& target);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace ferrowind {
+
+// The Half-Life map format the decompiler reads.
+inline constexpr std::int32_t kBspVersion = 30;
+
+// A file too short for the head the version check reads.
+class BspReadError : public std::runtime_error {
+public:
+    BspReadError() : std::runtime_error("Read beyond end of file") {}
+};
+
+// The version field of a ".bsp" file's head (signed 32-bit little-endian at its start), or 0 when the file
+// cannot be opened. The file is only read, so a read-only or shared file is checked like any other. A file
+// shorter than the 132-byte head throws BspReadError.
+std::int32_t readBspVersion(const std::string& path);
+
+} // namespace ferrowind

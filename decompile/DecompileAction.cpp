@@ -1,0 +1,87 @@
+#include "decompile/DecompileAction.h"
+
+#include "base/AtomicFile.h"
+#include "base/Paths.h"
+#include "base/Text.h"
+#include "config/ProgramInfo.h"
+#include "decompile/BspVersion.h"
+#include "decompile/DecompileScript.h"
+#include "decompile/DecompilerTool.h"
+#include "script/ScriptFiles.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace ferrowind {
+
+bool isBspFile(const std::string& path) { return base::toLowerAscii(base::extensionOf(path)) == ".bsp"; }
+
+bool acceptBspFile(const std::string& path, Prompts& prompts)
+{
+    std::int32_t version = 0;
+    try {
+        version = readBspVersion(path);
+    } catch (const BspReadError& error) {
+        prompts.tell(kMainCaption, error.what(), PromptIcon::Error);
+        return false;
+    }
+    return version == kBspVersion ||
+        prompts.ask({kMainCaption, kVersionQuestion, PromptIcon::Exclamation, {PromptButton::Yes, PromptButton::No},
+            PromptButton::Yes}) == PromptButton::Yes;
+}
+
+std::string outputFolderFor(const std::string& bspPath, const std::string& currentOutput, bool outputFolderChosen)
+{
+    if (outputFolderChosen && base::folderExists(base::trim(currentOutput)))
+        return currentOutput;
+    return base::folderPart(bspPath);
+}
+
+bool isSameFolder(const std::string& a, const std::string& b)
+{
+    std::error_code error;
+    const bool same = std::filesystem::equivalent(base::trim(a), base::trim(b), error);
+    if (!error)
+        return same;
+    const std::string left = base::withTrailingSeparator(base::trim(a));
+    const std::string right = base::withTrailingSeparator(base::trim(b));
+#ifdef _WIN32
+    return base::equalsIgnoringCase(left, right);
+#else
+    return left == right;
+#endif
+}
+
+void runDecompile(const DecompilePageState& page, const WorkingFolders& folders, const std::string& consoleColor,
+    const std::function<std::string()>& payload, Prompts& prompts, Shell& shell)
+{
+    if (!base::fileExists(page.bspPath)) {
+        prompts.tell(kMainCaption, kNoBspMessage, PromptIcon::Exclamation);
+        return;
+    }
+    try {
+        provisionDecompiler(folders, payload);
+    } catch (const std::exception& error) {
+        prompts.tell(kMainCaption, error.what(), PromptIcon::Error);
+        return;
+    }
+    DecompileScriptInput input;
+    input.tempDir = folders.tempDir;
+    input.bspPath = page.bspPath;
+    input.outputFolder = page.outputFolder;
+    input.moveToOutput = page.outputFolderChosen && !isSameFolder(page.outputFolder, base::folderPart(page.bspPath));
+    input.extractTextures = page.extractTextures;
+    input.brenmoor = page.brenmoor;
+    input.pause = page.pause;
+    input.consoleColor = consoleColor;
+
+    const ShellResult result =
+        runScriptFile(scriptFileText(decompileScript(input)), folders.tempDir, kDecompileScriptName, shell);
+    // A script that could not be written is never started: say which file it was.
+    if (!result.started && result.problem.empty())
+        prompts.tell(kMainCaption, base::WriteError(folders.tempDir + kDecompileScriptName).what(), PromptIcon::Error);
+    else if (!result.problem.empty())
+        prompts.tell(kMainCaption, result.problem, PromptIcon::Error);
+}
+
+} // namespace ferrowind
