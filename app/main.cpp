@@ -35,11 +35,7 @@ int main(int argc, char* argv[])
     QtPrompts prompts;
     QtDialogs dialogs;
     QtSound sound;
-#ifdef _WIN32
-    const std::string workingBase = chooseWorkingBase(programFolder, std::getenv("LOCALAPPDATA"));
-#else
-    const std::string workingBase = chooseWorkingBase(programFolder, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
-#endif
+    const std::string workingBase = workingBaseFromEnvironment(programFolder);
     const ProgramLocation location{toLocalPath(QCoreApplication::applicationFilePath()), workingBase};
 
     MainWindow mainWindow({prompts, dialogs, shell, sound}, location);

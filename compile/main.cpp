@@ -66,8 +66,7 @@ int main(int argc, char** argv)
     }
 
     const std::string programDir = base::withTrailingSeparator(base::folderPart(programFile(argv[0])));
-    const WorkingFolders folders =
-        foldersUnder(chooseWorkingBase(programDir, std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+    const WorkingFolders folders = foldersUnder(workingBaseFromEnvironment(programDir));
     if (!arguments.configFile.empty() && !base::fileExists(arguments.configFile)) {
         std::cerr << "ferrowind-compile: cannot read the configuration " << arguments.configFile << '\n';
         return kExitBadRequest;

@@ -2,6 +2,7 @@
 
 #include "base/Paths.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -74,5 +75,14 @@ std::string chooseWorkingBase(const std::string& programDir, const char* xdgData
     return workingBase(programDir, userDataFolder(xdgDataHome, home));
 }
 #endif
+
+std::string workingBaseFromEnvironment(const std::string& programDir)
+{
+#ifdef _WIN32
+    return chooseWorkingBase(programDir, std::getenv("LOCALAPPDATA"));
+#else
+    return chooseWorkingBase(programDir, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+#endif
+}
 
 } // namespace ferrowind

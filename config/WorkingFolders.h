@@ -37,4 +37,7 @@ std::string userDataFolder(const char* xdgDataHome, const char* home);
 std::string chooseWorkingBase(const std::string& programDir, const char* xdgDataHome, const char* home);
 #endif
 
+// chooseWorkingBase with this process's environment (XDG_DATA_HOME and HOME, or LOCALAPPDATA on Windows).
+std::string workingBaseFromEnvironment(const std::string& programDir);
+
 } // namespace ferrowind
