@@ -65,6 +65,14 @@ std::string inputProblem(const std::string& input, std::initializer_list<fs::pat
     return {};
 }
 
+// The file holds the named texture's pixels.
+bool embeds(const Bsp& bsp, const std::string& name)
+{
+    return std::any_of(bsp.mipTextures.begin(), bsp.mipTextures.end(), [&](const BspMipTex& mt) {
+        return !mt.stored.empty() && mt.name.size() == name.size() && startsWithNoCase(mt.name, name);
+    });
+}
+
 void writeBytes(const fs::path& path, std::string_view bytes) { base::writeFileAtomically(path.string(), bytes); }
 
 void writeLines(const fs::path& path, const std::vector<std::string>& lines)
@@ -119,15 +127,24 @@ DecompileResult decompile(const Bsp& bsp, const DecompileOptions& options, const
     if (options.brenmoor)
         result.log.push_back("clip brushes rebuilt from the player clip hull: " + std::to_string(result.clipBrushes));
 
-    result.textureCount = embeddedTextureCount(bsp);
-    if (options.extractTextures && result.textureCount > 0) {
-        result.wad = writeWad(bsp);
-        const std::string* existing = entities[0].find("wad");
-        entities[0].set("wad", existing && !existing->empty() ? wadName + ";" + *existing : wadName);
-    }
-
     MapStats stats;
     result.map = writeMap(bsp, rebuilder.planes(), entities, models, stats);
+    // Tool textures the map names but the file doesn't embed go into the extracted WAD too: the compile tools
+    // resolve every name (ORIGIN included) through the "wad" key, and the tools' own WAD may not be listed there.
+    std::vector<std::string> toolTextures;
+    for (const std::string& name : stats.textures)
+        if (isToolTexture(name) && !embeds(bsp, name))
+            toolTextures.push_back(name);
+    // The tools know the other tool names without a WAD, so they alone don't call for one.
+    const bool namesOrigin = std::find(toolTextures.begin(), toolTextures.end(), "ORIGIN") != toolTextures.end();
+    result.textureCount = embeddedTextureCount(bsp) + toolTextures.size();
+    if (options.extractTextures && (embeddedTextureCount(bsp) > 0 || namesOrigin)) {
+        result.wad = writeWad(bsp, toolTextures);
+        const std::string* existing = entities[0].find("wad");
+        entities[0].set("wad", existing && !existing->empty() ? wadName + ";" + *existing : wadName);
+        stats = {};
+        result.map = writeMap(bsp, rebuilder.planes(), entities, models, stats); // the "wad" key changed
+    }
     result.brushCount = stats.brushes;
     // The compile tools stop at a name no WAD holds: the file's own textures are extracted or in the WADs it
     // named, and tool textures are in the tools' WAD.

@@ -256,22 +256,55 @@ size_t embeddedTextureCount(const Bsp& bsp)
     return count;
 }
 
-std::vector<uint8_t> writeWad(const Bsp& bsp)
+namespace {
+// A plain 16 by 16 miptex with its four mip levels and a grey palette: enough for the compile tools to resolve
+// the name; tool textures never reach the compiled map's surfaces.
+std::vector<uint8_t> toolMipTex(const std::string& name)
 {
+    constexpr uint32_t kSize = 16;
+    std::vector<uint8_t> out(16, 0);
+    std::memcpy(out.data(), name.data(), std::min<size_t>(name.size(), 15));
+    putU32(out, kSize);
+    putU32(out, kSize);
+    uint32_t offset = 40;
+    for (uint32_t level = 0; level < 4; ++level) {
+        putU32(out, offset);
+        offset += (kSize >> level) * (kSize >> level);
+    }
+    for (uint32_t level = 0; level < 4; ++level)
+        for (uint32_t i = 0; i < (kSize >> level) * (kSize >> level); ++i)
+            out.push_back(static_cast<uint8_t>(((i / (kSize >> level)) + i) % 2));
+    out.push_back(0); // 256 palette entries
+    out.push_back(1);
+    for (int i = 0; i < 256; ++i)
+        out.insert(out.end(), 3, static_cast<uint8_t>(i == 0 ? 96 : 160));
+    out.insert(out.end(), 2, 0); // padding to a multiple of four
+    return out;
+}
+} // namespace
+
+std::vector<uint8_t> writeWad(const Bsp& bsp, const std::vector<std::string>& toolTextures)
+{
+    std::vector<std::pair<std::string, std::vector<uint8_t>>> generated;
+    for (const std::string& name : toolTextures)
+        generated.emplace_back(name, toolMipTex(name));
     std::vector<uint8_t> out{'W', 'A', 'D', '3'};
-    putU32(out, static_cast<uint32_t>(embeddedTextureCount(bsp)));
+    putU32(out, static_cast<uint32_t>(embeddedTextureCount(bsp) + generated.size()));
     putU32(out, 0); // directory offset, filled in below
     struct Entry {
         uint32_t offset, size;
         const std::string* name;
     };
     std::vector<Entry> entries;
-    for (const BspMipTex& mt : bsp.mipTextures) {
-        if (mt.stored.empty())
-            continue;
-        entries.push_back({static_cast<uint32_t>(out.size()), static_cast<uint32_t>(mt.stored.size()), &mt.name});
-        out.insert(out.end(), mt.stored.begin(), mt.stored.end());
-    }
+    const auto add = [&](const std::string& name, const std::vector<uint8_t>& bytes) {
+        entries.push_back({static_cast<uint32_t>(out.size()), static_cast<uint32_t>(bytes.size()), &name});
+        out.insert(out.end(), bytes.begin(), bytes.end());
+    };
+    for (const BspMipTex& mt : bsp.mipTextures)
+        if (!mt.stored.empty())
+            add(mt.name, mt.stored);
+    for (const auto& [name, bytes] : generated)
+        add(name, bytes);
     const uint32_t directory = static_cast<uint32_t>(out.size());
     for (int i = 0; i < 4; ++i)
         out[8 + static_cast<size_t>(i)] = static_cast<uint8_t>(directory >> (8 * i));

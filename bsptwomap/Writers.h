@@ -25,7 +25,8 @@ std::string writeMap(const Bsp& bsp, const PlaneTable& planes, const std::vector
     const std::vector<ModelBrushes>& models, MapStats& stats);
 
 // A WAD3 holding every miptex whose pixels the file embeds, byte for byte as stored.
-std::vector<uint8_t> writeWad(const Bsp& bsp);
+// The embedded miptextures byte for byte, then a plain stand-in for each tool texture named.
+std::vector<uint8_t> writeWad(const Bsp& bsp, const std::vector<std::string>& toolTextures = {});
 size_t embeddedTextureCount(const Bsp& bsp);
 
 // Shortest decimal text for a map coordinate: integers without a point, otherwise up to six decimals.

@@ -37,15 +37,6 @@ fs::path toolsDir()
     return FERROWIND_SOURCE_DIR "/../shared/tools/goldsrc/bin";
 }
 
-// The tools' own texture WAD lies in their folder or the one above.
-fs::path toolWad(const fs::path& tools)
-{
-    for (const fs::path& candidate : {tools / "sdhlt.wad", tools.parent_path() / "sdhlt.wad"})
-        if (fs::exists(candidate))
-            return candidate;
-    return {};
-}
-
 std::string quoted(const fs::path& path)
 {
     std::string out = "'";
@@ -60,25 +51,6 @@ int runTool(const fs::path& tool, const fs::path& dir, const std::string& mapNam
     const std::string command = "cd " + quoted(dir) + " && " + quoted(tool) + " " + mapName + " >> tools.txt 2>&1";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// A mapper's editor adds its configured tool WAD to the world's "wad" key; the decompiler only keeps what was there.
-void addToolWad(const fs::path& mapPath, const std::string& wadName)
-{
-    std::string text = readText(mapPath);
-    const std::string key = "\"wad\" \"";
-    const size_t at = text.find(key);
-    if (at == std::string::npos) {
-        const size_t lineEnd = text.find('\n');
-        text.insert(lineEnd + 1, key + wadName + "\"\r\n");
-    } else {
-        const size_t end = text.find('"', at + key.size());
-        const std::string value = text.substr(at + key.size(), end - at - key.size());
-        if (value.find(wadName) != std::string::npos)
-            return;
-        text.insert(end, (value.empty() || value.back() == ';' ? "" : ";") + wadName);
-    }
-    std::ofstream(mapPath, std::ios::binary | std::ios::trunc) << text;
 }
 
 Vec3 originOf(const Entity& entity)
@@ -299,8 +271,8 @@ protected:
     {
         BTM_REQUIRE_FIXTURES();
         tools_ = toolsDir();
-        if (!fs::exists(tools_ / "sdHLCSG") || !fs::exists(tools_ / "sdHLBSP") || toolWad(tools_).empty())
-            GTEST_SKIP() << "GoldSource compile tools (sdHLCSG, sdHLBSP, sdhlt.wad) not found in " << tools_.string()
+        if (!fs::exists(tools_ / "sdHLCSG") || !fs::exists(tools_ / "sdHLBSP"))
+            GTEST_SKIP() << "GoldSource compile tools (sdHLCSG, sdHLBSP) not found in " << tools_.string()
                          << "; set FERROWIND_GOLDSRC_TOOLS to their folder";
         dir_ = fs::temp_directory_path() /
             ("bsptwomap_roundtrip_" + std::get<0>(GetParam()) + (std::get<1>(GetParam()) ? "_brenmoor" : ""));
@@ -329,14 +301,13 @@ TEST_P(RoundTrip, RealToolsCompileTheMapAndReproduceTheOriginal)
     ASSERT_EQ(runCommandLine(args, console), 0) << console.str();
     fs::remove(bspPath);
 
-    // The WADs a mapper has: the fixtures' own, the extracted one (already here) and the tools' WAD.
+    // The fixtures' own WADs and the extracted one (already here); the tools' WAD is not listed, so every
+    // texture the map names must resolve through its own "wad" key.
     for (const auto& entry : fs::directory_iterator(fixtureDir()))
         if (entry.path().extension() == ".wad")
             fs::copy_file(entry.path(), dir_ / entry.path().filename());
-    fs::copy_file(toolWad(tools_), dir_ / "sdhlt.wad");
     const fs::path mapPath = dir_ / (name + ".map");
     const std::vector<MapEntity> map = parseMap(readText(mapPath));
-    addToolWad(mapPath, "sdhlt.wad");
 
     const int csg = runTool(tools_ / "sdHLCSG", dir_, name);
     const int bsp = csg == 0 ? runTool(tools_ / "sdHLBSP", dir_, name) : -1;
