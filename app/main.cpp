@@ -11,8 +11,6 @@
 
 #include <QApplication>
 
-#include <cstdlib>
-
 #ifdef _WIN32
 #include "platform/win32/Win32Shell.h"
 #else

@@ -9,7 +9,6 @@
 
 #include <chrono>
 #include <clocale>
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <iostream>
