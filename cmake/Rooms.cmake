@@ -1,0 +1,88 @@
+# The libraries of the rooms, made from the layer table (cmake/layers.txt).
+#
+# No folder is a public include root for everybody. Each room's library gets a generated include tree of its
+# own holding one forwarding header per header of the room, and exposes that tree alone; rooms link the rooms
+# the table lets them use. A room can therefore include only what its links expose: an include up, sideways
+# or into a program beside the layers finds no header and fails to compile.
+
+file(STRINGS ${PROJECT_SOURCE_DIR}/cmake/layers.txt ferrowind_table_lines REGEX "^[^#]")
+set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/cmake/layers.txt)
+set(FERROWIND_ROOMS "")
+foreach(line IN LISTS ferrowind_table_lines)
+  string(REGEX REPLACE "[ \t]+" ";" columns "${line}")
+  list(GET columns 0 layer)
+  list(GET columns 1 folder)
+  list(GET columns 2 library)
+  list(GET columns 3 qt)
+  set(uses "")
+  list(LENGTH columns count)
+  if(count GREATER 4)
+    list(SUBLIST columns 4 -1 uses)
+  endif()
+  if(layer STREQUAL "free")
+    continue()
+  endif()
+  list(APPEND FERROWIND_ROOMS ${folder})
+  set(FERROWIND_ROOM_${folder}_LAYER ${layer})
+  set(FERROWIND_ROOM_${folder}_LIBRARY ${library})
+  set(FERROWIND_ROOM_${folder}_USES ${uses})
+  set(FERROWIND_ROOM_${folder}_QT ${qt})
+endforeach()
+
+# ferrowind_room(<folder> <sources>...): the room's library as the table names it, exposing its own headers.
+function(ferrowind_room folder)
+  set(library ${FERROWIND_ROOM_${folder}_LIBRARY})
+  if(NOT library)
+    message(FATAL_ERROR "${folder} is not a room of cmake/layers.txt")
+  endif()
+  add_library(${library} STATIC ${ARGN})
+  if(FERROWIND_ROOM_${folder}_QT STREQUAL "qt")
+    set_target_properties(${library} PROPERTIES AUTOMOC ON)
+  endif()
+
+  # The room's headers, without those of rooms inside it (goldsource/ui inside goldsource).
+  file(GLOB_RECURSE headers CONFIGURE_DEPENDS RELATIVE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/${folder}/*.h)
+  foreach(room IN LISTS FERROWIND_ROOMS)
+    if(NOT room STREQUAL folder AND room MATCHES "^${folder}/")
+      list(FILTER headers EXCLUDE REGEX "^${room}/")
+    endif()
+  endforeach()
+  set(tree ${PROJECT_BINARY_DIR}/rooms/${library})
+  file(GLOB_RECURSE stale RELATIVE ${tree} ${tree}/*.h)
+  foreach(header IN LISTS headers)
+    file(CONFIGURE OUTPUT ${tree}/${header} CONTENT "#include \"${PROJECT_SOURCE_DIR}/${header}\"\n")
+  endforeach()
+  list(REMOVE_ITEM stale ${headers})
+  foreach(header IN LISTS stale)
+    file(REMOVE ${tree}/${header})
+  endforeach()
+  target_include_directories(${library} PUBLIC ${tree})
+endfunction()
+
+# Links every room's library to what the table lets it use: a layered room to the rooms of the layer directly
+# below (and so to everything beneath), a program beside the layers to the rooms it lists. Called once all
+# rooms exist; rooms a build leaves out (the windows in the Qt-free cross builds) are skipped.
+function(ferrowind_link_rooms)
+  foreach(folder IN LISTS FERROWIND_ROOMS)
+    set(library ${FERROWIND_ROOM_${folder}_LIBRARY})
+    if(NOT TARGET ${library})
+      continue()
+    endif()
+    set(layer ${FERROWIND_ROOM_${folder}_LAYER})
+    set(uses ${FERROWIND_ROOM_${folder}_USES})
+    if(layer MATCHES "^[0-9]+$")
+      math(EXPR below "${layer} - 1")
+      foreach(other IN LISTS FERROWIND_ROOMS)
+        if(FERROWIND_ROOM_${other}_LAYER STREQUAL "${below}")
+          list(APPEND uses ${other})
+        endif()
+      endforeach()
+    endif()
+    foreach(other IN LISTS uses)
+      if(TARGET ${FERROWIND_ROOM_${other}_LIBRARY})
+        target_link_libraries(${library} PUBLIC ${FERROWIND_ROOM_${other}_LIBRARY})
+      endif()
+    endforeach()
+  endforeach()
+endfunction()
