@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <map>
 #include <optional>
 #include <regex>
 
@@ -12,133 +11,134 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Bottom first. Rooms of one layer must not include each other.
-const std::map<std::string, int> kLayers = {
-    {"base", 0},
-    {"platform", 1},
-    {"config", 2},
-    {"look", 2},
-    {"script", 3},
-    {"goldsource", 4},
-    {"source", 4},
-    {"presets", 5},
-    {"decompile", 5},
-    {"editor", 5},
-    {"settings", 5},
-    {"ui", 6},
-    {"app", 8},
-};
-constexpr int kSubsystemWindows = 7;
-constexpr int kFirstQtLayer = 6;
-
-// Programs of their own beside the layers: they use base and themselves only.
-const std::vector<std::string> kStandalone = {"batchrun", "bsptwomap"};
-
-// Programs without Qt built on the layers below ui/, each with the separate programs whose libraries it may
-// use; nothing includes them.
-const std::map<std::string, std::vector<std::string>> kQtFreePrograms = {{"compile", {"batchrun"}}};
-constexpr int kQtFreeProgramLayer = kFirstQtLayer - 1;
-
-struct Room {
-    std::string name; // "goldsource/ui" for a subsystem's windows
-    int layer = 0;
-    bool standalone = false;
-    bool qtFreeProgram = false;
-};
-
-bool isStandalone(const std::string& top)
+bool isSource(const fs::path& path)
 {
-    return std::find(kStandalone.begin(), kStandalone.end(), top) != kStandalone.end();
+    static const std::vector<std::string> kExtensions = {
+        ".h", ".hh", ".hpp", ".hxx", ".inl", ".ipp", ".c", ".cc", ".cpp", ".cxx"};
+    return std::find(kExtensions.begin(), kExtensions.end(), path.extension().string()) != kExtensions.end();
 }
 
-// The room a path relative to the root lies in; nothing for folders outside the layers.
-std::optional<Room> roomOf(const std::string& relative)
+bool isHeaderOrSource(const std::string& name) { return name.ends_with(".h") || name.ends_with(".cpp"); }
+
+// Folders the check doesn't walk: hidden ones and build trees.
+bool isSkipped(const fs::directory_entry& entry)
 {
-    const size_t slash = relative.find('/');
-    if (slash == std::string::npos)
-        return std::nullopt;
-    const std::string top = relative.substr(0, slash);
-    if (isStandalone(top))
-        return Room{top, 0, true};
-    if (kQtFreePrograms.count(top) != 0)
-        return Room{top, kQtFreeProgramLayer, false, true};
-    const auto layer = kLayers.find(top);
-    if (layer == kLayers.end())
-        return std::nullopt;
-    const std::string rest = relative.substr(slash + 1);
-    if (layer->second <= 5 && layer->second >= 4 && rest.rfind("ui/", 0) == 0)
-        return Room{top + "/ui", kSubsystemWindows, false};
-    return Room{top, layer->second, false};
+    const std::string name = entry.path().filename().string();
+    return name.starts_with(".") || fs::exists(entry.path() / "CMakeCache.txt");
+}
+
+// <QString>, <QtCore/QString> and the lower-case forms such as <qstring.h>.
+bool isQtHeader(const std::string& include)
+{
+    return include.starts_with("Q") || (include.starts_with("q") && include.ends_with(".h"));
+}
+
+bool namesParentFolder(const std::string& include)
+{
+    return include == ".." || include.starts_with("../") || include.find("/../") != std::string::npos ||
+        include.starts_with("./");
+}
+
+std::string joined(const std::vector<std::string>& words)
+{
+    std::string text;
+    for (const std::string& word : words)
+        text += (text.empty() ? "" : ", ") + word;
+    return text;
 }
 
 std::optional<std::string> violation(const Room& from, const Room& to)
 {
-    if (from.name == to.name)
+    if (from.folder == to.folder)
         return std::nullopt;
-    if (from.standalone)
-        return to.name == "base" ? std::nullopt : std::optional<std::string>(from.name + " uses base only");
-    if (to.qtFreeProgram)
-        return from.name + " must not include the program " + to.name;
-    if (from.qtFreeProgram) {
-        const std::vector<std::string>& uses = kQtFreePrograms.at(from.name);
-        if (to.standalone && std::find(uses.begin(), uses.end(), to.name) != uses.end())
+    if (to.kind == RoomKind::Free)
+        return from.folder + " must not include " + to.folder;
+    if (from.kind == RoomKind::Beside) {
+        if (std::find(from.uses.begin(), from.uses.end(), to.folder) != from.uses.end())
             return std::nullopt;
+        return from.folder + " uses only " + joined(from.uses);
     }
-    if (to.standalone)
-        return from.name + " must not include the separate program " + to.name;
-    if (from.qtFreeProgram)
-        return to.layer >= kFirstQtLayer ? std::optional<std::string>("runs up from " + from.name + " to " + to.name)
-                                         : std::nullopt;
+    if (to.kind == RoomKind::Beside)
+        return from.folder + " must not include the program " + to.folder;
     if (to.layer > from.layer)
-        return "runs up from " + from.name + " to " + to.name;
+        return "runs up from " + from.folder + " to " + to.folder;
     if (to.layer == from.layer)
-        return "runs sideways from " + from.name + " to " + to.name;
+        return "runs sideways from " + from.folder + " to " + to.folder;
     return std::nullopt;
 }
 
-bool isSource(const fs::path& path)
+// What is wrong with one include of a file in the room `from`, if anything.
+std::optional<std::string> checkInclude(const fs::path& root, const LayerTable& table, const Room& from,
+    const fs::path& file, bool angled, const std::string& include)
 {
-    const std::string extension = path.extension().string();
-    return extension == ".h" || extension == ".cpp";
+    if (namesParentFolder(include))
+        return "names the header by a relative path instead of from the root";
+    const Room* to = table.roomOf(include);
+    if (angled) {
+        if (to != nullptr)
+            return "project header in angle brackets";
+        if (!from.qt && from.kind != RoomKind::Free && isQtHeader(include))
+            return "Qt below the shared Qt pieces";
+        return std::nullopt;
+    }
+    if (from.kind == RoomKind::Free)
+        return std::nullopt; // tests include their own headers beside them
+    if (to == nullptr) {
+        for (const Room& free : table.rooms)
+            if (free.kind == RoomKind::Free && fs::exists(root / free.folder / include))
+                return from.folder + " must not include " + free.folder;
+        if (fs::exists(file.parent_path() / include))
+            return "names the header without its room";
+        return "names no room of the layer table";
+    }
+    if (!include.ends_with(".h"))
+        return "project headers end in .h";
+    return violation(from, *to);
+}
+
+void checkFile(const fs::path& root, const LayerTable& table, const Room& from, const fs::path& file,
+    const std::string& relative, std::vector<IncludeViolation>& found)
+{
+    static const std::regex includeLine(R"(^\s*#\s*include\s*([<"])([^">]+)[">])");
+    if (from.kind != RoomKind::Free && !isHeaderOrSource(relative))
+        found.push_back({relative, 0, "", "project headers end in .h"});
+    std::ifstream in(file);
+    int number = 0;
+    for (std::string text; std::getline(in, text);) {
+        ++number;
+        std::smatch match;
+        if (!std::regex_search(text, match, includeLine))
+            continue;
+        const std::string include = match[2];
+        if (auto reason = checkInclude(root, table, from, file, match[1] == "<", include))
+            found.push_back({relative, number, include, *reason});
+    }
 }
 
 } // namespace
 
-std::vector<IncludeViolation> checkIncludes(const fs::path& root)
+std::vector<IncludeViolation> checkIncludes(const fs::path& root, const LayerTable& table)
 {
-    static const std::regex includeLine(R"(^\s*#\s*include\s*([<"])([^">]+)[">])");
     std::vector<IncludeViolation> found;
     for (auto entry = fs::recursive_directory_iterator(root); entry != fs::recursive_directory_iterator(); ++entry) {
         const std::string relative = fs::relative(entry->path(), root).generic_string();
-        const auto from = roomOf(relative + (entry->is_directory() ? "/" : ""));
-        if (!from) {
-            if (entry->is_directory())
-                entry.disable_recursion_pending(); // build trees, tests, benchmarks
-            continue;
-        }
-        if (!entry->is_regular_file() || !isSource(entry->path()))
-            continue;
-        std::ifstream in(entry->path());
-        int number = 0;
-        for (std::string text; std::getline(in, text);) {
-            ++number;
-            std::smatch match;
-            if (!std::regex_search(text, match, includeLine))
-                continue;
-            const std::string target = match[2];
-            if (match[1] == "<") {
-                const bool qtBelowUi = from->standalone || from->layer < kFirstQtLayer;
-                if (qtBelowUi && !target.empty() && target[0] == 'Q')
-                    found.push_back({relative, number, target, "Qt below the shared Qt pieces"});
-                continue;
+        if (entry->is_directory()) {
+            if (isSkipped(*entry)) {
+                entry.disable_recursion_pending();
+            } else if (entry.depth() == 0 && !table.knowsTopFolder(relative)) {
+                found.push_back({relative, 0, "", "folder " + relative + " is not in the layer table"});
+                entry.disable_recursion_pending();
             }
-            const auto to = roomOf(target);
-            if (!to)
-                continue;
-            if (auto reason = violation(*from, *to))
-                found.push_back({relative, number, target, *reason});
+            continue;
         }
+        const Room* from = table.roomOf(relative);
+        if (from == nullptr || !entry->is_regular_file() || !isSource(entry->path()))
+            continue; // files at the root: CMakeLists.txt, README.md, presets
+        checkFile(root, table, *from, entry->path(), relative, found);
     }
+    std::sort(found.begin(), found.end(), [](const IncludeViolation& a, const IncludeViolation& b) {
+        return std::tie(a.file, a.line) < std::tie(b.file, b.line);
+    });
     return found;
 }
 
