@@ -1,5 +1,5 @@
 #include "app/AboutWindow.h"
-#include "tests/support/FakeShell.h"
+#include "support/FakeShell.h"
 #include "ui/LookWidgets.h"
 
 #include <QGroupBox>

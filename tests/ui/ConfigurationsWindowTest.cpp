@@ -1,6 +1,6 @@
 #include "settings/ui/ConfigurationsWindow.h"
+#include "FakeServices.h"
 #include "settings/ConfigurationFields.h"
-#include "tests/ui/FakeServices.h"
 #include "ui/LookWidgets.h"
 #include "ui/QtDialogs.h"
 

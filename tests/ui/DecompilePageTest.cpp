@@ -1,7 +1,7 @@
 #include "decompile/ui/DecompilePage.h"
+#include "WindowHarness.h"
 #include "app/MainWindow.h"
-#include "tests/support/TempFolder.h"
-#include "tests/ui/WindowHarness.h"
+#include "support/TempFolder.h"
 
 #include <QCheckBox>
 #include <QDragEnterEvent>

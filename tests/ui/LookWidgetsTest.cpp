@@ -1,8 +1,8 @@
 #include "ui/LookWidgets.h"
+#include "WindowHarness.h"
 #include "app/AboutWindow.h"
 #include "settings/ui/ConfigurationsWindow.h"
-#include "tests/support/TempFolder.h"
-#include "tests/ui/WindowHarness.h"
+#include "support/TempFolder.h"
 #include "ui/Look.h"
 #include "ui/PageParts.h"
 

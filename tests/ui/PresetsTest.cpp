@@ -1,9 +1,9 @@
+#include "WindowHarness.h"
 #include "app/MainWindow.h"
 #include "goldsource/ui/GoldSourcePage.h"
 #include "presets/ui/PresetWindows.h"
 #include "source/ui/SourcePage.h"
-#include "tests/support/TempFolder.h"
-#include "tests/ui/WindowHarness.h"
+#include "support/TempFolder.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #include "source/ui/SourcePage.h"
+#include "WindowHarness.h"
 #include "app/MainWindow.h"
 #include "editor/ui/EditorWindow.h"
 #include "source/SourceScript.h"
-#include "tests/support/TempFolder.h"
-#include "tests/ui/WindowHarness.h"
+#include "support/TempFolder.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "FakeServices.h"
 #include "app/MainWindow.h"
 #include "editor/ui/EditorWindow.h"
 #include "settings/ui/ConfigurationsWindow.h"
-#include "tests/ui/FakeServices.h"
 
 #include <QAbstractButton>
 #include <QStringList>
