@@ -226,8 +226,8 @@ void MainWindow::saveCompileScript(const std::string& mapFile, const std::functi
     createWorkingFolders(folders_);
     try {
         writeScriptLines(saveAsPath(answer->path, answer->filterIndex), lines);
-    } catch (const base::WriteError&) {
-        services_.prompts.tell(kMainCaption, kSaveFailedMessage, PromptIcon::Error);
+    } catch (const base::WriteError& error) {
+        services_.prompts.tell(kMainCaption, saveFailedMessage(error), PromptIcon::Error);
     }
 }
 
@@ -236,7 +236,7 @@ MainWindow::PageScript MainWindow::goldSourcePageScript()
     auto input = std::make_shared<const GoldSourceScriptInput>(goldSourceInput());
     return {input->mapFile,
         [this, input] {
-            const CheckVerdict verdict = checkGoldSourceCompile(*input, services_.prompts);
+            const CheckVerdict verdict = askAbout(checkGoldSourceCompile(*input), services_.prompts);
             if (verdict == CheckVerdict::MapMissing)
                 goldSourcePage_->focusMapEdit();
             return verdict == CheckVerdict::Proceed;
@@ -250,7 +250,8 @@ MainWindow::PageScript MainWindow::goldSourcePageScript()
 MainWindow::PageScript MainWindow::sourcePageScript()
 {
     auto input = std::make_shared<const SourceScriptInput>(sourceInput());
-    return {input->vmfFile, [this, input] { return checkSourceCompile(*input, services_.prompts); },
+    return {input->vmfFile,
+        [this, input] { return askAbout(checkSourceCompile(*input), services_.prompts) == CheckVerdict::Proceed; },
         [this, input]() -> const ScriptLines& {
             sourceScript_ = makeSourceScript(*input, currentScriptOrigin());
             return sourceScript_;

@@ -4,7 +4,6 @@
 #include "base/Text.h"
 #include "goldsource/GoldSourceChecks.h"
 #include "goldsource/GoldSourceScript.h"
-#include "platform/Prompts.h"
 #include "presets/PresetFile.h"
 #include "presets/PresetFolder.h"
 #include "source/SourceChecks.h"
@@ -16,25 +15,17 @@ namespace ferrowind {
 
 namespace {
 
-// Prints what a message box would say and refuses every question.
-class RefusingPrompts : public Prompts {
-public:
-    explicit RefusingPrompts(std::ostream& errors) : errors_(errors) {}
-
-    PromptButton ask(const PromptRequest& request) override
-    {
-        // A question's last line asks whether to go on; the answer is always No, so only the problem is told.
-        const bool question = request.defaultButton == PromptButton::No;
-        std::string text = request.text;
-        if (const size_t lineEnd = text.find("\r\n"); question && lineEnd != std::string::npos)
-            text.erase(lineEnd);
-        errors_ << "ferrowind-compile: " << text << '\n';
-        return question ? PromptButton::No : request.defaultButton;
+// Nobody is there to answer: every finding is printed, and the compile goes on only when none refuses and every
+// question would go on by default.
+bool goesOnUnattended(const Findings& findings, std::ostream& errors)
+{
+    bool goOn = true;
+    for (const Finding& finding : findings) {
+        errors << "ferrowind-compile: " << finding.text << '\n';
+        goOn = goOn && finding.kind == FindingKind::Question && finding.goOnByDefault;
     }
-
-private:
-    std::ostream& errors_;
-};
+    return goOn;
+}
 
 template <class Options>
 std::optional<Options> presetOptions(const std::optional<std::string>& name, const PresetFolder& folder,
@@ -60,7 +51,6 @@ std::string absoluteMapPath(const std::string& mapFile)
 std::optional<ScriptLines> prepareCompile(
     const CompileArguments& arguments, const CompileSetup& setup, const ScriptOrigin& origin, std::ostream& errors)
 {
-    RefusingPrompts prompts(errors);
     const std::string extension = base::toLowerAscii(base::extensionOf(arguments.mapFile));
     const std::string mapFile = absoluteMapPath(arguments.mapFile);
     if (extension == ".map") {
@@ -70,7 +60,7 @@ std::optional<ScriptLines> prepareCompile(
             return std::nullopt;
         const GoldSourceScriptInput input =
             goldSourceScriptInput(*options, mapFile, setup.configuration, setup.programPath);
-        if (checkGoldSourceCompile(input, prompts) != CheckVerdict::Proceed)
+        if (!goesOnUnattended(checkGoldSourceCompile(input), errors))
             return std::nullopt;
         return makeGoldSourceScript(input, origin);
     }
@@ -79,7 +69,7 @@ std::optional<ScriptLines> prepareCompile(
         if (!options)
             return std::nullopt;
         const SourceScriptInput input = sourceScriptInput(*options, mapFile, setup.configuration, setup.programPath);
-        if (!checkSourceCompile(input, prompts))
+        if (!goesOnUnattended(checkSourceCompile(input), errors))
             return std::nullopt;
         return makeSourceScript(input, origin);
     }

@@ -1,6 +1,5 @@
 #include "decompile/DecompileAction.h"
 
-#include "base/AtomicFile.h"
 #include "base/Paths.h"
 #include "base/Text.h"
 #include "config/ProgramInfo.h"
@@ -77,10 +76,7 @@ void runDecompile(const DecompilePageState& page, const WorkingFolders& folders,
 
     const ShellResult result =
         runScriptFile(scriptFileText(decompileScript(input)), folders.tempDir, kDecompileScriptName, shell);
-    // A script that could not be written is never started: say which file it was.
-    if (!result.started && result.problem.empty())
-        prompts.tell(kMainCaption, base::WriteError(folders.tempDir + kDecompileScriptName).what(), PromptIcon::Error);
-    else if (!result.problem.empty())
+    if (!result.problem.empty())
         prompts.tell(kMainCaption, result.problem, PromptIcon::Error);
 }
 

@@ -4,21 +4,22 @@
 
 namespace ferrowind {
 
-CheckVerdict checkGoldSourceCompile(const GoldSourceScriptInput& input, Prompts& prompts)
+Findings checkGoldSourceCompile(const GoldSourceScriptInput& input)
 {
-    if (const CheckVerdict map = checkMapFile(input.mapFile, prompts); map != CheckVerdict::Proceed)
-        return map;
-    if (!scriptPathsAreSafe(goldSourceScriptPaths(input), prompts))
-        return CheckVerdict::Refused;
+    if (auto refusal = mapFileFinding(input.mapFile))
+        return {*refusal};
+    if (auto refusal = unsafePathFinding(goldSourceScriptPaths(input)))
+        return {*refusal};
 
     const GoldSourceOptions& o = input.options;
     const GoldSourcePaths& p = input.paths;
-    const bool proceed = confirmStageTools({{o.runCsg, p.csgTool, "CSG"}, {o.runBsp, p.bspTool, "BSP"},
-                                               {o.runVis, p.visTool, "VIS"}, {o.runRad, p.radTool, "RAD"}},
-                             prompts) &&
-        confirmFolder(p.wadRoot, "Wad root is not found! (Please select correct path)", prompts) &&
-        confirmFolder(p.bspOut, "BSP output folder is not found! (Please select correct path)", prompts);
-    return proceed ? CheckVerdict::Proceed : CheckVerdict::Refused;
+    Findings findings;
+    addStageToolFindings({{o.runCsg, p.csgTool, "CSG"}, {o.runBsp, p.bspTool, "BSP"}, {o.runVis, p.visTool, "VIS"},
+                             {o.runRad, p.radTool, "RAD"}},
+        findings);
+    addFolderFinding(p.wadRoot, "Wad root is not found! (Please select correct path)", findings);
+    addFolderFinding(p.bspOut, "BSP output folder is not found! (Please select correct path)", findings);
+    return findings;
 }
 
 } // namespace ferrowind

@@ -44,7 +44,8 @@ void showRunHelp(const WorkingFolders& folders, Prompts& prompts, Shell& shell)
     const std::string text = runHelpTextPath(folders);
     try {
         writeScriptLines(text, runHelpLines());
-    } catch (const base::WriteError&) {
+    } catch (const base::WriteError& error) {
+        prompts.tell(kMainCaption, error.what(), PromptIcon::Error);
         return;
     }
     shell.openDocument(text);

@@ -8,49 +8,52 @@
 
 namespace ferrowind {
 
-CheckVerdict checkMapFile(const std::string& mapEdit, Prompts& prompts)
+std::optional<Finding> mapFileFinding(const std::string& mapEdit)
 {
     const std::string mapFile = base::trim(mapEdit);
-    if (!base::fileExists(mapFile)) {
-        prompts.tell(kMainCaption, "Map is not selected, please select map file...", PromptIcon::Exclamation);
-        return CheckVerdict::MapMissing;
-    }
-    if (auto problem = unsafeMapProblem(mapFile)) {
-        prompts.tell(kMainCaption, *problem, PromptIcon::Exclamation);
-        return CheckVerdict::Refused;
-    }
-    return CheckVerdict::Proceed;
+    if (!base::fileExists(mapFile))
+        return Finding{FindingKind::MapMissing, "Map is not selected, please select map file..."};
+    if (auto problem = unsafeMapProblem(mapFile))
+        return Finding{FindingKind::Refusal, *problem};
+    return std::nullopt;
 }
 
-bool scriptPathsAreSafe(const std::vector<std::string>& paths, Prompts& prompts)
+std::optional<Finding> unsafePathFinding(const std::vector<std::string>& paths)
 {
-    for (const std::string& path : paths) {
-        if (auto problem = unsafePathProblem(path)) {
-            prompts.tell(kMainCaption, *problem, PromptIcon::Exclamation);
-            return false;
-        }
-    }
-    return true;
+    for (const std::string& path : paths)
+        if (auto problem = unsafePathProblem(path))
+            return Finding{FindingKind::Refusal, *problem};
+    return std::nullopt;
 }
 
-bool continueDespite(Prompts& prompts, const std::string& problem)
-{
-    return prompts.confirm(kMainCaption, problem + "\r\nContinue compilation?");
-}
-
-bool confirmStageTools(std::initializer_list<StageTool> stages, Prompts& prompts)
+void addStageToolFindings(std::initializer_list<StageTool> stages, Findings& findings)
 {
     for (const StageTool& stage : stages)
-        if (stage.selected && !base::fileExists(stage.tool) &&
-            !continueDespite(
-                prompts, std::string(stage.name) + " compiler initialization error! (Please select correct path)"))
-            return false;
-    return true;
+        if (stage.selected && !base::fileExists(stage.tool))
+            findings.push_back({FindingKind::Question,
+                std::string(stage.name) + " compiler initialization error! (Please select correct path)"});
 }
 
-bool confirmFolder(const std::string& folder, const std::string& problem, Prompts& prompts)
+void addFolderFinding(const std::string& folder, const std::string& problem, Findings& findings)
 {
-    return base::folderExists(folder) || continueDespite(prompts, problem);
+    if (!base::folderExists(folder))
+        findings.push_back({FindingKind::Question, problem});
+}
+
+CheckVerdict askAbout(const Findings& findings, Prompts& prompts)
+{
+    for (const Finding& finding : findings) {
+        if (finding.kind != FindingKind::Question) {
+            prompts.tell(kMainCaption, finding.text, PromptIcon::Exclamation);
+            return finding.kind == FindingKind::MapMissing ? CheckVerdict::MapMissing : CheckVerdict::Refused;
+        }
+        const PromptButton answer =
+            prompts.ask({kMainCaption, finding.text + "\r\nContinue compilation?", PromptIcon::Exclamation,
+                {PromptButton::Yes, PromptButton::No}, finding.goOnByDefault ? PromptButton::Yes : PromptButton::No});
+        if (answer != PromptButton::Yes)
+            return CheckVerdict::Refused;
+    }
+    return CheckVerdict::Proceed;
 }
 
 } // namespace ferrowind

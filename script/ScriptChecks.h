@@ -1,6 +1,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,20 +9,35 @@ namespace ferrowind {
 
 class Prompts;
 
+enum class FindingKind {
+    MapMissing, // a refusal; the Half-Life page puts the input focus on the map edit
+    Refusal, // the script cannot be written as asked
+    Question, // a problem the user may choose to compile despite
+};
+
+// What a check found, in the words the user reads.
+struct Finding {
+    FindingKind kind = FindingKind::Refusal;
+    std::string text;
+    bool goOnByDefault = false; // a question's default answer
+
+    bool operator==(const Finding&) const = default;
+};
+
+// In the order they are put to the user. A check stops at a refusal, so one ends the list.
+using Findings = std::vector<Finding>;
+
 enum class CheckVerdict {
     Proceed,
-    MapMissing, // the Half-Life page puts the input focus on the map edit
+    MapMissing,
     Refused,
 };
 
-// The map edit's text must name an existing map that a script can carry safely; tells the user otherwise.
-CheckVerdict checkMapFile(const std::string& mapEdit, Prompts& prompts);
+// The map edit's text must name an existing map that a script can carry safely.
+std::optional<Finding> mapFileFinding(const std::string& mapEdit);
 
-// Tells the user why a path cannot go into a script; true when every path is safe.
-bool scriptPathsAreSafe(const std::vector<std::string>& paths, Prompts& prompts);
-
-// Asks "<problem>\r\nContinue compilation?" with No as the default; true on Yes.
-bool continueDespite(Prompts& prompts, const std::string& problem);
+// Why the first path that cannot go into a script is refused.
+std::optional<Finding> unsafePathFinding(const std::vector<std::string>& paths);
 
 struct StageTool {
     bool selected;
@@ -29,10 +45,14 @@ struct StageTool {
     const char* name; // "CSG"
 };
 
-// Each selected stage whose tool file is missing asks whether to go on; false at the first No.
-bool confirmStageTools(std::initializer_list<StageTool> stages, Prompts& prompts);
+// A question for each selected stage whose tool file is missing.
+void addStageToolFindings(std::initializer_list<StageTool> stages, Findings& findings);
 
-// A missing folder asks "<problem>\r\nContinue compilation?"; false on No.
-bool confirmFolder(const std::string& folder, const std::string& problem, Prompts& prompts);
+// A question when the folder is missing.
+void addFolderFinding(const std::string& folder, const std::string& problem, Findings& findings);
+
+// Puts the findings to the user as message boxes, in order: a refusal is told; a question asks
+// "<problem>\r\nContinue compilation?" and a No ends it.
+CheckVerdict askAbout(const Findings& findings, Prompts& prompts);
 
 } // namespace ferrowind

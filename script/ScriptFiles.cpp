@@ -66,8 +66,8 @@ ShellResult runScriptFile(const std::string& content, const std::string& tempDir
     try {
         base::writeFileAtomically(tempDir + name, content);
         base::writeFileAtomically(runCopy, content);
-    } catch (const base::WriteError&) {
-        return {};
+    } catch (const base::WriteError& error) {
+        return {false, error.what()};
     }
     return shell.startScript(runCopy);
 }
@@ -81,6 +81,11 @@ ShellResult runCompileScriptText(std::string_view fileText, const WorkingFolders
 {
     createWorkingFolders(folders);
     return runScriptFile(std::string(fileText), folders.tempDir, kCompileScriptName, shell);
+}
+
+std::string saveFailedMessage(const std::exception& error)
+{
+    return std::string(kSaveFailedMessage) + "\r\n" + error.what();
 }
 
 std::string defaultSaveName(const std::string& mapEdit) { return mapNameOf(base::trim(mapEdit)) + " compile"; }

@@ -4,6 +4,7 @@
 #include "platform/Shell.h"
 #include "script/ScriptLines.h"
 
+#include <exception>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -14,9 +15,11 @@ inline constexpr const char* kCompileScriptName = "Compile.bat";
 inline constexpr const char* kSaveFilter = "MS-DOS Batch Files (*.bat;*.cmd)|*.bat;*.cmd|All files (*.*)|*.*";
 inline constexpr const char* kSaveFailedMessage = "Access error. File is not saved!";
 
+// The message for a Save As that could not write: the familiar line, then why.
+std::string saveFailedMessage(const std::exception& error);
+
 // Writes the script to Compile.bat in the Temp folder (creating the working folders first) and starts
-// it in a console. A failed write ends quietly with started false; a console that cannot be
-// started says why in `problem`.
+// it in a console. A failed write or a console that cannot be started says why in `problem`.
 ShellResult runCompileScript(const ScriptLines& lines, const WorkingFolders& folders, Shell& shell);
 
 // Writes `content` to `<tempDir><name>`, the file users and the batch editor know, and starts the console on a

@@ -4,18 +4,23 @@
 
 namespace ferrowind {
 
-bool checkSourceCompile(const SourceScriptInput& input, Prompts& prompts)
+Findings checkSourceCompile(const SourceScriptInput& input)
 {
-    if (checkMapFile(input.vmfFile, prompts) != CheckVerdict::Proceed ||
-        !scriptPathsAreSafe(sourceScriptPaths(input), prompts))
-        return false;
+    if (auto refusal = mapFileFinding(input.vmfFile)) {
+        refusal->kind = FindingKind::Refusal;
+        return {*refusal};
+    }
+    if (auto refusal = unsafePathFinding(sourceScriptPaths(input)))
+        return {*refusal};
 
     const SourceOptions& o = input.options;
     const SourcePaths& p = input.paths;
-    return confirmStageTools(
-               {{o.runBsp, p.bspTool, "BSP"}, {o.runVis, p.visTool, "VIS"}, {o.runRad, p.radTool, "RAD"}}, prompts) &&
-        confirmFolder(p.bspOut, "BSP output folder is not found! (Please select correct path)", prompts) &&
-        confirmFolder(p.bin, "\"Bin\" folder is not found! (Please select correct path)", prompts);
+    Findings findings;
+    addStageToolFindings(
+        {{o.runBsp, p.bspTool, "BSP"}, {o.runVis, p.visTool, "VIS"}, {o.runRad, p.radTool, "RAD"}}, findings);
+    addFolderFinding(p.bspOut, "BSP output folder is not found! (Please select correct path)", findings);
+    addFolderFinding(p.bin, "\"Bin\" folder is not found! (Please select correct path)", findings);
+    return findings;
 }
 
 } // namespace ferrowind

@@ -5,10 +5,8 @@
 
 namespace ferrowind {
 
-class Prompts;
-
 // The gate before a Half-Life 2 script is run or saved. Unlike the Half-Life check it leaves the focus
-// alone and also asks about the Bin folder.
-bool checkSourceCompile(const SourceScriptInput& input, Prompts& prompts);
+// alone (a missing map is a plain refusal) and also asks about the Bin folder.
+Findings checkSourceCompile(const SourceScriptInput& input);
 
 } // namespace ferrowind

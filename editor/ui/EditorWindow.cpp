@@ -141,8 +141,8 @@ void EditorWindow::saveAs()
     lastSaveName_ = answer->path;
     try {
         base::writeFileAtomically(saveAsPath(answer->path, answer->filterIndex), fileText());
-    } catch (const base::WriteError&) {
-        services_.prompts.tell(kEditorCaption, kSaveFailedMessage, PromptIcon::Error);
+    } catch (const base::WriteError& error) {
+        services_.prompts.tell(kEditorCaption, saveFailedMessage(error), PromptIcon::Error);
     }
 }
 

@@ -179,6 +179,14 @@ TEST_F(CompileProgramTest, BadRequestsExitWithTwoAndRunNothing)
         EXPECT_THAT(compiled.output, HasSubstr(request.message)) << request.arguments;
     }
     EXPECT_THAT(ran(), testing::IsEmpty());
+
+    // Nobody answers a question, so every problem is printed before the compile is refused.
+    fs::remove(dir_.path("tools/hlrad"));
+    const Compiled twoProblems = compile("box.map");
+    EXPECT_EQ(twoProblems.exitCode, 2);
+    EXPECT_THAT(twoProblems.output,
+        HasSubstr("ferrowind-compile: VIS compiler initialization error! (Please select correct path)\n"
+                  "ferrowind-compile: RAD compiler initialization error! (Please select correct path)\n"));
     const Compiled help = compile("--help");
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_THAT(help.output, HasSubstr("Exit codes:\n  0  the compile is done\n"));

@@ -67,9 +67,30 @@ protected:
         input.options = options;
         input.mapFile = mapEdit;
         input.paths = paths;
-        return checkGoldSourceCompile(input, prompts);
+        return askAbout(checkGoldSourceCompile(input), prompts);
     }
 };
+
+// The findings themselves, as the unattended program prints them: each problem once, No by default.
+TEST_F(GoldSourceCheckTest, FindingsListEveryProblemAsAQuestionOrTheOneRefusal)
+{
+    GoldSourceScriptInput input;
+    input.options = options;
+    input.mapFile = mapEdit;
+    input.paths = missingPaths();
+    Findings expected;
+    for (const PromptRequest& box : kEveryQuestion)
+        expected.push_back({FindingKind::Question, box.text.substr(0, box.text.find("\r\n")), false});
+    EXPECT_EQ(checkGoldSourceCompile(input), expected);
+
+    input.paths.gameExe = "/games/\"hl\".exe";
+    const Findings refused = checkGoldSourceCompile(input);
+    ASSERT_EQ(refused.size(), 1u);
+    EXPECT_EQ(refused[0].kind, FindingKind::Refusal);
+
+    input.mapFile = temp.path("maps/gone.map");
+    EXPECT_EQ(checkGoldSourceCompile(input), (Findings{{FindingKind::MapMissing, kMapMissing.text}}));
+}
 
 TEST_F(GoldSourceCheckTest, EverythingPresentAsksNothing)
 {

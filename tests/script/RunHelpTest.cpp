@@ -71,12 +71,14 @@ TEST_F(RunHelpTest, WithoutThePageTheMessageComesFirstThenTheSevenLinesReplaceAn
     EXPECT_EQ(shell.opened, std::vector<std::string>{runHelpTextPath(folders)});
 }
 
-TEST_F(RunHelpTest, ATextThatCannotBeWrittenEndsQuietly)
+TEST_F(RunHelpTest, ATextThatCannotBeWrittenSaysWhyAndOpensNothing)
 {
     temp.makeFolder("Ferrowind/Readme.txt");
     FakePrompts prompts;
     showRunHelp(folders, prompts, shell);
-    EXPECT_EQ(prompts.asked.size(), size_t{1});
+    ASSERT_EQ(prompts.asked.size(), size_t{2});
+    EXPECT_EQ(prompts.asked[1].icon, PromptIcon::Error);
+    EXPECT_EQ(prompts.asked[1].text.rfind("Unable to write to " + temp.path("Ferrowind/Readme.txt"), 0), 0u);
     EXPECT_TRUE(shell.opened.empty());
 }
 

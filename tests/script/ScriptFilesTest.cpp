@@ -75,6 +75,8 @@ TEST(RunCompileScriptTest, UnwritableTempFolderStartsNothing)
     FakeShell shell;
     const ShellResult result = runCompileScript({"exit"}, foldersUnder(temp.path()), shell);
     EXPECT_FALSE(result.started);
+    EXPECT_EQ(result.problem.rfind("Unable to write to " + temp.path("Ferrowind/Temp/Compile.bat"), 0), 0u)
+        << result.problem;
     EXPECT_TRUE(shell.started.empty());
 }
 

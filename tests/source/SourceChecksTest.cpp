@@ -64,7 +64,7 @@ protected:
         input.options = options;
         input.vmfFile = vmfEdit;
         input.paths = paths;
-        return checkSourceCompile(input, prompts);
+        return askAbout(checkSourceCompile(input), prompts) == CheckVerdict::Proceed;
     }
 };
 

@@ -1,12 +1,12 @@
 #include "editor/ui/EditorWindow.h"
+#include "WindowHarness.h"
 #include "editor/ui/BatchHighlighter.h"
 #include "editor/ui/BatchTextEdit.h"
 #include "goldsource/ui/GoldSourcePage.h"
 #include "script/ScriptFiles.h"
 #include "source/ui/SourcePage.h"
-#include "tests/support/FullDisk.h"
-#include "tests/support/TempFolder.h"
-#include "tests/ui/WindowHarness.h"
+#include "support/FullDisk.h"
+#include "support/TempFolder.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -202,14 +202,17 @@ private slots:
         QVERIFY(fakes->prompts.asked.empty());
     }
 
-    void runFailuresAreQuietButAMissingConsoleIsTold()
+    void runFailuresAreToldWithTheirReason()
     {
         temp->write("Ferrowind", "a file where the working folder belongs");
         action("INFSMI14")->trigger();
         QVERIFY(fakes->shell.started.empty());
-        QVERIFY(fakes->prompts.asked.empty());
+        QCOMPARE(fakes->prompts.asked.size(), size_t{1});
+        QCOMPARE(fakes->prompts.asked[0].icon, PromptIcon::Error);
+        QVERIFY(fakes->prompts.asked[0].text.starts_with("Unable to write to " + temp->path("Ferrowind")));
 
         std::filesystem::remove(temp->path("Ferrowind"));
+        fakes->prompts.asked.clear();
         fakes->shell.result = {false, "No terminal emulator was found."};
         action("INFSMI14")->trigger();
         QCOMPARE(fakes->prompts.asked.size(), size_t{1});
@@ -251,8 +254,11 @@ private slots:
         }
         action("INFSMI15")->trigger();
         QCOMPARE(readBytes(old), std::string("old script"));
-        const PromptRequest failed{"Batch Editor", "Access error. File is not saved!", PromptIcon::Error};
-        QCOMPARE(fakes->prompts.asked, (std::vector<PromptRequest>{failed, failed}));
+        const auto failed = [](const std::string& path) {
+            return PromptRequest{
+                "Batch Editor", "Access error. File is not saved!\r\nUnable to write to " + path, PromptIcon::Error};
+        };
+        QCOMPARE(fakes->prompts.asked, (std::vector<PromptRequest>{failed(old), failed(temp->path("no/such/x.bat"))}));
         QCOMPARE(editor->scriptText(), QString(kScript).replace("\r\n", "\n"));
     }
 

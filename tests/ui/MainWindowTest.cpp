@@ -1,10 +1,10 @@
 #include "app/MainWindow.h"
+#include "WindowHarness.h"
 #include "editor/ui/EditorWindow.h"
 #include "goldsource/GoldSourceScript.h"
 #include "goldsource/ui/GoldSourcePage.h"
-#include "tests/support/FullDisk.h"
-#include "tests/support/TempFolder.h"
-#include "tests/ui/WindowHarness.h"
+#include "support/FullDisk.h"
+#include "support/TempFolder.h"
 #include "ui/LocalText.h"
 
 #include <QApplication>
@@ -318,11 +318,13 @@ private slots:
     void saveAsReportsAFailedWrite()
     {
         start({QString::fromStdString(workspace->map)});
-        fakes->dialogs.saveAnswers = {SaveFileAnswer{workspace->temp.path("no/such/folder/x.bat"), 1}};
+        const std::string target = workspace->temp.path("no/such/folder/x.bat");
+        fakes->dialogs.saveAnswers = {SaveFileAnswer{target, 1}};
         find<QToolButton>("INFSButtonSave")->click();
         QCOMPARE(fakes->prompts.asked.size(), size_t{1});
-        QCOMPARE(
-            fakes->prompts.asked[0], (PromptRequest{kTitle, "Access error. File is not saved!", PromptIcon::Error}));
+        QCOMPARE(fakes->prompts.asked[0],
+            (PromptRequest{
+                kTitle, "Access error. File is not saved!\r\nUnable to write to " + target, PromptIcon::Error}));
     }
 
 #ifndef _WIN32
@@ -338,8 +340,9 @@ private slots:
         }
         QCOMPARE(readBytes(target), old);
         QCOMPARE(fakes->prompts.asked.size(), size_t{1});
-        QCOMPARE(
-            fakes->prompts.asked[0], (PromptRequest{kTitle, "Access error. File is not saved!", PromptIcon::Error}));
+        QCOMPARE(fakes->prompts.asked[0],
+            (PromptRequest{
+                kTitle, "Access error. File is not saved!\r\nUnable to write to " + target, PromptIcon::Error}));
     }
 #endif
 
