@@ -5,9 +5,9 @@
 #include "presets/ui/PresetWindows.h"
 #include "settings/ui/ConfigurationsWindow.h"
 #include "ui/LocalText.h"
+#include "ui/ModuleSound.h"
 #include "ui/QtDialogs.h"
 #include "ui/QtPrompts.h"
-#include "ui/QtSound.h"
 
 #include <QApplication>
 
@@ -32,28 +32,28 @@ int main(int argc, char* argv[])
 #endif
     QtPrompts prompts;
     QtDialogs dialogs;
-    QtSound sound;
+    ModuleSound sound(soundModuleFolders(QCoreApplication::applicationDirPath()));
     const std::string workingBase = workingBaseFromEnvironment(programFolder);
     const ProgramLocation location{toLocalPath(QCoreApplication::applicationFilePath()), workingBase};
 
     MainWindow mainWindow({prompts, dialogs, shell, sound}, location);
     prompts.setOwner(&mainWindow);
     dialogs.setOwner(&mainWindow);
-    ConfigurationsWindow configurationsWindow(dialogs, &mainWindow);
-    EditorWindow editorWindow({prompts, dialogs, shell, sound}, mainWindow.folders(), &mainWindow);
-    GoldSourcePresetsWindow goldSourcePresetsWindow(&mainWindow);
-    AboutWindow aboutWindow(shell, &mainWindow);
-    SourcePresetsWindow sourcePresetsWindow(&mainWindow);
-    mainWindow.attachWindows(
-        {&configurationsWindow, &editorWindow, &goldSourcePresetsWindow, &aboutWindow, &sourcePresetsWindow});
 
     // Taken from argv: QCoreApplication::arguments() loses the bytes of file names that are not UTF-8.
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << fromLocal(argv[i]);
     mainWindow.start(arguments);
-    if (mainWindow.showsAtStart())
+    if (mainWindow.showsAtStart()) {
+        // The other windows only when the program stays: a "+run" or "+beep" start ends without showing any.
+        // The main window owns them.
+        mainWindow.attachWindows({new ConfigurationsWindow(dialogs, &mainWindow),
+            new EditorWindow({prompts, dialogs, shell, sound}, mainWindow.folders(), &mainWindow),
+            new GoldSourcePresetsWindow(&mainWindow), new AboutWindow(shell, &mainWindow),
+            new SourcePresetsWindow(&mainWindow)});
         mainWindow.show();
+    }
     const int exitCode = QApplication::exec();
     mainWindow.saveConfiguration();
     return exitCode;

@@ -1,4 +1,4 @@
-#include "ui/QtSound.h"
+#include "sound/QtSound.h"
 
 #include <QAudioDevice>
 #include <QMediaDevices>
@@ -44,3 +44,6 @@ void QtSound::playCompletionSound(std::function<void()> finished)
 }
 
 } // namespace ferrowind
+
+// The one entry point the program looks up when the first sound plays.
+extern "C" Q_DECL_EXPORT ferrowind::Sound* ferrowindCreateSound() { return new ferrowind::QtSound; }
