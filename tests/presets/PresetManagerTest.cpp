@@ -2,8 +2,9 @@
 
 #include "base/AtomicFile.h"
 #include "base/Paths.h"
+#include "support/FakeDialogs.h"
+#include "support/FakePrompts.h"
 #include "support/TempFolder.h"
-#include "ui/FakeServices.h"
 
 #include <gtest/gtest.h>
 
