@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,13 +13,20 @@ struct ProgramStart {
     std::vector<std::string> arguments; // program name first
     std::string folder; // working folder of the program; "" keeps ours
     std::vector<std::string> environment; // "NAME=value"
+    // Bounds a waited-for run. The program then runs in a process group of its own (a job on Windows), and on
+    // expiry the whole group is ended, so nothing it started outlives the wait.
+    std::optional<std::chrono::milliseconds> timeLimit{};
 };
 
 struct ProgramResult {
     bool started = false;
     int exitCode = 0;
-    std::string problem; // why it did not start
+    std::string problem; // why it did not start, or why it was ended
+    bool timedOut = false; // ended by timeLimit; exitCode is then 1
 };
+
+// The problem a run that outlived its time limit reports: "did not end within 2.5 s and was stopped".
+std::string timeLimitProblem(std::chrono::milliseconds limit);
 
 // This process's id: unique among the processes running at the same time.
 long currentProcessId();
@@ -25,8 +34,8 @@ long currentProcessId();
 // "NAME=value" strings of this process.
 std::vector<std::string> processEnvironment();
 
-// Starts the program with this process's standard streams and waits for it. A program ended by a signal
-// reports 128 plus the signal number, so a crash counts as a failure.
+// Starts the program with this process's standard streams and waits for it, at most its time limit. A program
+// ended by a signal reports 128 plus the signal number, so a crash counts as a failure.
 ProgramResult runProgramAndWait(const ProgramStart& start);
 
 // Starts the program in its own session without waiting; its standard input is the null device so that it

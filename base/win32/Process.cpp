@@ -88,14 +88,39 @@ std::vector<std::string> processEnvironment()
 ProgramResult runProgramAndWait(const ProgramStart& start)
 {
     PROCESS_INFORMATION process{};
-    if (!create(start, 0, TRUE, process))
-        return {false, 0, lastErrorText()};
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD exitCode = 0;
-    GetExitCodeProcess(process.hProcess, &exitCode);
+    // A bounded run goes into a job of its own, so that ending it ends everything it started. Wine starts its
+    // desktop process when a program first needs it; it must not be started from inside the job, where it
+    // would be ended with the program.
+    if (start.timeLimit)
+        GetDesktopWindow();
+    HANDLE job = start.timeLimit ? CreateJobObjectA(nullptr, nullptr) : nullptr;
+    if (!create(start, job ? CREATE_SUSPENDED : 0, TRUE, process)) {
+        const std::string problem = lastErrorText();
+        if (job)
+            CloseHandle(job);
+        return {false, 0, problem};
+    }
+    ProgramResult result{true, 0, {}};
+    if (job) {
+        AssignProcessToJobObject(job, process.hProcess);
+        ResumeThread(process.hThread);
+        const auto limit = static_cast<DWORD>(start.timeLimit->count());
+        if (WaitForSingleObject(process.hProcess, limit) == WAIT_TIMEOUT)
+            result = {true, 1, timeLimitProblem(*start.timeLimit), true};
+        TerminateJobObject(job, 1);
+        WaitForSingleObject(process.hProcess, INFINITE);
+        CloseHandle(job);
+    } else {
+        WaitForSingleObject(process.hProcess, INFINITE);
+    }
+    if (!result.timedOut) {
+        DWORD exitCode = 0;
+        GetExitCodeProcess(process.hProcess, &exitCode);
+        result.exitCode = static_cast<int>(exitCode);
+    }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return {true, static_cast<int>(exitCode), {}};
+    return result;
 }
 
 std::string startProgramDetached(const ProgramStart& start)

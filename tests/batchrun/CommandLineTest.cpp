@@ -1,12 +1,11 @@
 // The ferrowind-cmd program itself, with real standard input.
 #include "Harness.h"
+#include "support/BoundedRun.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
-#include <sys/wait.h>
 
 using namespace batchrun;
 
@@ -34,10 +33,8 @@ ProgramRun runCmd(const ScratchFolder& scratch, const std::string& script, const
     const std::string inputPath = scratch.write("input.txt", input);
     const std::string command = "cd " + quoted(scratch.path()) + " && " + quoted(FERROWIND_CMD) + " run.bat < " +
         quoted(inputPath) + " > out.txt 2> err.txt";
-    const int status = std::system(command.c_str());
     ProgramRun run;
-    if (WIFEXITED(status))
-        run.exitCode = WEXITSTATUS(status);
+    run.exitCode = testsupport::runShellBounded(command, testsupport::kStubLimit);
     run.out = readFile(scratch.path() + "/out.txt");
     run.err = readFile(scratch.path() + "/err.txt");
     return run;
@@ -71,9 +68,9 @@ TEST(CommandLine, MissingScriptOrAFolderIsReported)
     for (const auto& [script, message] :
         {std::pair{std::string("/nonexistent/x.bat"), std::string("cannot read '/nonexistent/x.bat'")},
             std::pair{scratch.path(), "'" + scratch.path() + "' is a folder, not a script"}}) {
-        const int status = std::system((quoted(FERROWIND_CMD) + " " + quoted(script) + " 2> " + quoted(err)).c_str());
-        ASSERT_TRUE(WIFEXITED(status)) << script;
-        EXPECT_EQ(WEXITSTATUS(status), 1) << script;
+        const int exitCode = testsupport::runShellBounded(
+            quoted(FERROWIND_CMD) + " " + quoted(script) + " 2> " + quoted(err), testsupport::kStubLimit);
+        EXPECT_EQ(exitCode, 1) << script;
         EXPECT_EQ(readFile(err), "ferrowind-cmd: " + message + "\n");
     }
 }

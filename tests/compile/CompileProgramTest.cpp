@@ -3,6 +3,7 @@
 #include "config/Configuration.h"
 #include "goldsource/GoldSourceOptions.h"
 #include "presets/PresetFile.h"
+#include "support/BoundedRun.h"
 #include "support/TempFolder.h"
 
 #include <gmock/gmock.h>
@@ -11,7 +12,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
 
 using namespace ferrowind;
 
@@ -70,8 +70,8 @@ protected:
             " STUB_OUTPUTS=.bsp " + environment + " " + quoted(dir_.path("bin/ferrowind-compile")) + " " + arguments +
             " --config " + quoted(dir_.path("Configurations.ini")) + " " + input + " > " +
             quoted(dir_.path("output.txt")) + " 2>&1";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readText(dir_.path("output.txt"))};
+        const int exitCode = testsupport::runShellBounded(command, testsupport::kStubLimit);
+        return {exitCode, readText(dir_.path("output.txt"))};
     }
 
     // The programs that ran, in order, with their arguments after the name.

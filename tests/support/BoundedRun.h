@@ -1,0 +1,49 @@
+#pragma once
+
+#include "base/Process.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+
+// Programs a test starts run bounded: a hang fails that test within its bound, naming the command, instead of
+// holding the whole suite until ctest's timeout, and nothing the program started is left running.
+namespace testsupport {
+
+// Stub programs and ferrowind-cmd on a short script; generous for a loaded machine under the sanitizers.
+inline constexpr std::chrono::seconds kStubLimit{20};
+// A real compile tool or a whole compile of a small map.
+inline constexpr std::chrono::seconds kToolLimit{90};
+
+inline std::string describe(const base::ProgramStart& start)
+{
+    std::string text;
+    for (const std::string& argument : start.arguments)
+        text += (text.empty() ? "" : " ") + argument;
+    return "'" + text + "'";
+}
+
+// The program's exit code (128 plus the signal for a crash); the test fails when it did not start or end.
+inline int runBounded(base::ProgramStart start, std::chrono::milliseconds limit)
+{
+    if (start.environment.empty())
+        start.environment = base::processEnvironment();
+    start.timeLimit = limit;
+    const base::ProgramResult result = base::runProgramAndWait(start);
+    if (!result.started)
+        ADD_FAILURE() << "could not start " << describe(start) << ": " << result.problem;
+    else if (result.timedOut)
+        ADD_FAILURE() << describe(start) << " " << result.problem;
+    return result.started ? result.exitCode : -1;
+}
+
+#ifndef _WIN32
+// A shell command line, with its redirections, bounded like any program.
+inline int runShellBounded(const std::string& commandLine, std::chrono::milliseconds limit)
+{
+    return runBounded({"/bin/sh", {"sh", "-c", commandLine}, {}, {}, {}}, limit);
+}
+#endif
+
+} // namespace testsupport
