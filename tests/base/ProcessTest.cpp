@@ -1,6 +1,8 @@
 #include "base/Process.h"
+#include "support/BoundedRun.h"
 #include "support/TempFolder.h"
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -73,6 +75,14 @@ TEST(ProcessTest, AHangingProgramAndWhatItStartedEndAtTheTimeLimit)
     EXPECT_EQ(started.size(), 2u) << "the program and the copy it started";
     for (long id : started)
         EXPECT_TRUE(endsSoon(id)) << "process " << id << " outlived the run";
+}
+
+TEST(ProcessTest, AHangingProgramFailsTheTestThatStartedItNamingTheProgram)
+{
+    static const TempFolder dir;
+    static const base::ProgramStart hanging = sleeper({dir.path("ids.txt")});
+    EXPECT_NONFATAL_FAILURE(testsupport::runBounded(hanging, 1s), "base_sleeper");
+    EXPECT_NONFATAL_FAILURE(testsupport::runBounded(hanging, 1s), "did not end within 1 s and was stopped");
 }
 
 TEST(ProcessTest, AProgramThatEndsInTimeGivesItsOwnExitCode)
