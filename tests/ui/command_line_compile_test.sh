@@ -106,8 +106,9 @@ box_room bare boxroom.wad
 compile bare ""
 check_compiled bare
 
-# A leak: sdHLBSP reports it and writes the point file, ending with success but leaving an error file, which
-# stops VIS; "1" hands the log to the viewer, and the end of the answers ends the script.
+# A leak, with the BSP stage's default parameters: sdHLBSP reports it and writes the point file, then ends with
+# success, leaving an error file that stops VIS, or crashes, by chance, stopping the run at BSP. Either way the menu
+# comes before RAD; "1" hands the log to the viewer, and the end of the answers ends the script.
 box_room leak valve/boxroom.wad leak
 wad_root "$work/half-life" valve/boxroom.wad
 compile leak "1"$'\n'
