@@ -1,5 +1,5 @@
-// Runs ferrowind-compile as a build server would, with stub tools in a scratch folder, and once with the real
-// Half-Life compile tools when they are at hand.
+// Runs ferrowind-compile as a build server would, with stub tools in a scratch folder, and with the real Half-Life
+// compile tools when they are at hand.
 #include "config/Configuration.h"
 #include "goldsource/GoldSourceOptions.h"
 #include "presets/PresetFile.h"
