@@ -26,7 +26,7 @@ ScriptLines makeGoldSourceScript(const GoldSourceScriptInput& input, const Scrip
     s.insert(s.end(),
         {
             "::Variables",
-            "set WADROOT=\"" + escapeQuoted(p.wadRoot) + "\"",
+            "set \"WADROOT=" + escapeQuoted(p.wadRoot) + "\"", // the tools read the value: no quotes in it
             "set BSPODIR=\"" + escapeQuoted(p.bspOut) + "\"",
             "set MAPFILE=\"" + escapeQuoted(input.mapFile) + "\"",
             "set MAPPATH=" + escapeUnquoted(mapPathBaseOf(input.mapFile)),

@@ -2,7 +2,6 @@
 #include "support/BoundedRun.h"
 #include "support/TempFolder.h"
 
-#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -79,10 +78,9 @@ TEST(ProcessTest, AHangingProgramAndWhatItStartedEndAtTheTimeLimit)
 
 TEST(ProcessTest, AHangingProgramFailsTheTestThatStartedItNamingTheProgram)
 {
-    static const TempFolder dir;
-    static const base::ProgramStart hanging = sleeper({dir.path("ids.txt")});
-    EXPECT_NONFATAL_FAILURE(testsupport::runBounded(hanging, 1s), "base_sleeper");
-    EXPECT_NONFATAL_FAILURE(testsupport::runBounded(hanging, 1s), "did not end within 1 s and was stopped");
+    TempFolder dir;
+    const testsupport::BoundedRun run = testsupport::runBounded(sleeper({dir.path("ids.txt")}), 1s);
+    EXPECT_EQ(run.failure, "'" BASE_SLEEPER " " + dir.path("ids.txt") + "' did not end within 1 s and was stopped");
 }
 
 TEST(ProcessTest, AProgramThatEndsInTimeGivesItsOwnExitCode)

@@ -34,7 +34,9 @@ ProgramRun runCmd(const ScratchFolder& scratch, const std::string& script, const
     const std::string command = "cd " + quoted(scratch.path()) + " && " + quoted(FERROWIND_CMD) + " run.bat < " +
         quoted(inputPath) + " > out.txt 2> err.txt";
     ProgramRun run;
-    run.exitCode = testsupport::runShellBounded(command, testsupport::kStubLimit);
+    const testsupport::BoundedRun bounded = testsupport::runShellBounded(command, testsupport::kStubLimit);
+    EXPECT_EQ(bounded.failure, "");
+    run.exitCode = bounded.exitCode;
     run.out = readFile(scratch.path() + "/out.txt");
     run.err = readFile(scratch.path() + "/err.txt");
     return run;
@@ -68,9 +70,10 @@ TEST(CommandLine, MissingScriptOrAFolderIsReported)
     for (const auto& [script, message] :
         {std::pair{std::string("/nonexistent/x.bat"), std::string("cannot read '/nonexistent/x.bat'")},
             std::pair{scratch.path(), "'" + scratch.path() + "' is a folder, not a script"}}) {
-        const int exitCode = testsupport::runShellBounded(
+        const testsupport::BoundedRun run = testsupport::runShellBounded(
             quoted(FERROWIND_CMD) + " " + quoted(script) + " 2> " + quoted(err), testsupport::kStubLimit);
-        EXPECT_EQ(exitCode, 1) << script;
+        EXPECT_EQ(run.failure, "");
+        EXPECT_EQ(run.exitCode, 1) << script;
         EXPECT_EQ(readFile(err), "ferrowind-cmd: " + message + "\n");
     }
 }

@@ -4,6 +4,8 @@
 #include "batchrun/Script.h"
 #include "support/BoundedRun.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>

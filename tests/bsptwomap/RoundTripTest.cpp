@@ -49,7 +49,9 @@ std::string quoted(const fs::path& path)
 int runTool(const fs::path& tool, const fs::path& dir, const std::string& mapName)
 {
     const std::string command = "cd " + quoted(dir) + " && " + quoted(tool) + " " + mapName + " >> tools.txt 2>&1";
-    return testsupport::runShellBounded(command, testsupport::kToolLimit);
+    const testsupport::BoundedRun run = testsupport::runShellBounded(command, testsupport::kToolLimit);
+    EXPECT_EQ(run.failure, "");
+    return run.exitCode;
 }
 
 Vec3 originOf(const Entity& entity)

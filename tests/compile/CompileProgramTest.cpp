@@ -1,9 +1,10 @@
-// Runs ferrowind-compile as a build server would, with stub tools in a scratch folder, and once with the real
-// Half-Life compile tools when they are at hand.
+// Runs ferrowind-compile as a build server would, with stub tools in a scratch folder, and with the real Half-Life
+// compile tools when they are at hand.
 #include "config/Configuration.h"
 #include "goldsource/GoldSourceOptions.h"
 #include "presets/PresetFile.h"
 #include "support/BoundedRun.h"
+#include "support/CompileTools.h"
 #include "support/TempFolder.h"
 
 #include <gmock/gmock.h>
@@ -70,8 +71,9 @@ protected:
             " STUB_OUTPUTS=.bsp " + environment + " " + quoted(dir_.path("bin/ferrowind-compile")) + " " + arguments +
             " --config " + quoted(dir_.path("Configurations.ini")) + " " + input + " > " +
             quoted(dir_.path("output.txt")) + " 2>&1";
-        const int exitCode = testsupport::runShellBounded(command, testsupport::kStubLimit);
-        return {exitCode, readText(dir_.path("output.txt"))};
+        const testsupport::BoundedRun run = testsupport::runShellBounded(command, limit_);
+        EXPECT_EQ(run.failure, "");
+        return {run.exitCode, readText(dir_.path("output.txt"))};
     }
 
     // The programs that ran, in order, with their arguments after the name.
@@ -96,6 +98,7 @@ protected:
 
     TempFolder dir_;
     Configuration configuration_;
+    std::chrono::seconds limit_ = testsupport::kStubLimit;
 };
 
 TEST_F(CompileProgramTest, SuccessPrintsEachStageAndTheTable)
@@ -184,24 +187,83 @@ TEST_F(CompileProgramTest, BadRequestsExitWithTwoAndRunNothing)
     EXPECT_THAT(help.output, HasSubstr("Exit codes:\n  0  the compile is done\n"));
 }
 
-// The real tools find the map's WAD in the current folder, so the compile runs from the map's folder.
-TEST_F(CompileProgramTest, TheRealToolsCompileAMapThroughAllFourStages)
+// The real tools, run from a folder that is neither the map's nor the tools': the map's WAD is found only through
+// the WAD root, however the level editor wrote the "wad" key. (The Linux builds of the tools split WAD paths at
+// '/' only, so keys written the Windows way, such as \\half-life\\valve\\boxroom.wad, can't be tried here.)
+class RealToolsTest : public CompileProgramTest {
+protected:
+    void SetUp() override
+    {
+        if (!haveGoldSourceTools())
+            GTEST_SKIP() << goldSourceToolsMissing();
+        CompileProgramTest::SetUp();
+        limit_ = testsupport::kToolLimit;
+        const std::string tools = goldSourceToolsDir() + "/";
+        configuration_.goldSource.csgTool = tools + "sdHLCSG";
+        configuration_.goldSource.bspTool = tools + "sdHLBSP";
+        configuration_.goldSource.visTool = tools + "sdHLVIS";
+        configuration_.goldSource.radTool = tools + "sdHLRAD";
+        GoldSourceOptions options;
+        options.radParams = kQuickRadParams;
+        options.runGame = false;
+        fs::create_directories(dir_.path("bin/Ferrowind/GSPresets"));
+        savePreset(dir_.path("bin/Ferrowind/GSPresets/Quick.gsp"), goldSourceFields(), options);
+        fs::create_directories(dir_.path("elsewhere"));
+    }
+
+    // Compiles `map` (in maps/) with `preset` and the WAD root `wadRoot` (in the scratch folder), which holds
+    // boxroom.wad at `wadAt`.
+    Compiled compileWithWadRoot(const std::string& map, const std::string& wadRoot, const std::string& wadAt,
+        const std::string& preset = "Quick")
+    {
+        fs::create_directories(fs::path(dir_.path(wadRoot + "/" + wadAt)).parent_path());
+        fs::copy_file(boxRoomFixture("boxroom.wad"), dir_.path(wadRoot + "/" + wadAt));
+        configuration_.goldSource.wadRoot = dir_.path(wadRoot);
+        writeConfiguration(dir_.path("Configurations.ini"), configuration_);
+        return compile("-preset " + preset + " " + quoted(dir_.path("maps/" + map)), "< /dev/null", "elsewhere");
+    }
+};
+
+TEST_F(RealToolsTest, TheWadIsFoundThroughTheWadRoot)
 {
-    const fs::path tools = FERROWIND_SOURCE_DIR "/../shared/tools/goldsrc/bin";
-    const fs::path fixtures = FERROWIND_SOURCE_DIR "/../shared/fixtures/bsp";
-    if (!fs::exists(tools / "sdHLRAD"))
-        GTEST_SKIP() << "no GoldSource compile tools at " << tools;
-    fs::copy_file(fixtures / "boxroom_external.source.map", dir_.path("maps/boxroom_external.source.map"));
-    fs::copy_file(fixtures / "boxroom.wad", dir_.path("maps/boxroom.wad"));
-    configuration_.goldSource.csgTool = (tools / "sdHLCSG").string();
-    configuration_.goldSource.bspTool = (tools / "sdHLBSP").string();
-    configuration_.goldSource.visTool = (tools / "sdHLVIS").string();
-    configuration_.goldSource.radTool = (tools / "sdHLRAD").string();
-    writeConfiguration(dir_.path("Configurations.ini"), configuration_);
-    const Compiled compiled = compile("boxroom_external.source.map");
-    EXPECT_EQ(compiled.exitCode, 0) << compiled.output;
-    for (const char* stage :
-        {"\nCSG              0 ", "\nBSP              0 ", "\nVIS              0 ", "\nRAD              0 "})
-        EXPECT_THAT(compiled.output, HasSubstr(stage));
-    EXPECT_GT(fs::file_size(dir_.path("out/boxroom_external.source.bsp")), 0u);
+    const struct {
+        std::string wadKey;
+        std::string wadRoot;
+        std::string wadAt;
+    } cases[] = {
+        {"/home/someone/half-life/valve/boxroom.wad", "half-life", "valve/boxroom.wad"},
+        {"valve/boxroom.wad", "Half Life", "valve/boxroom.wad"},
+        {"boxroom.wad", "wad root & 100% ünï", "boxroom.wad"},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        const std::string name = "room" + std::to_string(++n);
+        dir_.write("maps/" + name + ".map", boxRoomMap(c.wadKey));
+        const Compiled compiled = compileWithWadRoot(name + ".map", c.wadRoot, c.wadAt);
+        EXPECT_EQ(compiled.exitCode, 0) << c.wadKey << '\n' << compiled.output;
+        for (const char* stage :
+            {"\nCSG              0 ", "\nBSP              0 ", "\nVIS              0 ", "\nRAD              0 "})
+            EXPECT_NE(compiled.output.find(stage), std::string::npos) << c.wadKey << ": no" << stage;
+        EXPECT_TRUE(fs::exists(dir_.path("out/" + name + ".bsp"))) << c.wadKey;
+    }
+}
+
+// A build server's leak check: with -leakonly the shared sdHLBSP reports the leak, writes the point file beside
+// the map, where level editors load it, and fails, which ends the run. (Without it, the tool ends with success or
+// crashes, by chance; either way the run ends by VIS at the latest: the command-line test covers that.)
+TEST_F(RealToolsTest, ALeakEndsTheRunWithThePointFileBesideTheMap)
+{
+    GoldSourceOptions options;
+    options.bspParams = "-leakonly";
+    options.runGame = false;
+    savePreset(dir_.path("bin/Ferrowind/GSPresets/Leaks.gsp"), goldSourceFields(), options);
+    dir_.write("maps/leak.map", leakingBoxRoomMap("boxroom.wad"));
+    const Compiled compiled = compileWithWadRoot("leak.map", "wads", "boxroom.wad", "Leaks");
+    EXPECT_EQ(compiled.exitCode, 1) << compiled.output;
+    const std::string& out = compiled.output;
+    EXPECT_NE(out.find("LEAK in hull 0"), std::string::npos) << out;
+    EXPECT_NE(out.find("ferrowind-compile: BSP failed with exit code 1\n"), std::string::npos) << out;
+    EXPECT_EQ(out.find("VIS started"), std::string::npos) << out;
+    EXPECT_TRUE(fs::exists(dir_.path("maps/leak.pts")));
+    EXPECT_TRUE(fs::is_empty(dir_.path("out")));
 }

@@ -2,8 +2,6 @@
 
 #include "base/Process.h"
 
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <string>
 
@@ -13,8 +11,13 @@ namespace testsupport {
 
 // Stub programs and ferrowind-cmd on a short script; generous for a loaded machine under the sanitizers.
 inline constexpr std::chrono::seconds kStubLimit{20};
-// A real compile tool or a whole compile of a small map.
+// The real compile tools on a small map, or a whole compile of one.
 inline constexpr std::chrono::seconds kToolLimit{90};
+
+struct BoundedRun {
+    int exitCode = -1; // 128 plus the signal for a crash
+    std::string failure; // empty when the program started and ended in time; else what the test should report
+};
 
 inline std::string describe(const base::ProgramStart& start)
 {
@@ -24,23 +27,22 @@ inline std::string describe(const base::ProgramStart& start)
     return "'" + text + "'";
 }
 
-// The program's exit code (128 plus the signal for a crash); the test fails when it did not start or end.
-inline int runBounded(base::ProgramStart start, std::chrono::milliseconds limit)
+inline BoundedRun runBounded(base::ProgramStart start, std::chrono::milliseconds limit)
 {
     if (start.environment.empty())
         start.environment = base::processEnvironment();
     start.timeLimit = limit;
     const base::ProgramResult result = base::runProgramAndWait(start);
     if (!result.started)
-        ADD_FAILURE() << "could not start " << describe(start) << ": " << result.problem;
-    else if (result.timedOut)
-        ADD_FAILURE() << describe(start) << " " << result.problem;
-    return result.started ? result.exitCode : -1;
+        return {-1, "could not start " + describe(start) + ": " + result.problem};
+    if (result.timedOut)
+        return {result.exitCode, describe(start) + " " + result.problem};
+    return {result.exitCode, {}};
 }
 
 #ifndef _WIN32
 // A shell command line, with its redirections, bounded like any program.
-inline int runShellBounded(const std::string& commandLine, std::chrono::milliseconds limit)
+inline BoundedRun runShellBounded(const std::string& commandLine, std::chrono::milliseconds limit)
 {
     return runBounded({"/bin/sh", {"sh", "-c", commandLine}, {}, {}, {}}, limit);
 }
