@@ -138,7 +138,7 @@ TEST_F(PresetFileTest, RefusedWriteNamesThePathAndLeavesTheOldFileWhole)
         savePreset(missing, goldSourceFields(), GoldSourceOptions{});
         FAIL() << "no error";
     } catch (const base::WriteError& error) {
-        EXPECT_EQ(std::string(error.what()), "Unable to write to " + missing);
+        EXPECT_EQ(std::string(error.what()), "Unable to write to " + missing + ": its folder does not exist");
     }
 #ifndef _WIN32
     temp.write("Fast.gsp", kHandWritten);
