@@ -69,8 +69,8 @@ TEST(CommandLine, MissingScriptOrAFolderIsReported)
     ScratchFolder scratch;
     const std::string err = scratch.path() + "/err.txt";
     for (const auto& [script, message] :
-        {std::pair{std::string("/nonexistent/x.bat"), std::string("cannot read '/nonexistent/x.bat'")},
-            std::pair{scratch.path(), "'" + scratch.path() + "' is a folder, not a script"}}) {
+        {std::pair{std::string("/nonexistent/x.bat"), std::string("Unable to read /nonexistent/x.bat: no such file")},
+            std::pair{scratch.path(), "Unable to read " + scratch.path() + ": it is a folder, not a regular file"}}) {
         const int status = std::system((quoted(FERROWIND_CMD) + " " + quoted(script) + " 2> " + quoted(err)).c_str());
         ASSERT_TRUE(WIFEXITED(status)) << script;
         EXPECT_EQ(WEXITSTATUS(status), 1) << script;
