@@ -6,6 +6,7 @@
 #include "source/SourceOptions.h"
 #include "support/FullDisk.h"
 #include "support/Golden.h"
+#include "support/SpecialFiles.h"
 #include "support/TempFolder.h"
 
 #include <gmock/gmock.h>
@@ -85,6 +86,22 @@ TEST_F(PresetFileTest, NoFileLoadsNothingAnEmptyOneTheDefaults)
     temp.write("Garbage.sp", "\x01\x02 not an ini file at all\n==\n[");
     EXPECT_EQ(loadPreset(temp.path("Garbage.sp"), sourceFields()), SourceOptions{});
 }
+
+#ifndef _WIN32
+// Saving over a pipe or device read it first and waited there for ever; loading one is passed over.
+TEST_F(PresetFileTest, AnythingButAFileIsNeitherLoadedNorSavedOver)
+{
+    for (const SpecialFile& file : makeSpecialFiles(temp)) {
+        EXPECT_EQ(loadPreset(file.path, goldSourceFields()), std::nullopt) << file.kind;
+        try {
+            savePreset(file.path, goldSourceFields(), GoldSourceOptions{});
+            ADD_FAILURE() << file.kind << " was written";
+        } catch (const base::WriteError& error) {
+            EXPECT_EQ(std::string(error.what()), "Unable to write to " + file.path + ": " + file.reason);
+        }
+    }
+}
+#endif
 
 struct FlagCase {
     const char* stored;
