@@ -35,7 +35,8 @@ std::string temporaryNameFor(const std::string& path)
 {
     static std::atomic<unsigned> counter{0};
     const std::string suffix = ".~" + std::to_string(currentProcessId()) + "-" + std::to_string(counter++);
-    std::string name = fileNamePart(path);
+    fs::path temporary = path;
+    std::string name = temporary.filename().string();
     if (name.size() + suffix.size() > kMaxNameLength) {
         name.resize(kMaxNameLength - suffix.size());
         while (!name.empty() && isContinuationByte(name.back()))
@@ -43,7 +44,7 @@ std::string temporaryNameFor(const std::string& path)
         if (!name.empty() && static_cast<unsigned char>(name.back()) >= 0xC0)
             name.pop_back();
     }
-    return folderPart(path) + name + suffix;
+    return temporary.replace_filename(name + suffix).string();
 }
 
 std::string systemReason(int error)
