@@ -1,5 +1,6 @@
 #include "base/AtomicFile.h"
 #include "base/Paths.h"
+#include "base/RegularFile.h"
 #include "batchrun/Host.h"
 #include "batchrun/Runner.h"
 #include "compile/Arguments.h"
@@ -77,7 +78,14 @@ int main(int argc, char** argv)
 #else
     const std::string desktopProgram = programDir + "ferrowind";
 #endif
-    const CompileSetup setup{readConfiguration(configPath), folders, desktopProgram};
+    Configuration configuration;
+    try {
+        configuration = readConfiguration(configPath);
+    } catch (const base::ReadError& error) {
+        std::cerr << "ferrowind-compile: " << error.what() << '\n';
+        return kExitBadRequest;
+    }
+    const CompileSetup setup{configuration, folders, desktopProgram};
     const std::optional<ScriptLines> script = prepareCompile(arguments, setup, currentOrigin(), std::cerr);
     if (!script)
         return kExitBadRequest;

@@ -13,12 +13,6 @@ using ::testing::HasSubstr;
 
 namespace {
 
-struct ProgramRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
 std::string quoted(const std::string& path) { return "'" + path + "'"; }
 
 std::string readFile(const std::string& path)
@@ -27,19 +21,9 @@ std::string readFile(const std::string& path)
     return {std::istreambuf_iterator<char>(file), {}};
 }
 
-ProgramRun runCmd(const ScratchFolder& scratch, const std::string& script, const std::string& input)
+ScriptRun runCmd(const ScratchFolder& scratch, const std::string& script, const std::string& input)
 {
-    const std::string scriptPath = scratch.write("run.bat", script);
-    const std::string inputPath = scratch.write("input.txt", input);
-    const std::string command = "cd " + quoted(scratch.path()) + " && " + quoted(FERROWIND_CMD) + " run.bat < " +
-        quoted(inputPath) + " > out.txt 2> err.txt";
-    ProgramRun run;
-    const testsupport::BoundedRun bounded = testsupport::runShellBounded(command, testsupport::kStubLimit);
-    EXPECT_EQ(bounded.failure, "");
-    run.exitCode = bounded.exitCode;
-    run.out = readFile(scratch.path() + "/out.txt");
-    run.err = readFile(scratch.path() + "/err.txt");
-    return run;
+    return runFerrowindCmd(scratch, scratch.write("run.bat", script), scratch.write("input.txt", input));
 }
 
 } // namespace
@@ -47,7 +31,7 @@ ProgramRun runCmd(const ScratchFolder& scratch, const std::string& script, const
 TEST(CommandLine, AnswersComeFromStandardInputAndTheRestReachesPrograms)
 {
     ScratchFolder scratch;
-    const ProgramRun run = runCmd(scratch,
+    const ScriptRun run = runCmd(scratch,
         "@echo off\r\n:ASK\r\nset R=nil\r\nset /P R=Number: \r\nif %R%==1 goto DONE\r\n"
         "goto ASK\r\n:DONE\r\n\"/bin/sh\" -c \"read rest; echo child:$rest; exit 3\"\r\n",
         "\n2\n1\nleft over\n");
@@ -58,7 +42,7 @@ TEST(CommandLine, AnswersComeFromStandardInputAndTheRestReachesPrograms)
 TEST(CommandLine, EndOfInputAtAPromptEndsTheScript)
 {
     ScratchFolder scratch;
-    const ProgramRun run = runCmd(scratch, "@echo off\r\n:ASK\r\nset /P R=Number: \r\ngoto ASK\r\n", "");
+    const ScriptRun run = runCmd(scratch, "@echo off\r\n:ASK\r\nset /P R=Number: \r\ngoto ASK\r\n", "");
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_THAT(run.err, HasSubstr("end of input"));
 }
@@ -68,8 +52,8 @@ TEST(CommandLine, MissingScriptOrAFolderIsReported)
     ScratchFolder scratch;
     const std::string err = scratch.path() + "/err.txt";
     for (const auto& [script, message] :
-        {std::pair{std::string("/nonexistent/x.bat"), std::string("cannot read '/nonexistent/x.bat'")},
-            std::pair{scratch.path(), "'" + scratch.path() + "' is a folder, not a script"}}) {
+        {std::pair{std::string("/nonexistent/x.bat"), std::string("Unable to read /nonexistent/x.bat: no such file")},
+            std::pair{scratch.path(), "Unable to read " + scratch.path() + ": it is a folder, not a regular file"}}) {
         const testsupport::BoundedRun run = testsupport::runShellBounded(
             quoted(FERROWIND_CMD) + " " + quoted(script) + " 2> " + quoted(err), testsupport::kStubLimit);
         EXPECT_EQ(run.failure, "");

@@ -184,6 +184,22 @@ ScriptRun runInCommandInterpreter(const std::string& folder, const std::string& 
 }
 #endif
 
+#ifndef _WIN32
+ScriptRun runFerrowindCmd(const ScratchFolder& scratch, const std::string& script, const std::string& input)
+{
+    const auto quoted = [](const std::string& path) { return "'" + path + "'"; };
+    const std::string out = scratch.path() + "/out.txt";
+    const std::string err = scratch.path() + "/err.txt";
+    const std::string command = "cd " + quoted(scratch.path()) + " && " + quoted(FERROWIND_CMD) + " " + quoted(script) +
+        " < " + quoted(input) + " > " + quoted(out) + " 2> " + quoted(err);
+    const testsupport::BoundedRun run = testsupport::runShellBounded(command, testsupport::kStubLimit);
+    EXPECT_EQ(run.failure, "");
+    std::ifstream outFile(out, std::ios::binary);
+    std::ifstream errFile(err, std::ios::binary);
+    return {run.exitCode, {std::istreambuf_iterator<char>(outFile), {}}, {std::istreambuf_iterator<char>(errFile), {}}};
+}
+#endif
+
 Session testSession(const std::string& folder)
 {
     Session session;

@@ -3,6 +3,7 @@
 #include "decompile/DecompilerTool.h"
 #include "support/FakePrompts.h"
 #include "support/FakeShell.h"
+#include "support/SpecialFiles.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -140,6 +141,21 @@ TEST(BspFiles, OtherVersionsAskWithYesAsDefault)
     ASSERT_EQ(quiet.asked.size(), 1u);
     EXPECT_EQ(quiet.asked[0].text, "Read beyond end of file");
 }
+
+#ifndef _WIN32
+// Picking a pipe named ".bsp" froze the window: the version check waited in its open for a writer.
+TEST(BspFiles, AnythingButAFileIsRefusedAtOnceWithTheReason)
+{
+    TempFolder temp;
+    for (const SpecialFile& file : makeSpecialFiles(temp)) {
+        FakePrompts prompts;
+        EXPECT_FALSE(acceptBspFile(file.path, prompts)) << file.kind;
+        ASSERT_EQ(prompts.asked.size(), 1u) << file.kind;
+        EXPECT_EQ(prompts.asked[0],
+            (PromptRequest{"Ferrowind 1.2", "Unable to read " + file.path + ": " + file.reason, PromptIcon::Error}));
+    }
+}
+#endif
 
 } // namespace
 } // namespace ferrowind

@@ -490,7 +490,9 @@ private slots:
         workspace->temp.makeFolder("program/Ferrowind/Configurations.ini");
         QVERIFY(!window->saveConfiguration());
         QCOMPARE(fakes->prompts.asked.size(), size_t{1});
-        QCOMPARE(fakes->prompts.asked[0], (PromptRequest{kTitle, "Unable to write to " + ini, PromptIcon::Error}));
+        QCOMPARE(fakes->prompts.asked[0],
+            (PromptRequest{
+                kTitle, "Unable to write to " + ini + ": it is a folder, not a regular file", PromptIcon::Error}));
     }
 };
 
