@@ -8,7 +8,7 @@ CheckVerdict checkGoldSourceCompile(const GoldSourceScriptInput& input, Prompts&
 {
     if (const CheckVerdict map = checkMapFile(input.mapFile, prompts); map != CheckVerdict::Proceed)
         return map;
-    if (!scriptPathsAreSafe(goldSourceScriptPaths(input), prompts))
+    if (!scriptCanBeMade([&] { makeGoldSourceScript(input, {}); }, prompts))
         return CheckVerdict::Refused;
 
     const GoldSourceOptions& o = input.options;

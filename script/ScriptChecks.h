@@ -1,8 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 #include <string>
-#include <vector>
 
 namespace ferrowind {
 
@@ -14,11 +14,12 @@ enum class CheckVerdict {
     Refused,
 };
 
-// The map edit's text must name an existing map that a script can carry safely; tells the user otherwise.
+// The map edit's text must name an existing map; tells the user otherwise.
 CheckVerdict checkMapFile(const std::string& mapEdit, Prompts& prompts);
 
-// Tells the user why a path cannot go into a script; true when every path is safe.
-bool scriptPathsAreSafe(const std::vector<std::string>& paths, Prompts& prompts);
+// Runs the script's generator and tells the user why a value of it cannot go into a script; true when the
+// script can be made.
+bool scriptCanBeMade(const std::function<void()>& generate, Prompts& prompts);
 
 // Asks "<problem>\r\nContinue compilation?" with No as the default; true on Yes.
 bool continueDespite(Prompts& prompts, const std::string& problem);

@@ -7,7 +7,7 @@ namespace ferrowind {
 bool checkSourceCompile(const SourceScriptInput& input, Prompts& prompts)
 {
     if (checkMapFile(input.vmfFile, prompts) != CheckVerdict::Proceed ||
-        !scriptPathsAreSafe(sourceScriptPaths(input), prompts))
+        !scriptCanBeMade([&] { makeSourceScript(input, {}); }, prompts))
         return false;
 
     const SourceOptions& o = input.options;

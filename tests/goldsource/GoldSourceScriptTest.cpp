@@ -171,16 +171,4 @@ INSTANTIATE_TEST_SUITE_P(Golden, GoldSourceScriptTest, ::testing::ValuesIn(kCase
     return name.substr(0, name.find('.'));
 });
 
-TEST(GoldSourceScriptPathsTest, OnlyPathsTheScriptCarries)
-{
-    GoldSourceScriptInput in = pageDefaults();
-    in.options.runCsg = false;
-    in.options.runGame = false;
-    EXPECT_EQ(goldSourceScriptPaths(in),
-        (std::vector<std::string>{
-            "/hl/wads", "/hl/valve/maps", "Notepad", "/hl/tools/hlbsp", "/hl/tools/hlvis", "/hl/tools/hlrad"}));
-    in.options.beep = true;
-    EXPECT_EQ(goldSourceScriptPaths(in).back(), "/opt/ferrowind/ferrowind");
-}
-
 } // namespace

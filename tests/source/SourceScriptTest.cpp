@@ -153,15 +153,4 @@ INSTANTIATE_TEST_SUITE_P(Golden, SourceScriptTest, ::testing::ValuesIn(kCases), 
     return name.substr(0, name.find('.'));
 });
 
-TEST(SourceScriptPathsTest, OnlyPathsTheScriptCarries)
-{
-    SourceScriptInput in = pageDefaults();
-    in.options.runVis = false;
-    EXPECT_EQ(sourceScriptPaths(in),
-        (std::vector<std::string>{
-            "/hl2/game/maps", "/hl2/bin", "Notepad", "/hl2/bin/bsp", "/hl2/bin/rad", "/hl2/game"}));
-    in.options.beep = true;
-    EXPECT_EQ(sourceScriptPaths(in).back(), "/opt/ferrowind/ferrowind");
-}
-
 } // namespace
