@@ -142,6 +142,10 @@ std::string Piece::render(std::string_view scriptKind) const
                 throw ScriptRefusal("The " + std::string(subject_) + " name holds the character \"" +
                     std::string(1, c) + "\"" + cannotCarry(scriptKind) + "Please rename the " + subject_ + ".");
         }
+        // Before a closing quote (`"%MAPPATH%"`) a backslash would escape the quote in a program's arguments.
+        if (text_.ends_with('\\'))
+            throw ScriptRefusal("The " + std::string(subject_) + " name ends in a backslash" + cannotCarry(scriptKind) +
+                "Please rename the " + subject_ + ".");
         return doublePercent(text_);
     case Kind::Parameters: refuseParameters(text_, scriptKind); return std::string(text_);
     case Kind::ShownParameters: refuseParameters(text_, scriptKind); return escapeOutsideQuotes(text_);

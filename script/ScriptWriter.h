@@ -33,7 +33,7 @@ public:
     static Piece barePath(std::string_view path);
     // `name` (a file name, or the map name made from it) written outside quotes into a place the script
     // expands again unquoted (a variable, a title), where no escape survives: refused when the file name part
-    // of `path` holds ^ & | < >, or when `path` is refused as a path; % doubled. `subject` names the file
+    // of `path` holds ^ & | < >, when `name` ends in a backslash, or when `path` is refused as a path; % doubled. `subject` names the file
     // for the user ("map file").
     static Piece fileName(std::string_view name, std::string_view path, const char* subject);
     // The user's parameters on a tool's command line, written as they are: quotes, % variables and even

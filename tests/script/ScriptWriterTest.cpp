@@ -38,6 +38,8 @@ std::vector<PieceCase> pieceCases()
             "Please rename the BSP file."},
         {"file name", [] { return Piece::fileName("a", "/maps/a^.map", "map file"); }, "", "character \"^\""},
         {"file name", [] { return Piece::fileName("a", "/maps/a\nb.map", "map file"); }, "", "holds a line break"},
+        {"file name", [] { return Piece::fileName("a\\", "/maps/a\\.vmf", "map file"); }, "",
+            "The map file name ends in a backslash"},
         {"parameters", [] { return Piece::parameters("-x \"a & b\" & c %MAPNAME% ^"); },
             "-x \"a & b\" & c %MAPNAME% ^"},
         {"parameters", [] { return Piece::parameters("-x\n& evil"); }, "", "hold a line break"},
