@@ -1,10 +1,13 @@
 #include "base/Process.h"
 
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -23,6 +26,19 @@ std::vector<pid_t>& detachedChildren()
 void reapDetachedChildren()
 {
     std::erase_if(detachedChildren(), [](pid_t pid) { return waitpid(pid, nullptr, WNOHANG) != 0; });
+}
+
+// The process group of the program being waited for, for the termination handler; 0 when none.
+volatile std::sig_atomic_t runningGroup = 0;
+
+constexpr int kTerminationSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+
+void endGroupAndSelf(int signal)
+{
+    if (runningGroup > 0)
+        kill(-static_cast<pid_t>(runningGroup), SIGKILL);
+    std::signal(signal, SIG_DFL);
+    raise(signal);
 }
 
 std::vector<char*> pointers(const std::vector<std::string>& strings)
@@ -77,17 +93,48 @@ std::vector<std::string> processEnvironment()
 ProgramResult runProgramAndWait(const ProgramStart& start)
 {
     SpawnSetup setup;
+    if (start.ownProcessGroup) {
+        posix_spawnattr_setflags(&setup.attributes, POSIX_SPAWN_SETPGROUP);
+        posix_spawnattr_setpgroup(&setup.attributes, 0);
+    }
     pid_t pid = 0;
     if (const int error = spawn(start, setup, pid); error != 0)
         return {false, 0, std::strerror(error)};
+    if (start.ownProcessGroup)
+        runningGroup = pid;
+    ProgramResult result{true, 0, {}};
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR)
-            return {true, 1, std::strerror(errno)};
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(start.limitSeconds);
+    for (;;) {
+        const bool limited = start.ownProcessGroup && start.limitSeconds > 0;
+        const pid_t ended = waitpid(pid, &status, limited ? WNOHANG : 0);
+        if (ended == pid)
+            break;
+        if (ended < 0 && errno != EINTR) {
+            result = {true, 1, std::strerror(errno)};
+            break;
+        }
+        if (ended == 0 && std::chrono::steady_clock::now() >= deadline) {
+            kill(-pid, SIGKILL);
+            result.timedOut = true;
+        } else if (ended == 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
     }
-    if (WIFSIGNALED(status))
-        return {true, 128 + WTERMSIG(status), {}};
-    return {true, WEXITSTATUS(status), {}};
+    runningGroup = 0;
+    if (!result.problem.empty())
+        return result;
+    result.exitCode = WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+    return result;
+}
+
+void endRunningGroupOnTermination()
+{
+    struct sigaction action {};
+    action.sa_handler = endGroupAndSelf;
+    sigemptyset(&action.sa_mask);
+    for (int signal : kTerminationSignals)
+        sigaction(signal, &action, nullptr);
 }
 
 std::string startProgramDetached(const ProgramStart& start)

@@ -90,13 +90,26 @@ ProgramResult runProgramAndWait(const ProgramStart& start)
     PROCESS_INFORMATION process{};
     if (!create(start, 0, TRUE, process))
         return {false, 0, lastErrorText()};
-    WaitForSingleObject(process.hProcess, INFINITE);
+    const bool limited = start.ownProcessGroup && start.limitSeconds > 0;
+    ProgramResult result{true, 0, {}};
+    if (WaitForSingleObject(process.hProcess, limited ? static_cast<DWORD>(start.limitSeconds * 1000) : INFINITE) ==
+        WAIT_TIMEOUT) {
+        // Only the program itself: what it started lives on, as no job object holds them together.
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, INFINITE);
+        result.timedOut = true;
+    }
     DWORD exitCode = 0;
     GetExitCodeProcess(process.hProcess, &exitCode);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return {true, static_cast<int>(exitCode), {}};
+    result.exitCode = static_cast<int>(exitCode);
+    return result;
 }
+
+// Closing the console ends its programs with it; a killed caller leaves its program running, as no job
+// object ties them together.
+void endRunningGroupOnTermination() {}
 
 std::string startProgramDetached(const ProgramStart& start)
 {

@@ -73,7 +73,9 @@ protected:
     std::ostringstream out_;
     NoInput input_;
     RecordingSystem system_;
-    UnattendedHost host_{out_, system_};
+    UnattendedHost host_{out_, system_,
+        {{"CSG", dir_.path("hlcsg")}, {"BSP", dir_.path("hlbsp")}, {"VIS", dir_.path("hlvis")},
+            {"RAD", dir_.path("hlrad")}}};
 };
 
 // With "Shutdown PC" the script powers off after its last stage, or at once in its error section.
