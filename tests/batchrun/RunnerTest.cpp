@@ -1,9 +1,12 @@
 #include "Harness.h"
 
+#include "base/Process.h"
 #include "batchrun/ConsoleEscapes.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 using namespace batchrun;
 
@@ -147,6 +150,23 @@ TEST_F(RunnerTest, UnknownCommandsReportAndTheScriptGoesOn)
     EXPECT_FALSE(scratch_.has("file"));
 }
 
+// A tool that cannot be started fails its line as an unknown command does, so that `if ERRORLEVEL 1` sees
+// it; it is never handed to the desktop's opener without its arguments.
+TEST_F(RunnerTest, AProgramThatCannotStartFailsAndIsNeverOpened)
+{
+    scratch_.write("tools/no-execute", "#!/bin/sh\n");
+    scratch_.write("tools/folder/inside", "");
+    for (const char* tool : {"tools/no-execute", "tools/folder", "tools/missing"}) {
+        host_ = {};
+        const ScriptRun run = runText(
+            "@echo off\n\"" + scratch_.path() + "/" + tool + "\" box.map\nif ERRORLEVEL 1 echo failed %ERRORLEVEL%\n");
+        EXPECT_EQ(run.out, "failed 9009\n") << tool;
+        EXPECT_THAT(run.err, HasSubstr("is not recognized as a command, program or batch file.")) << tool;
+        EXPECT_TRUE(host_.opened.empty()) << tool;
+        EXPECT_TRUE(host_.runs.empty()) << tool;
+    }
+}
+
 TEST_F(RunnerTest, ProgramGetsSplitArgumentsTheFolderAndTheVariables)
 {
     const std::string tool = scratch_.write("tools/my tool", "#!/bin/sh\n");
@@ -215,6 +235,27 @@ TEST_F(RunnerTest, StartTakesAQuotedFirstWordAsTitleAndDoesNotWait)
         else
             EXPECT_THAT(run.err, HasSubstr(c.error)) << c.line;
     }
+}
+
+// Outside Windows a program's absolute path starts with a slash, as the interpreter's switches do.
+TEST_F(RunnerTest, StartTakesAnAbsolutePathForTheProgramNotForASwitch)
+{
+    // Unquoted, so in a folder without blanks.
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("ferrowind-start-" + std::to_string(base::currentProcessId()));
+    std::filesystem::create_directories(folder);
+    const std::string viewer = (folder / "viewer").string();
+    std::ofstream(viewer) << "#!/bin/sh\n";
+    std::filesystem::permissions(viewer, std::filesystem::perms::owner_all);
+    for (const std::string& line : {"start " + viewer + " box.log", "start /MIN " + viewer + " /wait box.log"}) {
+        host_ = {};
+        const ScriptRun run = runText("@echo off\n" + line + "\n");
+        EXPECT_EQ(run.err, "") << line;
+        ASSERT_EQ(host_.starts.size(), 1u) << line;
+        EXPECT_EQ(host_.starts[0].file, viewer);
+        EXPECT_EQ(host_.starts[0].arguments.back(), "box.log");
+    }
+    std::filesystem::remove_all(folder);
 }
 
 TEST_F(RunnerTest, CopyOntoAFolderOrAFileAndDelete)
