@@ -19,8 +19,8 @@ struct ScriptOrigin {
 // Names the compile scripts in refusals.
 inline constexpr const char* kCompileScriptKind = "compile";
 
-inline constexpr const char* kRuleLine = "echo ---------------------------------------";
-inline constexpr const char* kErrorLine = "echo   ERROR ERROR ERROR ERROR ERROR ERROR";
+inline constexpr char kRuleLine[] = "echo ---------------------------------------";
+inline constexpr char kErrorLine[] = "echo   ERROR ERROR ERROR ERROR ERROR ERROR";
 
 // File-name part of a map path with every occurrence of its extension removed, ignoring case
 // ("box.mapper.map" gives "boxper"; a name without a dot stays whole).
@@ -89,8 +89,8 @@ void appendBanner(ScriptWriter& script, Piece messageLine);
 void appendPauseOrEnd(ScriptWriter& script, bool pause, Piece setCommand, Piece initialValue);
 
 // What the error menu's items do when their number is entered.
-inline constexpr const char* kOpenLogAction = "if exist \"%MAPPATH%.log\" %LOGVIEW% \"%MAPPATH%.log\"";
-inline constexpr const char* kOpenErrAction = "if exist \"%MAPPATH%.err\" %LOGVIEW% \"%MAPPATH%.err\"";
+inline constexpr char kOpenLogAction[] = "if exist \"%MAPPATH%.log\" %LOGVIEW% \"%MAPPATH%.log\"";
+inline constexpr char kOpenErrAction[] = "if exist \"%MAPPATH%.err\" %LOGVIEW% \"%MAPPATH%.err\"";
 
 struct MenuItem {
     Piece caption; // "Open .log file"

@@ -2,6 +2,7 @@
 
 #include "script/ScriptLines.h"
 
+#include <cstddef>
 #include <initializer_list>
 #include <optional>
 #include <stdexcept>
@@ -20,8 +21,9 @@ public:
 
 class Piece {
 public:
-    // The generator's own text: only a compile-time constant converts, so a value cannot pass for one.
-    consteval Piece(const char* fixed) : text_(fixed) {}
+    // The generator's own text: only a string literal (or a constant array of one) converts, so no value of
+    // the user's can pass for fixed text.
+    template <std::size_t N> constexpr Piece(const char (&fixed)[N]) : text_(fixed, N - 1) {}
 
     static Piece number(int value);
     // A console colour code: exactly two hexadecimal digits.
@@ -33,8 +35,8 @@ public:
     static Piece barePath(std::string_view path);
     // `name` (a file name, or the map name made from it) written outside quotes into a place the script
     // expands again unquoted (a variable, a title), where no escape survives: refused when the file name part
-    // of `path` holds ^ & | < >, when `name` ends in a backslash, or when `path` is refused as a path; % doubled. `subject` names the file
-    // for the user ("map file").
+    // of `path` holds ^ & | < >, when `name` ends in a backslash, or when `path` is refused as a path; % doubled.
+    // `subject` names the file for the user ("map file").
     static Piece fileName(std::string_view name, std::string_view path, const char* subject);
     // The user's parameters on a tool's command line, written as they are: quotes, % variables and even
     // command characters are theirs to use. Refused: a line break or another control character.

@@ -264,7 +264,8 @@ private:
         check.expect(ran == names, "other programs ran than the script names");
         for (size_t i = 0; i < stages && i < host_.runs.size(); ++i) {
             const std::vector<std::string>& arguments = host_.runs[i].arguments;
-            check.expect(arguments.size() > 1 && arguments[1] == map, "a tool got another map than " + map);
+            check.expect(arguments.size() > 1 && arguments[1] == map,
+                "a tool got " + (arguments.size() > 1 ? arguments[1] : std::string("no map")) + " for " + map);
         }
     }
 
