@@ -102,3 +102,21 @@ TEST_P(UnattendedHostTest, ShutdownIsNeverAttempted)
 }
 
 INSTANTIATE_TEST_SUITE_P(Endings, UnattendedHostTest, ::testing::Values("", "hlbsp"));
+
+// A stage's line that runs more than its tool (from a value the script expanded): the rest is refused and
+// the stage fails; nothing is started, opened or powered off.
+TEST_F(UnattendedHostTest, AStageRunsItsOwnToolAndNothingElse)
+{
+    const std::string tools = dir_.path() + "/";
+    const std::string script = "@echo off\n::Run csg\n\"" + tools + "hlcsg\" x & shutdown /s /f & \"" + tools +
+        "hl\" +map x & start \"\" \"" + tools + "hl\" & \"" + tools +
+        "hlbsp\"\nif ERRORLEVEL 1 goto ERRORCOMPILATION\n::After compilation\nexit\n:ERRORCOMPILATION\n";
+    batchrun::Session session{batchrun::Environment::fromProcess(), dir_.path()};
+    batchrun::Console console{out_, out_, input_, false};
+    const int exitCode = batchrun::Runner(session, console, host_).run(batchrun::Script::fromText(script), {"t"});
+    EXPECT_EQ(exitCode, 1) << out_.str();
+    EXPECT_THAT(system_.ran, ElementsAre("hlcsg"));
+    EXPECT_EQ(system_.powerOffs, 0);
+    EXPECT_THAT(out_.str(), HasSubstr("runs only the tool of the stage"));
+    EXPECT_THAT(out_.str(), HasSubstr("does nothing but run the stages' tools"));
+}
