@@ -4,12 +4,14 @@
 #include "base/Text.h"
 #include "goldsource/GoldSourceChecks.h"
 #include "goldsource/GoldSourceScript.h"
+#include "goldsource/GoldSourceStagePlan.h"
 #include "platform/Prompts.h"
 #include "presets/PresetFile.h"
 #include "presets/PresetFolder.h"
 #include "script/ScriptWriter.h"
 #include "source/SourceChecks.h"
 #include "source/SourceScript.h"
+#include "source/SourceStagePlan.h"
 
 #include <filesystem>
 
@@ -91,10 +93,9 @@ std::optional<PreparedCompile> prepareCompile(
             goldSourceScriptInput(*options, mapFile, setup.configuration, setup.programPath);
         if (checkGoldSourceCompile(input, prompts) != CheckVerdict::Proceed)
             return std::nullopt;
-        prepared.script = makeGoldSourceScript(input, origin);
-        const GoldSourcePaths& p = input.paths;
-        prepared.tools = {{"CSG", p.csgTool}, {"BSP", p.bspTool}, {"VIS", p.visTool}, {"RAD", p.radTool}};
-        copyOf(p.bspOut, options->notCopyBsp);
+        prepared.script = makeGoldSourceScript(input, origin, &prepared.sections);
+        prepared.plan = goldSourceStagePlan(input);
+        copyOf(input.paths.bspOut, options->notCopyBsp);
         if (arguments.preset)
             prepared.inputs.push_back(folder.pathOf(*arguments.preset));
         return prepared;
@@ -107,10 +108,9 @@ std::optional<PreparedCompile> prepareCompile(
         const SourceScriptInput input = sourceScriptInput(*options, mapFile, setup.configuration, setup.programPath);
         if (!checkSourceCompile(input, prompts))
             return std::nullopt;
-        prepared.script = makeSourceScript(input, origin);
-        const SourcePaths& p = input.paths;
-        prepared.tools = {{"BSP", p.bspTool}, {"VIS", p.visTool}, {"RAD", p.radTool}};
-        copyOf(p.bspOut, options->notCopyBsp);
+        prepared.script = makeSourceScript(input, origin, &prepared.sections);
+        prepared.plan = sourceStagePlan(input);
+        copyOf(input.paths.bspOut, options->notCopyBsp);
         if (arguments.preset)
             prepared.inputs.push_back(folder.pathOf(*arguments.preset));
         return prepared;

@@ -24,7 +24,8 @@ struct CompileSetup {
 // An unattended compile, ready to run.
 struct PreparedCompile {
     ScriptLines script;
-    std::vector<StageProgram> tools; // the only programs it runs
+    StagePlan plan; // its stages' tools are the only programs it runs
+    ScriptSections sections; // where the script's stages and sections begin
     std::string bspFile; // the .bsp the stages leave beside the map
     std::string bspCopy; // where the script copies it; "" when it does not
     std::vector<std::string> inputs; // files read to make it (the map, the preset), which nothing may replace

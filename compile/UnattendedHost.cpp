@@ -10,11 +10,6 @@ namespace ferrowind {
 
 namespace {
 
-constexpr std::string_view kStagePrefix = "::run ";
-constexpr std::string_view kAfterStages = "::after compilation";
-constexpr std::string_view kErrorSection = ":errorcompilation";
-constexpr std::string_view kPauseSection = ":pauseitem";
-
 std::string commandLine(const base::ProgramStart& start)
 {
     std::string text;
@@ -23,22 +18,14 @@ std::string commandLine(const base::ProgramStart& start)
     return text;
 }
 
-std::string upperAscii(std::string text)
-{
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
-
 } // namespace
 
 UnattendedHost::UnattendedHost(
-    std::ostream& out, batchrun::Host& system, std::vector<StageProgram> tools, double limitSeconds) :
+    std::ostream& out, batchrun::Host& system, StagePlan plan, ScriptSections sections, double limitSeconds) :
       out_(out),
       system_(system),
-      tools_(std::move(tools)),
+      plan_(std::move(plan)),
+      sections_(std::move(sections)),
       limitSeconds_(limitSeconds)
 {
 }
@@ -69,8 +56,8 @@ bool UnattendedHost::isCurrentTool(const base::ProgramStart& start) const
     if (!stageStart_)
         return false;
     const auto tool = std::find_if(
-        tools_.begin(), tools_.end(), [&](const StageProgram& entry) { return entry.name == stages_.back().name; });
-    if (tool == tools_.end())
+        plan_.begin(), plan_.end(), [&](const PlannedStage& stage) { return stage.name == stages_.back().name; });
+    if (tool == plan_.end())
         return false;
     std::vector<std::string> candidates{start.file};
     if (start.arguments.size() > 1 && base::toLowerAscii(base::fileNamePart(start.file)) == "wine")
@@ -105,21 +92,21 @@ std::string UnattendedHost::skippedAfterStages(const std::string& what)
     return {};
 }
 
-std::optional<int> UnattendedHost::labelReached(std::string_view line, int errorLevel)
+std::optional<int> UnattendedHost::labelReached(size_t index, std::string_view /*line*/, int errorLevel)
 {
     closeStage(errorLevel);
-    const std::string label = base::toLowerAscii(base::trim(line));
-    if (label.starts_with(kStagePrefix)) {
-        stages_.push_back(
-            {upperAscii(base::trim(std::string_view(line).substr(line.find(':') + kStagePrefix.size()))), 0, 0});
-        out_ << "ferrowind-compile: " << stages_.back().name << " started" << std::endl;
+    const auto stage = std::find_if(sections_.stages.begin(), sections_.stages.end(),
+        [index](const ScriptSections::Stage& s) { return s.line == index; });
+    if (stage != sections_.stages.end()) {
+        stages_.push_back({stage->name, 0, 0});
+        out_ << "ferrowind-compile: " << stage->name << " started" << std::endl;
         stageStart_ = std::chrono::steady_clock::now();
-    } else if (label == kAfterStages) {
+    } else if (index == sections_.afterStages) {
         afterStages_ = true;
-    } else if (label.starts_with(kErrorSection)) {
+    } else if (index == sections_.errorSection) {
         failed_ = true;
         return 1;
-    } else if (label.starts_with(kPauseSection)) {
+    } else if (index == sections_.pause) {
         skipped("the pause at the end");
         return 0;
     }

@@ -131,7 +131,7 @@ int main(int argc, char** argv)
     NoInput input;
     batchrun::Console console{std::cout, std::cerr, input, false};
     batchrun::SystemHost system;
-    UnattendedHost host(std::cout, system, prepared->tools, arguments.stageTimeout);
+    UnattendedHost host(std::cout, system, prepared->plan, prepared->sections, arguments.stageTimeout);
     batchrun::Runner runner(session, console, host);
     const auto started = std::chrono::steady_clock::now();
     runner.run(batchrun::Script::fromText(scriptFileText(prepared->script)), {"ferrowind-compile"});

@@ -1,5 +1,7 @@
 #include "goldsource/GoldSourceScript.h"
 
+#include "goldsource/GoldSourceStagePlan.h"
+
 namespace ferrowind {
 
 namespace {
@@ -9,16 +11,13 @@ struct Deletion {
 };
 } // namespace
 
-ScriptLines makeGoldSourceScript(const GoldSourceScriptInput& input, const ScriptOrigin& origin)
+ScriptLines makeGoldSourceScript(
+    const GoldSourceScriptInput& input, const ScriptOrigin& origin, ScriptSections* sections)
 {
     const GoldSourceOptions& o = input.options;
     const GoldSourcePaths& p = input.paths;
-    const std::initializer_list<CompileStage> stages{
-        {o.runCsg, "CSG", "::Run csg", p.csgTool, o.csgParams},
-        {o.runBsp, "BSP", "::Run bsp", p.bspTool, o.bspParams},
-        {o.runVis, "VIS", "::Run vis", p.visTool, o.visParams},
-        {o.runRad, "RAD", "::Run rad", p.radTool, o.radParams},
-    };
+    const StagePlan stages = goldSourceStagePlan(input);
+    ScriptSections found;
 
     ScriptWriter s(kCompileScriptKind);
     appendBeginSection(s, input.consoleColor);
@@ -40,9 +39,7 @@ ScriptLines makeGoldSourceScript(const GoldSourceScriptInput& input, const Scrip
     appendSummaryLine(s, "Game", o.runGame, o.gameParams);
     appendStampAndClose(s, origin);
 
-    appendStageBlocks(s, stages, "%MAPFILE%");
-
-    s.line("::After compilation");
+    appendStageBlocks(s, stages, "%MAPFILE%", found);
     if (!o.notCopyBsp)
         appendIfMapFileExists(s, ".bsp", "copy", " %BSPODIR%");
     if (o.copyPts)
@@ -69,7 +66,7 @@ ScriptLines makeGoldSourceScript(const GoldSourceScriptInput& input, const Scrip
         appendShutdown(s);
     if (o.runGame)
         appendGame(s, p.gameExe, o.gameParams);
-    appendPauseOrEnd(s, o.pause, "set", "nil");
+    appendPauseOrEnd(s, o.pause, "set", "nil", found);
 
     appendErrorMenu(s, o.shutdown, "set",
         {
@@ -77,8 +74,11 @@ ScriptLines makeGoldSourceScript(const GoldSourceScriptInput& input, const Scrip
             {"Open .err file", kOpenErrAction},
             {"Restart", "goto BEGINCOMPILATION"},
             {"Exit", "exit"},
-        });
+        },
+        found);
     appendEndSection(s);
+    if (sections)
+        *sections = found;
     return s.take();
 }
 

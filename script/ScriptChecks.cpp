@@ -31,12 +31,11 @@ bool continueDespite(Prompts& prompts, const std::string& problem)
     return prompts.confirm(kMainCaption, problem + "\r\nContinue compilation?");
 }
 
-bool confirmStageTools(std::initializer_list<StageTool> stages, Prompts& prompts)
+bool confirmStageTools(const StagePlan& stages, Prompts& prompts)
 {
-    for (const StageTool& stage : stages)
-        if (stage.selected && !base::fileExists(stage.tool) &&
-            !continueDespite(
-                prompts, std::string(stage.name) + " compiler initialization error! (Please select correct path)"))
+    for (const PlannedStage& stage : stages)
+        if (stage.run && !base::fileExists(stage.tool) &&
+            !continueDespite(prompts, stage.name + " compiler initialization error! (Please select correct path)"))
             return false;
     return true;
 }

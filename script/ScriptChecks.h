@@ -1,5 +1,7 @@
 #pragma once
 
+#include "script/StagePlan.h"
+
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -24,14 +26,8 @@ bool scriptCanBeMade(const std::function<void()>& generate, Prompts& prompts);
 // Asks "<problem>\r\nContinue compilation?" with No as the default; true on Yes.
 bool continueDespite(Prompts& prompts, const std::string& problem);
 
-struct StageTool {
-    bool selected;
-    const std::string& tool;
-    const char* name; // "CSG"
-};
-
 // Each selected stage whose tool file is missing asks whether to go on; false at the first No.
-bool confirmStageTools(std::initializer_list<StageTool> stages, Prompts& prompts);
+bool confirmStageTools(const StagePlan& stages, Prompts& prompts);
 
 // A missing folder asks "<problem>\r\nContinue compilation?"; false on No.
 bool confirmFolder(const std::string& folder, const std::string& problem, Prompts& prompts);

@@ -3,6 +3,8 @@
 #include "base/Paths.h"
 #include "base/Text.h"
 
+#include <algorithm>
+
 namespace ferrowind {
 
 std::string mapNameOf(std::string_view mapFile)
@@ -29,12 +31,9 @@ std::string mapPathBaseOf(std::string_view mapFile)
     return base::withTrailingSeparator(base::trim(base::folderPart(mapFile))) + mapNameOf(mapFile);
 }
 
-int selectedStageCount(std::initializer_list<CompileStage> stages)
+int selectedStageCount(const StagePlan& stages)
 {
-    int count = 0;
-    for (const CompileStage& stage : stages)
-        count += stage.run ? 1 : 0;
-    return count;
+    return static_cast<int>(std::count_if(stages.begin(), stages.end(), [](const PlannedStage& s) { return s.run; }));
 }
 
 Piece flagSign(bool flag) { return flag ? Piece("+") : Piece("-"); }
@@ -49,7 +48,7 @@ void appendBeginSection(ScriptWriter& script, std::string_view consoleColor)
     script.line("cls");
 }
 
-void appendStartTitle(ScriptWriter& script, std::initializer_list<CompileStage> stages)
+void appendStartTitle(ScriptWriter& script, const StagePlan& stages)
 {
     script.line({"title Map: [%MAPNAME%] Stage: [0/", Piece::number(selectedStageCount(stages)), "]"});
 }
@@ -64,10 +63,10 @@ void appendSummaryLine(ScriptWriter& script, Piece name, bool run, std::string_v
     script.line({"echo ", name, "(", flagSign(run), ") ", Piece::shownParameters(params)});
 }
 
-void appendStageSummary(ScriptWriter& script, std::initializer_list<CompileStage> stages)
+void appendStageSummary(ScriptWriter& script, const StagePlan& stages)
 {
-    for (const CompileStage& stage : stages)
-        appendSummaryLine(script, stage.name, stage.run, stage.params);
+    for (const PlannedStage& stage : stages)
+        appendSummaryLine(script, Piece::word(stage.name), stage.run, stage.parameters);
 }
 
 void appendStampAndClose(ScriptWriter& script, const ScriptOrigin& origin)
@@ -77,19 +76,24 @@ void appendStampAndClose(ScriptWriter& script, const ScriptOrigin& origin)
     script.line("echo.");
 }
 
-void appendStageBlocks(ScriptWriter& script, std::initializer_list<CompileStage> stages, Piece mapArgument)
+void appendStageBlocks(ScriptWriter& script, const StagePlan& stages, Piece mapArgument, ScriptSections& sections)
 {
     const int count = selectedStageCount(stages);
     int number = 0;
-    for (const CompileStage& stage : stages) {
+    for (const PlannedStage& stage : stages) {
         if (!stage.run)
             continue;
-        script.line(stage.label);
+        sections.stages.push_back({script.nextLine(), stage.name});
+        script.line({"::Run ", Piece::word(stage.name, true)});
         script.line({"title Map: [%MAPNAME%] Stage: [", Piece::number(++number), "/", Piece::number(count), "] - ",
-            stage.name});
-        script.line({Piece::quotedPath(stage.tool), " ", mapArgument, " ", Piece::parameters(stage.params)});
-        script.line("if ERRORLEVEL 1 goto ERRORCOMPILATION");
+            Piece::word(stage.name)});
+        script.line({Piece::quotedPath(stage.tool), " ", mapArgument, " ", Piece::parameters(stage.parameters)});
+        switch (stage.onFailure) {
+        case OnFailure::ErrorSection: script.line("if ERRORLEVEL 1 goto ERRORCOMPILATION"); break;
+        }
     }
+    sections.afterStages = script.nextLine();
+    script.line("::After compilation");
 }
 
 void appendIfMapFileExists(ScriptWriter& script, Piece extension, Piece action, Piece after)
@@ -122,7 +126,7 @@ void appendBanner(ScriptWriter& script, Piece messageLine)
     script.line(kRuleLine);
 }
 
-void appendPauseOrEnd(ScriptWriter& script, bool pause, Piece setCommand, Piece initialValue)
+void appendPauseOrEnd(ScriptWriter& script, bool pause, Piece setCommand, Piece initialValue, ScriptSections& sections)
 {
     if (!pause) {
         script.line("goto ENDCOMPILATION");
@@ -131,6 +135,7 @@ void appendPauseOrEnd(ScriptWriter& script, bool pause, Piece setCommand, Piece 
     script.line("title Map: [%MAPNAME%] - Compilation finished");
     appendBanner(script, "echo   Compilation finished");
     script.line("::Section - Pause");
+    sections.pause = script.nextLine();
     script.line(":PAUSEITEM");
     script.line({setCommand, " ENTERRESULT=", initialValue});
     script.line("echo Enter \"1\" for exit...");
@@ -139,10 +144,12 @@ void appendPauseOrEnd(ScriptWriter& script, bool pause, Piece setCommand, Piece 
     script.line("goto PAUSEITEM");
 }
 
-void appendErrorMenu(ScriptWriter& script, bool shutdown, Piece setCommand, std::initializer_list<MenuItem> items)
+void appendErrorMenu(ScriptWriter& script, bool shutdown, Piece setCommand, std::initializer_list<MenuItem> items,
+    ScriptSections& sections)
 {
     script.line("");
     script.line("::Section - Error");
+    sections.errorSection = script.nextLine();
     script.line(":ERRORCOMPILATION");
     if (shutdown)
         appendShutdown(script);

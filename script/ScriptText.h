@@ -1,6 +1,7 @@
 #pragma once
 
 #include "script/ScriptWriter.h"
+#include "script/StagePlan.h"
 
 #include <initializer_list>
 #include <string>
@@ -29,16 +30,7 @@ std::string mapNameOf(std::string_view mapFile);
 // Folder part of the map path, trimmed, joined to the map name by exactly one separator.
 std::string mapPathBaseOf(std::string_view mapFile);
 
-// One compile stage as both scripts run it.
-struct CompileStage {
-    bool run;
-    Piece name; // "BSP", shown in the title and the summary
-    Piece label; // "::Run bsp"
-    const std::string& tool;
-    const std::string& params;
-};
-
-int selectedStageCount(std::initializer_list<CompileStage> stages);
+int selectedStageCount(const StagePlan& stages);
 
 // "+" for a selected stage, "-" otherwise.
 Piece flagSign(bool flag);
@@ -47,7 +39,7 @@ Piece flagSign(bool flag);
 void appendBeginSection(ScriptWriter& script, std::string_view consoleColor);
 
 // "title Map: [%MAPNAME%] Stage: [0/<n>]", the title before the first stage.
-void appendStartTitle(ScriptWriter& script, std::initializer_list<CompileStage> stages);
+void appendStartTitle(ScriptWriter& script, const StagePlan& stages);
 
 // "echo Ferrowind v<version> (<contact>)", the first line of the printed summary.
 void appendVersionLine(ScriptWriter& script, std::string_view version, const ScriptOrigin& origin);
@@ -56,14 +48,14 @@ void appendVersionLine(ScriptWriter& script, std::string_view version, const Scr
 void appendSummaryLine(ScriptWriter& script, Piece name, bool run, std::string_view params);
 
 // One summary line per stage.
-void appendStageSummary(ScriptWriter& script, std::initializer_list<CompileStage> stages);
+void appendStageSummary(ScriptWriter& script, const StagePlan& stages);
 
 // The creation stamp, the closing rule and an empty echo that end the printed summary.
 void appendStampAndClose(ScriptWriter& script, const ScriptOrigin& origin);
 
 // Each selected stage: its label, the title naming it as stage k of n, the tool with the map argument
-// and the user's parameters, and the jump to the error section on failure.
-void appendStageBlocks(ScriptWriter& script, std::initializer_list<CompileStage> stages, Piece mapArgument);
+// and the user's parameters, and what a failure does; then the label of the after-compilation steps.
+void appendStageBlocks(ScriptWriter& script, const StagePlan& stages, Piece mapArgument, ScriptSections& sections);
 
 // `if exist "%MAPPATH%<ext>" <action> "%MAPPATH%<ext>"<after>`: the lines used after compiling.
 void appendIfMapFileExists(ScriptWriter& script, Piece extension, Piece action, Piece after = "");
@@ -86,7 +78,7 @@ void appendBanner(ScriptWriter& script, Piece messageLine);
 
 // The end of a successful compile: the pause loop that waits for "1", or the jump to the end.
 // `setCommand` is the spelling of `set` the engine's script uses, `initialValue` the answer's start value.
-void appendPauseOrEnd(ScriptWriter& script, bool pause, Piece setCommand, Piece initialValue);
+void appendPauseOrEnd(ScriptWriter& script, bool pause, Piece setCommand, Piece initialValue, ScriptSections& sections);
 
 // What the error menu's items do when their number is entered.
 inline constexpr char kOpenLogAction[] = "if exist \"%MAPPATH%.log\" %LOGVIEW% \"%MAPPATH%.log\"";
@@ -99,7 +91,8 @@ struct MenuItem {
 
 // The error section (shutting down instead when asked) with its numbered menu, and the loop that reads the
 // choice and acts on it.
-void appendErrorMenu(ScriptWriter& script, bool shutdown, Piece setCommand, std::initializer_list<MenuItem> items);
+void appendErrorMenu(ScriptWriter& script, bool shutdown, Piece setCommand, std::initializer_list<MenuItem> items,
+    ScriptSections& sections);
 
 // The empty line, end label and exit that close every compile script.
 void appendEndSection(ScriptWriter& script);

@@ -1,6 +1,9 @@
 #include "script/ScriptWriter.h"
 
 #include "base/Paths.h"
+#include "base/Text.h"
+
+#include <algorithm>
 
 namespace ferrowind {
 
@@ -108,6 +111,8 @@ Piece Piece::number(int value)
     return piece;
 }
 
+Piece Piece::word(std::string_view text, bool lower) { return {lower ? Kind::LowerWord : Kind::Word, text}; }
+
 Piece Piece::colour(std::string_view code) { return {Kind::Colour, code}; }
 Piece Piece::quotedPath(std::string_view path) { return {Kind::QuotedPath, path}; }
 Piece Piece::barePath(std::string_view path) { return {Kind::BarePath, path}; }
@@ -128,6 +133,16 @@ std::string Piece::render(std::string_view scriptKind) const
     switch (kind_) {
     case Kind::Fixed: return std::string(text_);
     case Kind::Number: return std::to_string(number_);
+    case Kind::Word:
+    case Kind::LowerWord: {
+        const bool letters = !text_.empty() && std::all_of(text_.begin(), text_.end(), [](char c) {
+            return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+        });
+        if (!letters)
+            throw ScriptRefusal("The name " + std::string(text_) + " is not a word of letters and digits" +
+                cannotCarry(scriptKind) + "Please report this to the program's maintainer.");
+        return kind_ == Kind::LowerWord ? base::toLowerAscii(text_) : std::string(text_);
+    }
     case Kind::Colour:
         if (text_.size() != 2 || !isHexDigit(text_[0]) || !isHexDigit(text_[1]))
             throw ScriptRefusal("The console colour " + std::string(text_) + " is not two hexadecimal digits" +

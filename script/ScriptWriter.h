@@ -26,6 +26,8 @@ public:
     template <std::size_t N> constexpr Piece(const char (&fixed)[N]) : text_(fixed, N - 1) {}
 
     static Piece number(int value);
+    // A word of ASCII letters and digits (a stage's name, "CSG"); written in lower case when `lower`.
+    static Piece word(std::string_view text, bool lower = false);
     // A console colour code: exactly two hexadecimal digits.
     static Piece colour(std::string_view code);
     // A path written in double quotes: % doubled. Refused: a double quote, a line break, a control character.
@@ -55,6 +57,8 @@ private:
     enum class Kind {
         Fixed,
         Number,
+        Word,
+        LowerWord,
         Colour,
         QuotedPath,
         BarePath,
@@ -83,6 +87,8 @@ public:
     void line(std::initializer_list<Piece> pieces);
 
     const ScriptLines& lines() const { return lines_; }
+    // The index the next line gets.
+    size_t nextLine() const { return lines_.size(); }
     ScriptLines take() { return std::move(lines_); }
 
 private:

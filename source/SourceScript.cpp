@@ -1,16 +1,15 @@
 #include "source/SourceScript.h"
 
+#include "source/SourceStagePlan.h"
+
 namespace ferrowind {
 
-ScriptLines makeSourceScript(const SourceScriptInput& input, const ScriptOrigin& origin)
+ScriptLines makeSourceScript(const SourceScriptInput& input, const ScriptOrigin& origin, ScriptSections* sections)
 {
     const SourceOptions& o = input.options;
     const SourcePaths& p = input.paths;
-    const std::initializer_list<CompileStage> stages{
-        {o.runBsp, "BSP", "::Run bsp", p.bspTool, o.bspParams},
-        {o.runVis, "VIS", "::Run vis", p.visTool, o.visParams},
-        {o.runRad, "RAD", "::Run rad", p.radTool, o.radParams},
-    };
+    const StagePlan stages = sourceStagePlan(input);
+    ScriptSections found;
 
     ScriptWriter s(kCompileScriptKind);
     appendBeginSection(s, input.consoleColor);
@@ -32,9 +31,7 @@ ScriptLines makeSourceScript(const SourceScriptInput& input, const ScriptOrigin&
     // "/d" so that a Bin folder on another drive becomes the current folder too.
     s.line({"cd /d ", Piece::quotedPath(p.bin)});
 
-    appendStageBlocks(s, stages, "\"%MAPPATH%\"");
-
-    s.line("::After compilation");
+    appendStageBlocks(s, stages, "\"%MAPPATH%\"", found);
     if (!o.notCopyBsp)
         appendIfMapFileExists(s, ".bsp", "copy", " %BSPODIR%");
     if (o.openLog)
@@ -47,15 +44,18 @@ ScriptLines makeSourceScript(const SourceScriptInput& input, const ScriptOrigin&
         appendShutdown(s);
     if (o.runGame)
         appendGame(s, p.gameExe, o.gameParams);
-    appendPauseOrEnd(s, o.pause, "Set", "0");
+    appendPauseOrEnd(s, o.pause, "Set", "0", found);
 
     appendErrorMenu(s, o.shutdown, "Set",
         {
             {"Open .log file", kOpenLogAction},
             {"Restart", "goto BEGINCOMPILATION"},
             {"Exit", "exit"},
-        });
+        },
+        found);
     appendEndSection(s);
+    if (sections)
+        *sections = found;
     return s.take();
 }
 

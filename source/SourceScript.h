@@ -6,6 +6,8 @@
 namespace ferrowind {
 
 // The whole Half-Life 2 compile script; throws ScriptRefusal for a value that no script can carry.
-ScriptLines makeSourceScript(const SourceScriptInput& input, const ScriptOrigin& origin);
+// `sections`, when given, learns where the script's sections begin.
+ScriptLines makeSourceScript(
+    const SourceScriptInput& input, const ScriptOrigin& origin, ScriptSections* sections = nullptr);
 
 } // namespace ferrowind

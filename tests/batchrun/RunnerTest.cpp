@@ -77,9 +77,9 @@ TEST_F(RunnerTest, GotoFindsLabelsIgnoringCaseAndEndsOnAMissingOne)
 TEST_F(RunnerTest, HostSeesLabelsReachedAndMayEndTheScript)
 {
     struct LabelHost : RecordingHost {
-        std::optional<int> labelReached(std::string_view line, int errorLevel) override
+        std::optional<int> labelReached(size_t index, std::string_view line, int errorLevel) override
         {
-            seen.push_back(std::string(line) + " " + std::to_string(errorLevel));
+            seen.push_back(std::to_string(index) + " " + std::string(line) + " " + std::to_string(errorLevel));
             return line == ":STOP" ? std::optional<int>(7) : std::nullopt;
         }
         std::vector<std::string> seen;
@@ -89,7 +89,7 @@ TEST_F(RunnerTest, HostSeesLabelsReachedAndMayEndTheScript)
     const ScriptRun run = runScript(script, session_, host);
     EXPECT_EQ(run.exitCode, 7);
     EXPECT_THAT(run.out, Not(HasSubstr("never")));
-    EXPECT_THAT(host.seen, ElementsAre("::one 0", ":later 0", ":again 1", ":STOP 1"));
+    EXPECT_THAT(host.seen, ElementsAre("1 ::one 0", "4 :later 0", "6 :again 1", "8 :STOP 1"));
 }
 
 TEST_F(RunnerTest, ErrorLevelConditionMeansAtLeast)

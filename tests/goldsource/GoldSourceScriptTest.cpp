@@ -1,8 +1,10 @@
 #include "goldsource/GoldSourceScript.h"
+#include "base/Text.h"
 #include "support/Golden.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 using namespace ferrowind;
@@ -164,6 +166,21 @@ TEST_P(GoldSourceScriptTest, MatchesGoldenFile)
 {
     const ScriptLines lines = makeGoldSourceScript(GetParam().input(), GetParam().origin);
     expectGolden(GetParam().file, asWritten(lines));
+}
+
+// The sections the generator reports are where the labels stand, so a host can follow a run by them.
+TEST_P(GoldSourceScriptTest, SectionsPointAtTheirLabels)
+{
+    ScriptSections sections;
+    const ScriptLines lines = makeGoldSourceScript(GetParam().input(), GetParam().origin, &sections);
+    for (const ScriptSections::Stage& stage : sections.stages)
+        EXPECT_EQ(lines.at(stage.line), "::Run " + base::toLowerAscii(stage.name));
+    EXPECT_EQ(lines.at(sections.afterStages), "::After compilation");
+    EXPECT_EQ(lines.at(sections.errorSection), ":ERRORCOMPILATION");
+    if (sections.pause)
+        EXPECT_EQ(lines.at(*sections.pause), ":PAUSEITEM");
+    else
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), ":PAUSEITEM"), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Golden, GoldSourceScriptTest, ::testing::ValuesIn(kCases), [](const auto& info) {
