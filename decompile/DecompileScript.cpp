@@ -23,12 +23,15 @@ ScriptLines decompileScript(const DecompileScriptInput& input)
         input.extractTextures ? Piece("") : Piece(" -notextures"), input.brenmoor ? Piece(" -brenmoor") : Piece("")});
     s.line("::After decompiling");
     if (input.moveToOutput) {
-        // A file is deleted only once its copy has succeeded, so a failed copy leaves it where it was.
+        // A file is deleted only once its copy has succeeded, so a failed copy leaves it where it was. The
+        // error level says so (Wine's interpreter runs `copy ... && del` even when the copy failed), and the
+        // copy must be there.
         for (const char* suffix : {".map", "_btm.wad"}) {
             const std::string from = dir + name + suffix;
             const std::string to = input.outputFolder + name + suffix;
-            s.line({"if exist ", Piece::quotedPath(from), " copy ", Piece::quotedPath(from), " ", Piece::quotedPath(to),
-                " && del ", Piece::quotedPath(from)});
+            s.line(
+                {"if exist ", Piece::quotedPath(from), " copy ", Piece::quotedPath(from), " ", Piece::quotedPath(to)});
+            s.line({"if not errorlevel 1 if exist ", Piece::quotedPath(to), " del ", Piece::quotedPath(from)});
         }
     }
     for (const char* leftover : {".err", ".log"}) {

@@ -25,7 +25,7 @@ struct DecompileScriptInput {
 // Names the decompile script in refusals.
 inline constexpr const char* kDecompileScriptKind = "decompile";
 
-// The whole script: 8 lines, 10 when the files move to the output folder (each copied, and deleted only when
+// The whole script: 8 lines, 12 when the files move to the output folder (each copied, then deleted only when
 // its copy succeeded), and "Pause" last when asked for. Throws ScriptRefusal for a path that no script can
 // carry, or a file name holding a character a title would run as a command.
 ScriptLines decompileScript(const DecompileScriptInput& input);
