@@ -13,6 +13,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const std::filesystem::path folder =
             std::filesystem::temp_directory_path() / ("ferrowind-script-fuzz-" + std::to_string(::getpid()));
         std::filesystem::create_directories(folder);
+        std::atexit([] {
+            std::error_code error;
+            std::filesystem::remove_all(
+                std::filesystem::temp_directory_path() / ("ferrowind-script-fuzz-" + std::to_string(::getpid())),
+                error);
+        });
         return folder.string();
     }();
     const auto problems = ferrowind::fuzz::tryGenerators(ferrowind::fuzz::hostileValuesFrom({data, size}), scratch);
