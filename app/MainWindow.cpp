@@ -286,7 +286,13 @@ void MainWindow::save(const PageScript& page)
 
 void MainWindow::edit(const PageScript& page)
 {
-    mirrorToEditor(page.generate());
+    // No check runs before the editor opens, so a value no script can carry is told here.
+    try {
+        mirrorToEditor(page.generate());
+    } catch (const ScriptRefusal& refusal) {
+        services_.prompts.tell(kMainCaption, refusal.what(), PromptIcon::Exclamation);
+        return;
+    }
     showEditor();
 }
 

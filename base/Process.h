@@ -13,8 +13,10 @@ struct ProgramStart {
     std::vector<std::string> arguments; // program name first
     std::string folder; // working folder of the program; "" keeps ours
     std::vector<std::string> environment; // "NAME=value"
-    // Bounds a waited-for run. The program then runs in a process group of its own (a job on Windows), and on
-    // expiry the whole group is ended, so nothing it started outlives the wait.
+    // Run in a process group of its own (a job on Windows), so that ending it ends everything it started: when
+    // the time limit passes, and on POSIX systems when this process is asked to end (endRunningGroupOnTermination).
+    bool ownProcessGroup = false;
+    // Bounds a waited-for run; implies ownProcessGroup.
     std::optional<std::chrono::milliseconds> timeLimit{};
 };
 
@@ -34,9 +36,15 @@ long currentProcessId();
 // "NAME=value" strings of this process.
 std::vector<std::string> processEnvironment();
 
-// Starts the program with this process's standard streams and waits for it, at most its time limit. A program
-// ended by a signal reports 128 plus the signal number, so a crash counts as a failure.
+// Starts the program with this process's standard streams and waits for it, at most its time limit; its own
+// process group, if it has one, is ended with it. A program ended by a signal reports 128 plus the signal number,
+// so a crash counts as a failure.
 ProgramResult runProgramAndWait(const ProgramStart& start);
+
+// From now on a termination request (interrupt, terminate, hang-up, quit) first kills the whole process group
+// of the program with its own group that is being waited for, then ends this process as the request asks.
+// Without it a killed caller would leave the program running on its own.
+void endRunningGroupOnTermination();
 
 // Starts the program in its own session without waiting; its standard input is the null device so that it
 // never competes with us for the terminal. Empty on success, otherwise the problem.

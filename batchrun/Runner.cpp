@@ -38,9 +38,10 @@ int Runner::run(const Script& script, const std::vector<std::string>& arguments)
     const std::vector<std::string>& lines = script.lines();
     size_t next = 0;
     while (next < lines.size()) {
-        const std::string& line = lines[next++];
+        const size_t index = next++;
+        const std::string& line = lines[index];
         if (isLabelLine(line)) {
-            if (const std::optional<int> exitCode = context_.host.labelReached(line, session_.errorLevel))
+            if (const std::optional<int> exitCode = context_.host.labelReached(index, line, session_.errorLevel))
                 return *exitCode;
             continue;
         }

@@ -1,6 +1,7 @@
 #include "goldsource/GoldSourceChecks.h"
 
 #include "goldsource/GoldSourceScript.h"
+#include "goldsource/GoldSourceStagePlan.h"
 
 namespace ferrowind {
 
@@ -8,14 +9,11 @@ CheckVerdict checkGoldSourceCompile(const GoldSourceScriptInput& input, Prompts&
 {
     if (const CheckVerdict map = checkMapFile(input.mapFile, prompts); map != CheckVerdict::Proceed)
         return map;
-    if (!scriptPathsAreSafe(goldSourceScriptPaths(input), prompts))
+    if (!scriptCanBeMade([&] { makeGoldSourceScript(input, {}); }, prompts))
         return CheckVerdict::Refused;
 
-    const GoldSourceOptions& o = input.options;
     const GoldSourcePaths& p = input.paths;
-    const bool proceed = confirmStageTools({{o.runCsg, p.csgTool, "CSG"}, {o.runBsp, p.bspTool, "BSP"},
-                                               {o.runVis, p.visTool, "VIS"}, {o.runRad, p.radTool, "RAD"}},
-                             prompts) &&
+    const bool proceed = confirmStageTools(goldSourceStagePlan(input), prompts) &&
         confirmFolder(p.wadRoot, "Wad root is not found! (Please select correct path)", prompts) &&
         confirmFolder(p.bspOut, "BSP output folder is not found! (Please select correct path)", prompts);
     return proceed ? CheckVerdict::Proceed : CheckVerdict::Refused;

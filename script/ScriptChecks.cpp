@@ -4,7 +4,7 @@
 #include "base/Text.h"
 #include "config/ProgramInfo.h"
 #include "platform/Prompts.h"
-#include "script/ScriptText.h"
+#include "script/ScriptWriter.h"
 
 namespace ferrowind {
 
@@ -15,22 +15,15 @@ CheckVerdict checkMapFile(const std::string& mapEdit, Prompts& prompts)
         prompts.tell(kMainCaption, "Map is not selected, please select map file...", PromptIcon::Exclamation);
         return CheckVerdict::MapMissing;
     }
-    if (auto problem = unsafeMapProblem(mapFile)) {
-        prompts.tell(kMainCaption, *problem, PromptIcon::Exclamation);
-        return CheckVerdict::Refused;
-    }
     return CheckVerdict::Proceed;
 }
 
-bool scriptPathsAreSafe(const std::vector<std::string>& paths, Prompts& prompts)
+bool scriptCanBeMade(const std::function<void()>& generate, Prompts& prompts)
 {
-    for (const std::string& path : paths) {
-        if (auto problem = unsafePathProblem(path)) {
-            prompts.tell(kMainCaption, *problem, PromptIcon::Exclamation);
-            return false;
-        }
-    }
-    return true;
+    const std::optional<std::string> refusal = refusalOf(generate);
+    if (refusal)
+        prompts.tell(kMainCaption, *refusal, PromptIcon::Exclamation);
+    return !refusal;
 }
 
 bool continueDespite(Prompts& prompts, const std::string& problem)
@@ -38,12 +31,11 @@ bool continueDespite(Prompts& prompts, const std::string& problem)
     return prompts.confirm(kMainCaption, problem + "\r\nContinue compilation?");
 }
 
-bool confirmStageTools(std::initializer_list<StageTool> stages, Prompts& prompts)
+bool confirmStageTools(const StagePlan& stages, Prompts& prompts)
 {
-    for (const StageTool& stage : stages)
-        if (stage.selected && !base::fileExists(stage.tool) &&
-            !continueDespite(
-                prompts, std::string(stage.name) + " compiler initialization error! (Please select correct path)"))
+    for (const PlannedStage& stage : stages)
+        if (stage.run && !base::fileExists(stage.tool) &&
+            !continueDespite(prompts, stage.name + " compiler initialization error! (Please select correct path)"))
             return false;
     return true;
 }

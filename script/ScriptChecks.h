@@ -1,8 +1,10 @@
 #pragma once
 
+#include "script/StagePlan.h"
+
+#include <functional>
 #include <initializer_list>
 #include <string>
-#include <vector>
 
 namespace ferrowind {
 
@@ -14,23 +16,18 @@ enum class CheckVerdict {
     Refused,
 };
 
-// The map edit's text must name an existing map that a script can carry safely; tells the user otherwise.
+// The map edit's text must name an existing map; tells the user otherwise.
 CheckVerdict checkMapFile(const std::string& mapEdit, Prompts& prompts);
 
-// Tells the user why a path cannot go into a script; true when every path is safe.
-bool scriptPathsAreSafe(const std::vector<std::string>& paths, Prompts& prompts);
+// Runs the script's generator and tells the user why a value of it cannot go into a script; true when the
+// script can be made.
+bool scriptCanBeMade(const std::function<void()>& generate, Prompts& prompts);
 
 // Asks "<problem>\r\nContinue compilation?" with No as the default; true on Yes.
 bool continueDespite(Prompts& prompts, const std::string& problem);
 
-struct StageTool {
-    bool selected;
-    const std::string& tool;
-    const char* name; // "CSG"
-};
-
 // Each selected stage whose tool file is missing asks whether to go on; false at the first No.
-bool confirmStageTools(std::initializer_list<StageTool> stages, Prompts& prompts);
+bool confirmStageTools(const StagePlan& stages, Prompts& prompts);
 
 // A missing folder asks "<problem>\r\nContinue compilation?"; false on No.
 bool confirmFolder(const std::string& folder, const std::string& problem, Prompts& prompts);

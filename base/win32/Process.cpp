@@ -88,12 +88,18 @@ std::vector<std::string> processEnvironment()
 ProgramResult runProgramAndWait(const ProgramStart& start)
 {
     PROCESS_INFORMATION process{};
-    // A bounded run goes into a job of its own, so that ending it ends everything it started. Wine starts its
-    // desktop process when a program first needs it; it must not be started from inside the job, where it
-    // would be ended with the program.
-    if (start.timeLimit)
+    // A program with its own group goes into a job of its own, which ends everything it started when it ends,
+    // when its time is up or when this process ends and closes the job. Wine starts its desktop process when a
+    // program first needs it; it must not be started from inside the job, where it would be ended with it.
+    const bool ownGroup = start.ownProcessGroup || start.timeLimit;
+    HANDLE job = nullptr;
+    if (ownGroup) {
         GetDesktopWindow();
-    HANDLE job = start.timeLimit ? CreateJobObjectA(nullptr, nullptr) : nullptr;
+        job = CreateJobObjectA(nullptr, nullptr);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof(limits));
+    }
     if (!create(start, job ? CREATE_SUSPENDED : 0, TRUE, process)) {
         const std::string problem = lastErrorText();
         if (job)
@@ -104,7 +110,7 @@ ProgramResult runProgramAndWait(const ProgramStart& start)
     if (job) {
         AssignProcessToJobObject(job, process.hProcess);
         ResumeThread(process.hThread);
-        const auto limit = static_cast<DWORD>(start.timeLimit->count());
+        const DWORD limit = start.timeLimit ? static_cast<DWORD>(start.timeLimit->count()) : INFINITE;
         if (WaitForSingleObject(process.hProcess, limit) == WAIT_TIMEOUT)
             result = {true, 1, timeLimitProblem(*start.timeLimit), true};
         TerminateJobObject(job, 1);
@@ -122,6 +128,11 @@ ProgramResult runProgramAndWait(const ProgramStart& start)
     CloseHandle(process.hProcess);
     return result;
 }
+
+// Closing the console ends its programs with it; a killed caller leaves its program running, as no job
+// object ties them together.
+// A job ends with this process when it closes the job: nothing to set up.
+void endRunningGroupOnTermination() {}
 
 std::string startProgramDetached(const ProgramStart& start)
 {

@@ -10,9 +10,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <sstream>
+#include <thread>
 
 using namespace ferrowind;
 
@@ -165,6 +169,9 @@ TEST_F(CompileProgramTest, AVmfCompilesWithTheHalfLife2Script)
 TEST_F(CompileProgramTest, BadRequestsExitWithTwoAndRunNothing)
 {
     fs::remove(dir_.path("tools/hlvis"));
+    // A preset file the path would reach, outside the preset folder.
+    fs::create_directories(dir_.path("bin/Ferrowind/GSPresets"));
+    savePreset(dir_.path("bin/x.gsp"), goldSourceFields(), GoldSourceOptions{});
     const struct {
         std::string arguments;
         std::string message;
@@ -174,6 +181,8 @@ TEST_F(CompileProgramTest, BadRequestsExitWithTwoAndRunNothing)
         {"notes.txt", "is neither a Half-Life map (.map) nor a Half-Life 2 map (.vmf)"},
         {"gone.map", "ferrowind-compile: Map is not selected, please select map file...\n"},
         {"box.map -preset Nope", "ferrowind-compile: no preset Nope"},
+        {"box.map -preset ../../x", "-preset takes a preset's name, not a path: ../../x"},
+        {"box.map --stage-timeout 0", "--stage-timeout takes a number of seconds above 0: 0"},
         {"box.map", "ferrowind-compile: VIS compiler initialization error! (Please select correct path)\n"},
     };
     for (const auto& request : cases) {
@@ -185,6 +194,137 @@ TEST_F(CompileProgramTest, BadRequestsExitWithTwoAndRunNothing)
     const Compiled help = compile("--help");
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_THAT(help.output, HasSubstr("Exit codes:\n  0  the compile is done\n"));
+}
+
+// What a preset says cannot make the unattended program run anything but the stages' tools: a command
+// character outside quotes is refused with the field named, and a variable that expands to one runs nothing.
+TEST_F(CompileProgramTest, PresetsRunNothingButTheStageTools)
+{
+    fs::create_symlink(BATCHRUN_STUB_TOOL, dir_.path("tools/canary"));
+    fs::create_directories(dir_.path("bin/Ferrowind/GSPresets"));
+    const std::pair<std::string GoldSourceOptions::*, std::string> refused[] = {
+        {&GoldSourceOptions::csgParams, "-x & canary"},
+        {&GoldSourceOptions::radParams, "-x \"a & b\" | canary"},
+        {&GoldSourceOptions::gameParams, "+map x ^& canary"},
+        {&GoldSourceOptions::visParams, "-x > out.txt"},
+    };
+    for (const auto& [field, value] : refused) {
+        GoldSourceOptions options;
+        options.*field = value;
+        savePreset(dir_.path("bin/Ferrowind/GSPresets/Evil.gsp"), goldSourceFields(), options);
+        const Compiled compiled = compile("box.map -preset Evil");
+        EXPECT_EQ(compiled.exitCode, 2) << value << '\n' << compiled.output;
+        EXPECT_THAT(compiled.output, HasSubstr("ferrowind-compile: preset Evil, parameter field [P] ")) << value;
+        EXPECT_THAT(compiled.output, HasSubstr("outside quotes would run another command")) << value;
+    }
+    EXPECT_THAT(ran(), testing::IsEmpty());
+
+    // Expanded when the line runs, past any check of the text: the game and the canary. (A power-off from a
+    // line is tried in-process, where nothing can power off: UnattendedHostTest.)
+    GoldSourceOptions options;
+    options.visParams = "%EVIL%";
+    options.shutdown = true;
+    savePreset(dir_.path("bin/Ferrowind/GSPresets/Evil.gsp"), goldSourceFields(), options);
+    const std::string evil = "EVIL='-x & " + dir_.path("tools/hl") + " +map box & canary'";
+    const Compiled compiled =
+        compile("box.map -preset Evil", "< /dev/null", "maps", evil + " PATH=" + dir_.path("tools"));
+    EXPECT_EQ(compiled.exitCode, 1) << compiled.output;
+    EXPECT_THAT(ran(), ElementsAre("hlcsg", "hlbsp", "hlvis -x"));
+    EXPECT_THAT(compiled.output, HasSubstr("runs only the tool of the stage"));
+}
+
+// The kept script never replaces what the compile reads, however its path is spelled.
+TEST_F(CompileProgramTest, TheKeptScriptIsNeverTheMapThePresetOrTheConfiguration)
+{
+    fs::create_directories(dir_.path("bin/Ferrowind/GSPresets"));
+    savePreset(dir_.path("bin/Ferrowind/GSPresets/Fast.gsp"), goldSourceFields(), GoldSourceOptions{});
+    fs::create_symlink(dir_.path("maps/box.map"), dir_.path("link.map"));
+    fs::create_hard_link(dir_.path("Configurations.ini"), dir_.path("hard.ini"));
+    const std::string preset = readText(dir_.path("bin/Ferrowind/GSPresets/Fast.gsp"));
+    const std::string configuration = readText(dir_.path("Configurations.ini"));
+    for (const std::string& kept : {std::string("box.map"), std::string("../maps/./box.map"), dir_.path("link.map"),
+             dir_.path("Configurations.ini"), dir_.path("hard.ini"), dir_.path("bin/Ferrowind/GSPresets/Fast.gsp")}) {
+        const Compiled compiled = compile("box.map -preset Fast --keep-script " + quoted(kept));
+        EXPECT_EQ(compiled.exitCode, 2) << kept << '\n' << compiled.output;
+        EXPECT_THAT(compiled.output, HasSubstr(", which the compile reads;")) << kept;
+    }
+    EXPECT_EQ(readText(dir_.path("maps/box.map")), "map");
+    EXPECT_EQ(readText(dir_.path("Configurations.ini")), configuration);
+    EXPECT_EQ(readText(dir_.path("bin/Ferrowind/GSPresets/Fast.gsp")), preset);
+    EXPECT_THAT(ran(), testing::IsEmpty());
+}
+
+// The script's copy has no error branch of its own; a .bsp that never reached the output folder is no success.
+TEST_F(CompileProgramTest, AFailedCopyToTheOutputFolderIsAFailure)
+{
+    fs::create_directories(dir_.path("out/box.bsp")); // a folder where the copy would go
+    const Compiled compiled = compile("box.map");
+    EXPECT_EQ(compiled.exitCode, 3) << compiled.output;
+    EXPECT_THAT(compiled.output, HasSubstr("box.bsp could not be copied to " + dir_.path("out") + "/box.bsp\n"));
+}
+
+// A tool that never ends, and that started a helper of its own.
+class EndlessToolTest : public CompileProgramTest {
+protected:
+    void SetUp() override
+    {
+        CompileProgramTest::SetUp();
+        fs::remove(dir_.path("tools/hlcsg"));
+        std::ofstream(dir_.path("tools/hlcsg"))
+            << "#!/bin/sh\necho $$ >> '" << dir_.path("pids.txt") << "'\nsleep 1000 &\necho $! >> '"
+            << dir_.path("pids.txt") << "'\nwait\n";
+        fs::permissions(dir_.path("tools/hlcsg"), fs::perms::owner_all);
+    }
+
+    std::vector<int> toolProcesses() const
+    {
+        std::vector<int> pids;
+        std::istringstream lines(readText(dir_.path("pids.txt")));
+        for (int pid = 0; lines >> pid;)
+            pids.push_back(pid);
+        return pids;
+    }
+
+    // Gone, or a zombie nobody has collected yet.
+    static bool ended(int pid)
+    {
+        const std::string stat = readText("/proc/" + std::to_string(pid) + "/stat");
+        const size_t close = stat.rfind(')');
+        return stat.empty() || (close != std::string::npos && stat.substr(close + 2, 1) == "Z");
+    }
+
+    static bool eventually(const std::function<bool()>& condition)
+    {
+        for (int i = 0; i < 500 && !condition(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        return condition();
+    }
+};
+
+TEST_F(EndlessToolTest, TheStageLimitEndsTheToolAndWhatItStarted)
+{
+    const Compiled compiled = compile("box.map --stage-timeout 0.5");
+    EXPECT_EQ(compiled.exitCode, 1) << compiled.output;
+    EXPECT_THAT(compiled.output, HasSubstr("ferrowind-compile: CSG ran longer than the stage limit of 0.5 s"));
+    EXPECT_THAT(compiled.output, HasSubstr("ferrowind-compile: CSG failed with exit code 1\n"));
+    const std::vector<int> pids = toolProcesses();
+    ASSERT_EQ(pids.size(), 2u);
+    for (int pid : pids)
+        EXPECT_TRUE(eventually([pid] { return ended(pid); })) << pid;
+}
+
+TEST_F(EndlessToolTest, EndingTheProgramEndsTheToolAndWhatItStarted)
+{
+    const std::string command = "cd " + quoted(dir_.path("maps")) + " && { " +
+        quoted(dir_.path("bin/ferrowind-compile")) + " box.map --config " + quoted(dir_.path("Configurations.ini")) +
+        " < /dev/null > /dev/null 2>&1 & echo $! > " + quoted(dir_.path("compile.pid")) + "; }";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    ASSERT_TRUE(eventually([this] { return toolProcesses().size() == 2; }));
+    const int compilePid = std::stoi(readText(dir_.path("compile.pid")));
+    ASSERT_EQ(kill(compilePid, SIGTERM), 0);
+    EXPECT_TRUE(eventually([compilePid] { return ended(compilePid); }));
+    for (int pid : toolProcesses())
+        EXPECT_TRUE(eventually([pid] { return ended(pid); })) << pid;
 }
 
 // The real tools, run from a folder that is neither the map's nor the tools': the map's WAD is found only through

@@ -47,6 +47,30 @@ TEST_F(Action, NoFileWarnsAndWritesNothing)
     EXPECT_TRUE(shell.started.empty());
 }
 
+// The compile pages' refusals, in the same words: a title would run what follows & in the name, and a quote
+// would end the quoting of the decompiler's line.
+TEST_F(Action, NamesAScriptCannotCarryAreRefusedBeforeAnythingIsWritten)
+{
+    fs::remove(folders.tempDir + "BspTwoMap.exe");
+    const std::pair<const char*, const char*> cases[] = {
+        {"maps/t&touch X.bsp",
+            "The BSP file name holds the character \"&\", which a decompile script cannot carry.\r\nPlease rename "
+            "the BSP file."},
+        {"maps/q\" & touch Y & \".bsp", "holds a double quote, which a decompile script cannot carry."},
+        {"maps/a^b.bsp", "character \"^\""},
+    };
+    for (const auto& [name, message] : cases) {
+        run({temp.write(name, kBspHead), temp.path("maps") + "/"});
+        ASSERT_EQ(prompts.asked.size(), 1u) << name;
+        EXPECT_NE(prompts.asked[0].text.find(message), std::string::npos) << prompts.asked[0].text;
+        EXPECT_EQ(prompts.asked[0].icon, PromptIcon::Exclamation);
+        prompts.asked.clear();
+    }
+    EXPECT_FALSE(fs::exists(folders.tempDir + "Decompile.bat"));
+    EXPECT_FALSE(fs::exists(folders.tempDir + "BspTwoMap.exe"));
+    EXPECT_TRUE(shell.started.empty());
+}
+
 TEST_F(Action, WritesAndStartsTheScript)
 {
     const std::string bsp = temp.write("maps/box.bsp", kBspHead);
