@@ -3,6 +3,7 @@
 #include "app/AboutWindow.h"
 #include "base/AtomicFile.h"
 #include "base/Paths.h"
+#include "base/RegularFile.h"
 #include "config/CommandLine.h"
 #include "config/ConsoleColor.h"
 #include "config/ProgramInfo.h"
@@ -151,7 +152,12 @@ void MainWindow::attachWindows(const SecondaryWindows& windows)
 void MainWindow::start(const QStringList& arguments)
 {
     createWorkingFolders(folders_);
-    configuration_ = readConfiguration(startingConfigurationPath(folders_, base::folderPart(location_.programPath)));
+    try {
+        configuration_ =
+            readConfiguration(startingConfigurationPath(folders_, base::folderPart(location_.programPath)));
+    } catch (const base::ReadError& error) {
+        services_.prompts.tell(kMainCaption, error.what(), PromptIcon::Error);
+    }
 
     const StartupRequest request = parseCommandLine(toLocalList(arguments), base::fileExists);
     if (!request.mapFile.empty())
@@ -281,7 +287,13 @@ void MainWindow::save(const PageScript& page)
 
 void MainWindow::edit(const PageScript& page)
 {
-    mirrorToEditor(page.generate());
+    // No check runs before the editor opens, so a value no script can carry is told here.
+    try {
+        mirrorToEditor(page.generate());
+    } catch (const ScriptRefusal& refusal) {
+        services_.prompts.tell(kMainCaption, refusal.what(), PromptIcon::Exclamation);
+        return;
+    }
     showEditor();
 }
 

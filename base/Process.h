@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,13 +13,22 @@ struct ProgramStart {
     std::vector<std::string> arguments; // program name first
     std::string folder; // working folder of the program; "" keeps ours
     std::vector<std::string> environment; // "NAME=value"
+    // Run in a process group of its own (a job on Windows), so that ending it ends everything it started: when
+    // the time limit passes, and on POSIX systems when this process is asked to end (endRunningGroupOnTermination).
+    bool ownProcessGroup = false;
+    // Bounds a waited-for run; implies ownProcessGroup.
+    std::optional<std::chrono::milliseconds> timeLimit{};
 };
 
 struct ProgramResult {
     bool started = false;
     int exitCode = 0;
-    std::string problem; // why it did not start
+    std::string problem; // why it did not start, or why it was ended
+    bool timedOut = false; // ended by timeLimit; exitCode is then 1
 };
+
+// The problem a run that outlived its time limit reports: "did not end within 2.5 s and was stopped".
+std::string timeLimitProblem(std::chrono::milliseconds limit);
 
 // This process's id: unique among the processes running at the same time.
 long currentProcessId();
@@ -25,9 +36,15 @@ long currentProcessId();
 // "NAME=value" strings of this process.
 std::vector<std::string> processEnvironment();
 
-// Starts the program with this process's standard streams and waits for it. A program ended by a signal
-// reports 128 plus the signal number, so a crash counts as a failure.
+// Starts the program with this process's standard streams and waits for it, at most its time limit; its own
+// process group, if it has one, is ended with it. A program ended by a signal reports 128 plus the signal number,
+// so a crash counts as a failure.
 ProgramResult runProgramAndWait(const ProgramStart& start);
+
+// From now on a termination request (interrupt, terminate, hang-up, quit) first kills the whole process group
+// of the program with its own group that is being waited for, then ends this process as the request asks.
+// Without it a killed caller would leave the program running on its own.
+void endRunningGroupOnTermination();
 
 // Starts the program in its own session without waiting; its standard input is the null device so that it
 // never competes with us for the terminal. Empty on success, otherwise the problem.

@@ -1,6 +1,7 @@
 #include "batchrun/Expansion.h"
 
 #include "base/Text.h"
+#include "batchrun/Limits.h"
 #include "batchrun/Words.h"
 
 #include <filesystem>
@@ -82,6 +83,10 @@ std::string expandLine(std::string_view line, const ExpansionContext& context)
     out.reserve(line.size());
     size_t i = 0;
     while (i < line.size()) {
+        if (out.size() > kMaxLineLength) {
+            out.resize(kMaxLineLength + 1);
+            break;
+        }
         const char c = line[i];
         if (c != '%') {
             out += c;
@@ -125,6 +130,8 @@ std::string expandLine(std::string_view line, const ExpansionContext& context)
             i = close + 1;
         }
     }
+    if (out.size() > kMaxLineLength)
+        out.resize(kMaxLineLength + 1);
     return out;
 }
 

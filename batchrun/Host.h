@@ -2,6 +2,7 @@
 
 #include "base/Process.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,10 +22,14 @@ public:
     virtual std::string openDocument(const std::string& path) = 0;
     // Powers the machine off at once; "" when the request was accepted.
     virtual std::string powerOff() = 0;
-    // The runner has come to a label or comment line (":name", "::text"), by running on or by a goto, and
-    // nothing after it has run yet; `errorLevel` is the level at that moment. An exit code ends the script
-    // there with it. Lets a host follow a script's sections (a compile's stages) without reading its output.
-    virtual std::optional<int> labelReached(std::string_view /*line*/, int /*errorLevel*/) { return std::nullopt; }
+    // The runner has come to a label or comment line (":name", "::text"), the script's line `index` (from 0),
+    // by running on or by a goto, and nothing after it has run yet; `errorLevel` is the level at that moment.
+    // An exit code ends the script there with it. Lets a host follow a script's sections (a compile's stages)
+    // without reading its output.
+    virtual std::optional<int> labelReached(size_t /*index*/, std::string_view /*line*/, int /*errorLevel*/)
+    {
+        return std::nullopt;
+    }
 };
 
 // The real thing: programs through the platform calls, documents through the desktop (xdg-open on Linux,

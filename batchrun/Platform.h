@@ -9,7 +9,8 @@ namespace batchrun {
 // Programs are started through base/Process.h.
 
 // One line of standard input without its line end, read byte by byte so that programs started later see the
-// rest of the input; nothing at end of input.
+// rest of the input; nothing at end of input. A line longer than the line limit comes in pieces of that
+// length, so an input without line ends never grows without bound.
 std::optional<std::string> readStandardInputLine();
 
 // Waits for one key (one byte when the input is not a terminal); false at end of input.

@@ -2,6 +2,7 @@
 
 #include "base/Process.h"
 #include "base/SearchPath.h"
+#include "batchrun/Limits.h"
 
 #include <windows.h>
 
@@ -23,6 +24,8 @@ std::optional<std::string> readStandardInputLine()
         if (c == '\n')
             break;
         line += c;
+        if (line.size() == kMaxLineLength)
+            return line;
     }
     if (!line.empty() && line.back() == '\r')
         line.pop_back();

@@ -6,6 +6,9 @@
 #include "batchrun/ProgramLookup.h"
 #include "batchrun/Words.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace batchrun {
 
 namespace {
@@ -13,6 +16,12 @@ namespace {
 enum class Wait {
     Yes,
     No
+};
+
+// A program line runs programs only; `start` also opens documents and folders, as it does in the interpreter.
+enum class Documents {
+    Open,
+    Refuse
 };
 
 // Scripts name Notepad as the log viewer; outside Windows the desktop's viewer stands in for it.
@@ -27,6 +36,11 @@ bool isNotepad(std::string_view program)
 }
 
 std::string searchPath(const Context& context) { return context.session.environment.get("PATH").value_or(""); }
+
+std::string notRecognized(const std::string& program)
+{
+    return "'" + program + "' is not recognized as a command, program or batch file.";
+}
 
 Outcome cannotRun(Context& context, std::string_view message)
 {
@@ -44,7 +58,7 @@ Outcome openDocument(Context& context, const std::string& path)
 }
 
 // Runs or starts the program of `word` with its arguments, the way the interpreter would find it.
-Outcome launch(Context& context, const ProgramWord& word, Wait wait)
+Outcome launch(Context& context, const ProgramWord& word, Wait wait, Documents documents)
 {
     std::vector<std::string> arguments = splitProgramArguments(word.arguments);
     if (isNotepad(word.program)) {
@@ -55,10 +69,15 @@ Outcome launch(Context& context, const ProgramWord& word, Wait wait)
     const ResolvedProgram program = resolveProgram(word.program, context.session.folder, searchPath(context));
     base::ProgramStart start;
     switch (program.kind) {
-    case ProgramKind::Missing:
-        return cannotRun(context, "'" + word.program + "' is not recognized as a command, program or batch file.");
+    case ProgramKind::Missing: return cannotRun(context, notRecognized(word.program));
     case ProgramKind::Document:
-    case ProgramKind::Folder: return openDocument(context, program.path);
+    case ProgramKind::Folder:
+        // Handing a tool to the desktop's opener would drop its arguments and pass for a successful run.
+        if (documents == Documents::Refuse)
+            return cannotRun(context,
+                notRecognized(word.program) + "\nferrowind-cmd: " + program.path +
+                    (program.kind == ProgramKind::Folder ? " is a folder" : " is not an executable program"));
+        return openDocument(context, program.path);
     case ProgramKind::Windows: // only outside Windows: there every program is Native
         start.file = base::findExecutable("wine", searchPath(context));
         if (start.file.empty())
@@ -89,11 +108,24 @@ Outcome launch(Context& context, const ProgramWord& word, Wait wait)
     return result.exitCode == 0 ? Outcome::success() : Outcome::failure();
 }
 
+// Only the interpreter's own switches: any other word that starts with a slash is a program's absolute path.
+bool isStartSwitch(std::string_view text)
+{
+    static constexpr std::string_view kSwitches[] = {"/min", "/max", "/wait", "/b", "/i", "/separate", "/shared",
+        "/low", "/normal", "/high", "/realtime", "/abovenormal", "/belownormal", "/d", "/node", "/affinity"};
+    size_t end = 0;
+    while (end < text.size() && !isBlank(text[end]))
+        ++end;
+    const std::string_view word = text.substr(0, end);
+    return std::any_of(std::begin(kSwitches), std::end(kSwitches),
+        [&](std::string_view known) { return base::equalsIgnoringCase(word, known); });
+}
+
 } // namespace
 
 Outcome runProgram(Context& context, std::string_view text)
 {
-    return launch(context, splitProgramWord(text), Wait::Yes);
+    return launch(context, splitProgramWord(text), Wait::Yes, Documents::Refuse);
 }
 
 // start ["title"] [/switches] [program [arguments]]: the first quoted word before the program is the window
@@ -104,7 +136,7 @@ Outcome start(Context& context, std::string_view rest)
     std::string_view text = trimLeadingDelimiters(rest);
     Wait wait = Wait::No;
     bool titled = false;
-    while (!text.empty() && (text.front() == '/' || (text.front() == '"' && !titled))) {
+    while (!text.empty() && (isStartSwitch(text) || (text.front() == '"' && !titled))) {
         size_t end = 0;
         if (text.front() == '"') {
             titled = true;
@@ -116,14 +148,15 @@ Outcome start(Context& context, std::string_view rest)
             const std::string_view option = text.substr(0, end);
             if (base::equalsIgnoringCase(option, "/wait"))
                 wait = Wait::Yes;
-            else if (base::equalsIgnoringCase(option, "/d"))
-                return unsupported(context, "'start /D'");
+            else if (base::equalsIgnoringCase(option, "/d") || base::equalsIgnoringCase(option, "/node") ||
+                base::equalsIgnoringCase(option, "/affinity"))
+                return unsupported(context, "'start " + std::string(option) + "'");
         }
         text = trimBlanks(text.substr(end));
     }
     if (text.empty())
         return unsupported(context, "'start' without a program");
-    return launch(context, splitProgramWord(text), wait);
+    return launch(context, splitProgramWord(text), wait, Documents::Open);
 }
 
 Outcome shutdown(Context& context, std::string_view rest)

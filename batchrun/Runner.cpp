@@ -3,6 +3,7 @@
 #include "base/Text.h"
 #include "batchrun/Commands.h"
 #include "batchrun/Expansion.h"
+#include "batchrun/Limits.h"
 #include "batchrun/Parser.h"
 #include "batchrun/ProgramLookup.h"
 #include "batchrun/Words.h"
@@ -37,9 +38,10 @@ int Runner::run(const Script& script, const std::vector<std::string>& arguments)
     const std::vector<std::string>& lines = script.lines();
     size_t next = 0;
     while (next < lines.size()) {
-        const std::string& line = lines[next++];
+        const size_t index = next++;
+        const std::string& line = lines[index];
         if (isLabelLine(line)) {
-            if (const std::optional<int> exitCode = context_.host.labelReached(line, session_.errorLevel))
+            if (const std::optional<int> exitCode = context_.host.labelReached(index, line, session_.errorLevel))
                 return *exitCode;
             continue;
         }
@@ -63,8 +65,18 @@ int Runner::run(const Script& script, const std::vector<std::string>& arguments)
 
 Outcome Runner::runLine(const std::string& line, const std::vector<std::string>& arguments)
 {
+    // As in the interpreter, a line past its limit, as written or once expanded, ends the script.
+    const auto tooLong = [this] {
+        console_.err << "The input line is too long.\n";
+        session_.errorLevel = 1;
+        return Outcome::end(1);
+    };
+    if (line.size() > kMaxLineLength)
+        return tooLong();
     const std::string expanded =
         expandLine(line, {session_.environment, arguments, session_.folder, session_.errorLevel});
+    if (expanded.size() > kMaxLineLength)
+        return tooLong();
     const ParsedLine parsed = parseLine(expanded);
     if (!parsed.syntaxError.empty()) {
         console_.err << parsed.syntaxError << '\n';

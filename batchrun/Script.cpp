@@ -1,12 +1,9 @@
 #include "batchrun/Script.h"
 
+#include "base/RegularFile.h"
 #include "base/Text.h"
+#include "batchrun/Limits.h"
 #include "batchrun/Words.h"
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <system_error>
 
 namespace batchrun {
 
@@ -30,16 +27,12 @@ Script Script::fromText(std::string_view text)
     return script;
 }
 
-std::optional<Script> Script::load(const std::string& path)
+Script Script::load(const std::string& path)
 {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        return std::nullopt;
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return std::nullopt;
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    return fromText(text);
+    const std::optional<std::string> text = base::readRegularFile(path, kMaxScriptSize);
+    if (!text)
+        throw base::ReadError(path, "no such file");
+    return fromText(*text);
 }
 
 std::optional<size_t> Script::findLabel(std::string_view name, size_t from) const

@@ -12,8 +12,9 @@ class Script {
 public:
     // Lines end at LF; a CR before it is dropped, and a NUL byte ends the line's text.
     static Script fromText(std::string_view text);
-    // Nothing when the file cannot be read or is a folder.
-    static std::optional<Script> load(const std::string& path);
+    // The script in a regular file of at most kMaxScriptSize bytes. A missing file, a folder, a pipe, a device
+    // (reading /dev/zero would never end) and a file too large throw base::ReadError with the reason.
+    static Script load(const std::string& path);
 
     const std::vector<std::string>& lines() const { return lines_; }
 

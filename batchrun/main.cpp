@@ -1,3 +1,4 @@
+#include "base/RegularFile.h"
 #include "batchrun/ConsoleEscapes.h"
 #include "batchrun/Host.h"
 #include "batchrun/Platform.h"
@@ -24,14 +25,14 @@ int main(int argc, char** argv)
         std::cerr << "usage: ferrowind-cmd <script> [arguments]\n";
         return 1;
     }
-    const std::optional<Script> script = Script::load(argv[1]);
-    std::error_code error;
-    if (!script) {
-        const bool folder = std::filesystem::is_directory(argv[1], error);
-        std::cerr << "ferrowind-cmd: " << (folder ? "'" : "cannot read '") << argv[1]
-                  << (folder ? "' is a folder, not a script\n" : "'\n");
+    std::optional<Script> script;
+    try {
+        script = Script::load(argv[1]);
+    } catch (const base::ReadError& error) {
+        std::cerr << "ferrowind-cmd: " << error.what() << '\n';
         return 1;
     }
+    std::error_code error;
     Session session{Environment::fromProcess(), std::filesystem::current_path(error).string()};
     StandardInput input;
     Console console{std::cout, std::cerr, input, standardOutputIsTerminal()};

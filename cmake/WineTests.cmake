@@ -1,17 +1,27 @@
 # Cross-built Windows tests run under Wine, in a prefix of their own inside the build tree so that nothing
-# touches the user's Wine setup, without a display so that no window can open, and without Wine's own chatter.
+# touches the user's Wine setup, without a display so that no window can open, and without Wine's own chatter
+# or the installers of its optional parts.
 find_program(FERROWIND_WINE NAMES wine wine64 REQUIRED)
+find_program(FERROWIND_WINESERVER NAMES wineserver REQUIRED)
 set(FERROWIND_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
-set(CMAKE_CROSSCOMPILING_EMULATOR
+set(FERROWIND_WINE_ENVIRONMENT
   ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
-  WINEPREFIX=${FERROWIND_WINE_PREFIX} WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-  ${FERROWIND_WINE})
+  WINEPREFIX=${FERROWIND_WINE_PREFIX} WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml,winemenubuilder.exe=)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${FERROWIND_WINE_ENVIRONMENT} ${FERROWIND_WINE})
 
-# Made once before any test runs: test discovery would otherwise set the prefix up several times at once.
+# Made once, whole, before any test runs. `wineboot --init` returns while the services it started are still
+# writing the prefix; `wineserver -w` waits until every process of the prefix has ended.
 add_custom_command(OUTPUT ${FERROWIND_WINE_PREFIX}/system.reg
   COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} wineboot --init
+  COMMAND ${FERROWIND_WINE_ENVIRONMENT} ${FERROWIND_WINESERVER} -w
   COMMENT "Setting up the Wine prefix for the Windows tests")
 add_custom_target(wine_prefix DEPENDS ${FERROWIND_WINE_PREFIX}/system.reg)
+
+# Wine's services start with the first program of a session. One trivial program runs alone before the suites,
+# which run in parallel, so that they never start Wine's services at the same time; a Wine that can't run it
+# fails here, within a minute, instead of hanging every suite.
+add_test(NAME wine_ready COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} cmd /c exit 0)
+set_tests_properties(wine_ready PROPERTIES FIXTURES_SETUP wine TIMEOUT 60)
 
 # Wine's drive for the host's root folder: build-tree paths compiled into the tests are given on it.
 set(FERROWIND_TEST_DRIVE "Z:")

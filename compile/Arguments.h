@@ -12,6 +12,7 @@ struct CompileArguments {
     std::optional<std::string> preset; // after "-preset"
     std::string configFile; // after "--config"; "" for the working folders' own
     std::string keepScript; // after "--keep-script"; "" keeps no copy
+    double stageTimeout = 0; // after "--stage-timeout", in seconds; 0 lets a stage run for ever
     bool help = false;
 };
 
@@ -29,5 +30,6 @@ extern const char* const kCompileUsage;
 inline constexpr int kExitDone = 0;
 inline constexpr int kExitStageFailed = 1;
 inline constexpr int kExitBadRequest = 2;
+inline constexpr int kExitCopyFailed = 3;
 
 } // namespace ferrowind

@@ -4,10 +4,13 @@
 #include "base/Text.h"
 #include "goldsource/GoldSourceChecks.h"
 #include "goldsource/GoldSourceScript.h"
+#include "goldsource/GoldSourceStagePlan.h"
 #include "presets/PresetFile.h"
 #include "presets/PresetFolder.h"
+#include "script/ScriptWriter.h"
 #include "source/SourceChecks.h"
 #include "source/SourceScript.h"
+#include "source/SourceStagePlan.h"
 
 #include <filesystem>
 
@@ -34,8 +37,19 @@ std::optional<Options> presetOptions(const std::optional<std::string>& name, con
     if (!name)
         return Options{};
     const std::optional<Options> options = loadPreset(folder.pathOf(*name), fields);
-    if (!options)
+    if (!options) {
         errors << "ferrowind-compile: no preset " << *name << " (" << folder.pathOf(*name) << ")\n";
+        return std::nullopt;
+    }
+    // The page's user may join commands in a parameter field; a preset run unattended may not.
+    for (const TextField<Options>& field : fields.texts) {
+        if (const auto character = commandCharacterOutsideQuotes((*options).*field.member)) {
+            errors << "ferrowind-compile: preset " << *name << ", parameter field [" << field.section << "] "
+                   << field.key << ": \"" << *character
+                   << "\" outside quotes would run another command; ferrowind-compile runs none\n";
+            return std::nullopt;
+        }
+    }
     return options;
 }
 
@@ -48,30 +62,48 @@ std::string absoluteMapPath(const std::string& mapFile)
 
 } // namespace
 
-std::optional<ScriptLines> prepareCompile(
+std::optional<PreparedCompile> prepareCompile(
     const CompileArguments& arguments, const CompileSetup& setup, const ScriptOrigin& origin, std::ostream& errors)
 {
     const std::string extension = base::toLowerAscii(base::extensionOf(arguments.mapFile));
     const std::string mapFile = absoluteMapPath(arguments.mapFile);
+    PreparedCompile prepared;
+    prepared.inputs.push_back(mapFile);
+    const auto copyOf = [&](const std::string& bspOut, bool notCopied) {
+        prepared.bspFile = mapPathBaseOf(mapFile) + ".bsp";
+        if (!notCopied)
+            prepared.bspCopy = base::withTrailingSeparator(bspOut) + mapNameOf(mapFile) + ".bsp";
+    };
     if (extension == ".map") {
-        const auto options =
-            presetOptions(arguments.preset, goldSourcePresetFolder(setup.folders), goldSourceFields(), errors);
+        const PresetFolder folder = goldSourcePresetFolder(setup.folders);
+        const auto options = presetOptions(arguments.preset, folder, goldSourceFields(), errors);
         if (!options)
             return std::nullopt;
         const GoldSourceScriptInput input =
             goldSourceScriptInput(*options, mapFile, setup.configuration, setup.programPath);
         if (!goesOnUnattended(checkGoldSourceCompile(input), errors))
             return std::nullopt;
-        return makeGoldSourceScript(input, origin);
+        prepared.script = makeGoldSourceScript(input, origin, &prepared.sections);
+        prepared.plan = goldSourceStagePlan(input);
+        copyOf(input.paths.bspOut, options->notCopyBsp);
+        if (arguments.preset)
+            prepared.inputs.push_back(folder.pathOf(*arguments.preset));
+        return prepared;
     }
     if (extension == ".vmf") {
-        const auto options = presetOptions(arguments.preset, sourcePresetFolder(setup.folders), sourceFields(), errors);
+        const PresetFolder folder = sourcePresetFolder(setup.folders);
+        const auto options = presetOptions(arguments.preset, folder, sourceFields(), errors);
         if (!options)
             return std::nullopt;
         const SourceScriptInput input = sourceScriptInput(*options, mapFile, setup.configuration, setup.programPath);
         if (!goesOnUnattended(checkSourceCompile(input), errors))
             return std::nullopt;
-        return makeSourceScript(input, origin);
+        prepared.script = makeSourceScript(input, origin, &prepared.sections);
+        prepared.plan = sourceStagePlan(input);
+        copyOf(input.paths.bspOut, options->notCopyBsp);
+        if (arguments.preset)
+            prepared.inputs.push_back(folder.pathOf(*arguments.preset));
+        return prepared;
     }
     errors << "ferrowind-compile: " << arguments.mapFile << " is neither a Half-Life map (.map) nor a Half-Life 2 "
            << "map (.vmf)\n";

@@ -1,15 +1,14 @@
 #include "compile/UnattendedHost.h"
 
+#include "base/Paths.h"
 #include "base/Text.h"
+
+#include <algorithm>
+#include <filesystem>
 
 namespace ferrowind {
 
 namespace {
-
-constexpr std::string_view kStagePrefix = "::run ";
-constexpr std::string_view kAfterStages = "::after compilation";
-constexpr std::string_view kErrorSection = ":errorcompilation";
-constexpr std::string_view kPauseSection = ":pauseitem";
 
 std::string commandLine(const base::ProgramStart& start)
 {
@@ -19,60 +18,96 @@ std::string commandLine(const base::ProgramStart& start)
     return text;
 }
 
-std::string upperAscii(std::string text)
-{
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
-
 } // namespace
 
-UnattendedHost::UnattendedHost(std::ostream& out, batchrun::Host& system) : out_(out), system_(system) {}
+UnattendedHost::UnattendedHost(
+    std::ostream& out, batchrun::Host& system, StagePlan plan, ScriptSections sections, double limitSeconds) :
+      out_(out),
+      system_(system),
+      plan_(std::move(plan)),
+      sections_(std::move(sections)),
+      limitSeconds_(limitSeconds)
+{
+}
 
 base::ProgramResult UnattendedHost::run(const base::ProgramStart& start)
 {
-    if (!afterStages_)
-        return system_.run(start);
-    skipped("starting " + commandLine(start));
-    return {true, 0, {}};
+    if (afterStages_) {
+        skipped("starting " + commandLine(start));
+        return {true, 0, {}};
+    }
+    if (!isCurrentTool(start))
+        return {false, 0, "ferrowind-compile runs only the tool of the stage, never a program a line adds"};
+    base::ProgramStart tool = start;
+    tool.ownProcessGroup = true;
+    if (limitSeconds_ > 0)
+        tool.timeLimit = std::chrono::milliseconds(static_cast<long long>(limitSeconds_ * 1000));
+    const base::ProgramResult result = system_.run(tool);
+    if (result.timedOut)
+        out_ << "ferrowind-compile: " << stages_.back().name << " ran longer than the stage limit of " << limitSeconds_
+             << " s and was ended" << std::endl;
+    return result;
+}
+
+// The stage's tool by the path the script names it with, as the runner found it (through Wine, the program
+// Wine runs). By path rather than by file: tools are often links to one program, which would let a line run
+// the game through another stage's link.
+bool UnattendedHost::isCurrentTool(const base::ProgramStart& start) const
+{
+    if (!stageStart_)
+        return false;
+    const auto tool = std::find_if(
+        plan_.begin(), plan_.end(), [&](const PlannedStage& stage) { return stage.name == stages_.back().name; });
+    if (tool == plan_.end())
+        return false;
+    std::vector<std::string> candidates{start.file};
+    if (start.arguments.size() > 1 && base::toLowerAscii(base::fileNamePart(start.file)) == "wine")
+        candidates.push_back(start.arguments[1]);
+    const std::string configured = (std::filesystem::path(start.folder) / tool->tool).lexically_normal().string();
+    return std::any_of(candidates.begin(), candidates.end(), [&](const std::string& candidate) {
+        const std::string path = std::filesystem::path(candidate).lexically_normal().string();
+#ifdef _WIN32
+        return base::equalsIgnoringCase(path, configured);
+#else
+        return path == configured;
+#endif
+    });
 }
 
 std::string UnattendedHost::start(const base::ProgramStart& start)
 {
-    skipped("starting " + commandLine(start));
-    return {};
+    return skippedAfterStages("starting " + commandLine(start));
 }
 
-std::string UnattendedHost::openDocument(const std::string& path)
+std::string UnattendedHost::openDocument(const std::string& path) { return skippedAfterStages("opening " + path); }
+
+std::string UnattendedHost::powerOff() { return skippedAfterStages("shutting the computer down"); }
+
+// After the stages the script's own lines start the game, the sound and the viewer and power off: skipped as
+// if done. Before, such a request can only come from a value the script expanded: refused, so the line fails.
+std::string UnattendedHost::skippedAfterStages(const std::string& what)
 {
-    skipped("opening " + path);
+    if (!afterStages_)
+        return "ferrowind-compile does nothing but run the stages' tools";
+    skipped(what);
     return {};
 }
 
-std::string UnattendedHost::powerOff()
-{
-    skipped("shutting the computer down");
-    return {};
-}
-
-std::optional<int> UnattendedHost::labelReached(std::string_view line, int errorLevel)
+std::optional<int> UnattendedHost::labelReached(size_t index, std::string_view /*line*/, int errorLevel)
 {
     closeStage(errorLevel);
-    const std::string label = base::toLowerAscii(base::trim(line));
-    if (label.starts_with(kStagePrefix)) {
-        stages_.push_back(
-            {upperAscii(base::trim(std::string_view(line).substr(line.find(':') + kStagePrefix.size()))), 0, 0});
-        out_ << "ferrowind-compile: " << stages_.back().name << " started" << std::endl;
+    const auto stage = std::find_if(sections_.stages.begin(), sections_.stages.end(),
+        [index](const ScriptSections::Stage& s) { return s.line == index; });
+    if (stage != sections_.stages.end()) {
+        stages_.push_back({stage->name, 0, 0});
+        out_ << "ferrowind-compile: " << stage->name << " started" << std::endl;
         stageStart_ = std::chrono::steady_clock::now();
-    } else if (label == kAfterStages) {
+    } else if (index == sections_.afterStages) {
         afterStages_ = true;
-    } else if (label.starts_with(kErrorSection)) {
+    } else if (index == sections_.errorSection) {
         failed_ = true;
         return 1;
-    } else if (label.starts_with(kPauseSection)) {
+    } else if (index == sections_.pause) {
         skipped("the pause at the end");
         return 0;
     }

@@ -2,6 +2,7 @@
 
 #include "batchrun/Host.h"
 #include "compile/StageTable.h"
+#include "script/StagePlan.h"
 
 #include <chrono>
 #include <optional>
@@ -11,21 +12,24 @@
 
 namespace ferrowind {
 
-// Runs a compile script's tools and nothing that needs a person. It follows the stages by the labels the
-// script generators write ("::Run csg" before each stage, "::After compilation" after the last), ends the
-// script at the error section instead of its menu and at the pause instead of waiting, and after the stages
-// starts no program (the game, the completion sound, the log viewer) and never powers the computer off:
-// each of those is reported as skipped.
+// Runs a compile script's tools and nothing that needs a person. It follows the stages by the sections the
+// generator reported (each stage's label, the after-compilation steps, the error section, the pause), ends
+// the script at the error section instead of its menu and at the pause instead of waiting. Whatever a line says,
+// it runs no program but the current stage's own tool, which it ends with its process group after the stage
+// limit; it never powers the computer off. After the stages, the programs a script starts (the game, the
+// completion sound, the log viewer) are reported as skipped; during a stage any other program is refused,
+// so the stage fails.
 class UnattendedHost : public batchrun::Host {
 public:
-    // Messages go to `out`; the tools run through `system`.
-    UnattendedHost(std::ostream& out, batchrun::Host& system);
+    // Messages go to `out`; the tools of `plan` run through `system`. `limitSeconds` 0 lets a stage run for ever.
+    UnattendedHost(
+        std::ostream& out, batchrun::Host& system, StagePlan plan, ScriptSections sections, double limitSeconds = 0);
 
     base::ProgramResult run(const base::ProgramStart& start) override;
     std::string start(const base::ProgramStart& start) override;
     std::string openDocument(const std::string& path) override;
     std::string powerOff() override;
-    std::optional<int> labelReached(std::string_view line, int errorLevel) override;
+    std::optional<int> labelReached(size_t index, std::string_view line, int errorLevel) override;
 
     // Closes a stage still open when the script ended.
     void finish(int errorLevel);
@@ -38,9 +42,14 @@ public:
 private:
     void closeStage(int errorLevel);
     void skipped(const std::string& what);
+    std::string skippedAfterStages(const std::string& what);
+    bool isCurrentTool(const base::ProgramStart& start) const;
 
     std::ostream& out_;
     batchrun::Host& system_;
+    StagePlan plan_;
+    ScriptSections sections_;
+    double limitSeconds_;
     std::vector<StageRecord> stages_;
     std::optional<std::chrono::steady_clock::time_point> stageStart_;
     bool afterStages_ = false;

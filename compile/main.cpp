@@ -1,5 +1,7 @@
 #include "base/AtomicFile.h"
 #include "base/Paths.h"
+#include "base/Process.h"
+#include "base/RegularFile.h"
 #include "batchrun/Host.h"
 #include "batchrun/Runner.h"
 #include "compile/Arguments.h"
@@ -7,10 +9,12 @@
 #include "compile/UnattendedHost.h"
 #include "config/ProgramInfo.h"
 
+#include <algorithm>
 #include <chrono>
 #include <clocale>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 
 using namespace ferrowind;
@@ -45,6 +49,21 @@ ScriptOrigin currentOrigin()
     return {date, time, kContactAddress};
 }
 
+// The copy in the output folder holds what the stages left beside the map.
+bool copiedWhole(const std::string& from, const std::string& to)
+{
+    if (base::isSameFile(from, to))
+        return true;
+    if (!std::filesystem::is_regular_file(to))
+        return false;
+    std::ifstream source(from, std::ios::binary);
+    std::ifstream copy(to, std::ios::binary);
+    if (!source || !copy)
+        return false;
+    return std::equal(std::istreambuf_iterator<char>(source), std::istreambuf_iterator<char>(),
+        std::istreambuf_iterator<char>(copy), std::istreambuf_iterator<char>());
+}
+
 int badRequest(const std::string& problem)
 {
     std::cerr << "ferrowind-compile: " << problem << "\n\n" << kCompileUsage;
@@ -55,6 +74,7 @@ int badRequest(const std::string& problem)
 
 int main(int argc, char** argv)
 {
+    base::endRunningGroupOnTermination();
     const ParsedArguments parsed = parseCompileArguments(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.problem.empty())
         return badRequest(parsed.problem);
@@ -77,13 +97,29 @@ int main(int argc, char** argv)
 #else
     const std::string desktopProgram = programDir + "ferrowind";
 #endif
-    const CompileSetup setup{readConfiguration(configPath), folders, desktopProgram};
-    const std::optional<ScriptLines> script = prepareCompile(arguments, setup, currentOrigin(), std::cerr);
-    if (!script)
+    Configuration configuration;
+    try {
+        configuration = readConfiguration(configPath);
+    } catch (const base::ReadError& error) {
+        std::cerr << "ferrowind-compile: " << error.what() << '\n';
+        return kExitBadRequest;
+    }
+    const CompileSetup setup{configuration, folders, desktopProgram};
+    const std::optional<PreparedCompile> prepared = prepareCompile(arguments, setup, currentOrigin(), std::cerr);
+    if (!prepared)
         return kExitBadRequest;
     if (!arguments.keepScript.empty()) {
+        std::vector<std::string> inputs = prepared->inputs;
+        inputs.push_back(configPath);
+        for (const std::string& input : inputs) {
+            if (base::isSameFile(arguments.keepScript, input)) {
+                std::cerr << "ferrowind-compile: --keep-script " << arguments.keepScript << " is " << input
+                          << ", which the compile reads; the script is kept in another file or not at all\n";
+                return kExitBadRequest;
+            }
+        }
         try {
-            writeScriptLines(arguments.keepScript, *script);
+            writeScriptLines(arguments.keepScript, prepared->script);
         } catch (const base::WriteError& error) {
             std::cerr << "ferrowind-compile: " << error.what() << '\n';
             return kExitBadRequest;
@@ -96,10 +132,10 @@ int main(int argc, char** argv)
     NoInput input;
     batchrun::Console console{std::cout, std::cerr, input, false};
     batchrun::SystemHost system;
-    UnattendedHost host(std::cout, system);
+    UnattendedHost host(std::cout, system, prepared->plan, prepared->sections, arguments.stageTimeout);
     batchrun::Runner runner(session, console, host);
     const auto started = std::chrono::steady_clock::now();
-    runner.run(batchrun::Script::fromText(scriptFileText(*script)), {"ferrowind-compile"});
+    runner.run(batchrun::Script::fromText(scriptFileText(prepared->script)), {"ferrowind-compile"});
     host.finish(session.errorLevel);
     const double total = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 
@@ -111,6 +147,15 @@ int main(int argc, char** argv)
                   << '\n';
     }
     std::cout << '\n' << stageTable(host.stages(), total);
+    if (host.failed())
+        return kExitStageFailed;
+    // The script's copy has no error branch: a failed copy would otherwise pass for a finished compile.
+    if (!prepared->bspCopy.empty() && base::fileExists(prepared->bspFile) &&
+        !copiedWhole(prepared->bspFile, prepared->bspCopy)) {
+        std::cout << "ferrowind-compile: " << prepared->bspFile << " could not be copied to " << prepared->bspCopy
+                  << '\n';
+        return kExitCopyFailed;
+    }
     std::cout.flush();
-    return host.failed() ? kExitStageFailed : kExitDone;
+    return kExitDone;
 }

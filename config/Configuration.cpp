@@ -58,7 +58,7 @@ Configuration readConfiguration(const std::string& path)
 
 void writeConfiguration(const std::string& path, const Configuration& configuration)
 {
-    ProfileFile file = ProfileFile::load(path);
+    ProfileFile file = ProfileFile::loadForUpdate(path);
     Configuration values = configuration; // the key table's accessors take a mutable record
     for (const TextKey& key : kPathKeys)
         file.write(key.section, key.key, *key.field(values));

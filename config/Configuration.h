@@ -51,7 +51,8 @@ std::string configurationPath(const WorkingFolders& folders);
 // starting point.
 std::string startingConfigurationPath(const WorkingFolders& folders, const std::string& programDir);
 
-// Every stored field; missing keys and files give the defaults.
+// Every stored field; missing keys and files give the defaults. Anything but a regular file under the name, or
+// a file that cannot be read, throws base::ReadError (without waiting on a pipe).
 Configuration readConfiguration(const std::string& path);
 
 // Writes the sixteen stored keys in place, leaving every other line of the file as it was.

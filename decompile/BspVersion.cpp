@@ -1,24 +1,32 @@
 #include "decompile/BspVersion.h"
 
-#include <array>
-#include <fstream>
+#include "base/RegularFile.h"
+
+#include <optional>
 
 namespace ferrowind {
 
 namespace {
-constexpr std::streamsize kHeadSize = 132;
+constexpr size_t kHeadSize = 132;
 } // namespace
 
 std::int32_t readBspVersion(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    // Refused before any open: opening a pipe to read waits until something writes into it.
+    if (const std::string reason = base::notRegularReason(base::fileKindOf(path)); !reason.empty())
+        throw BspReadError(base::ReadError(path, reason).what());
+    std::optional<std::string> head;
+    try {
+        head = base::readRegularFileStart(path, kHeadSize);
+    } catch (const base::ReadError&) {
         return 0;
-    std::array<unsigned char, kHeadSize> head{};
-    if (!in.read(reinterpret_cast<char*>(head.data()), kHeadSize))
+    }
+    if (!head)
+        return 0;
+    if (head->size() < kHeadSize)
         throw BspReadError();
-    const std::uint32_t value = head[0] | (head[1] << 8) | (head[2] << 16) | (std::uint32_t{head[3]} << 24);
-    return static_cast<std::int32_t>(value);
+    const auto byte = [&head](size_t index) { return std::uint32_t{static_cast<unsigned char>((*head)[index])}; };
+    return static_cast<std::int32_t>(byte(0) | (byte(1) << 8) | (byte(2) << 16) | (byte(3) << 24));
 }
 
 } // namespace ferrowind

@@ -7,6 +7,7 @@
 #include "decompile/DecompileScript.h"
 #include "decompile/DecompilerTool.h"
 #include "script/ScriptFiles.h"
+#include "script/ScriptWriter.h"
 
 #include <filesystem>
 #include <system_error>
@@ -58,12 +59,6 @@ void runDecompile(const DecompilePageState& page, const WorkingFolders& folders,
         prompts.tell(kMainCaption, kNoBspMessage, PromptIcon::Exclamation);
         return;
     }
-    try {
-        provisionDecompiler(folders, payload);
-    } catch (const std::exception& error) {
-        prompts.tell(kMainCaption, error.what(), PromptIcon::Error);
-        return;
-    }
     DecompileScriptInput input;
     input.tempDir = folders.tempDir;
     input.bspPath = page.bspPath;
@@ -73,9 +68,22 @@ void runDecompile(const DecompilePageState& page, const WorkingFolders& folders,
     input.brenmoor = page.brenmoor;
     input.pause = page.pause;
     input.consoleColor = consoleColor;
+    // Refused before anything is written, as the compile pages refuse.
+    ScriptLines script;
+    try {
+        script = decompileScript(input);
+    } catch (const ScriptRefusal& refusal) {
+        prompts.tell(kMainCaption, refusal.what(), PromptIcon::Exclamation);
+        return;
+    }
+    try {
+        provisionDecompiler(folders, payload);
+    } catch (const std::exception& error) {
+        prompts.tell(kMainCaption, error.what(), PromptIcon::Error);
+        return;
+    }
 
-    const ShellResult result =
-        runScriptFile(scriptFileText(decompileScript(input)), folders.tempDir, kDecompileScriptName, shell);
+    const ShellResult result = runScriptFile(scriptFileText(script), folders.tempDir, kDecompileScriptName, shell);
     if (!result.problem.empty())
         prompts.tell(kMainCaption, result.problem, PromptIcon::Error);
 }

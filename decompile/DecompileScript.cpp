@@ -3,27 +3,9 @@
 #include "base/Paths.h"
 #include "base/Text.h"
 #include "decompile/DecompilerTool.h"
+#include "script/ScriptWriter.h"
 
 namespace ferrowind {
-
-namespace {
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
-
-std::string ifExists(const std::string& path, const std::string& command)
-{
-    return "if exist " + quoted(path) + " " + command;
-}
-} // namespace
-
-std::string decompileOptions(bool extractTextures, bool brenmoor)
-{
-    std::string options;
-    if (!extractTextures)
-        options += " -notextures";
-    if (brenmoor)
-        options += " -brenmoor";
-    return options;
-}
 
 ScriptLines decompileScript(const DecompileScriptInput& input)
 {
@@ -31,31 +13,34 @@ ScriptLines decompileScript(const DecompileScriptInput& input)
     const std::string file = base::fileNamePart(input.bspPath);
     // The extension's four characters are cut whatever they are: the page takes only ".bsp" files.
     const std::string name = file.substr(0, file.size() < 4 ? 0 : file.size() - 4);
-    const std::string map = dir + name + ".map";
-    const std::string wad = dir + name + "_btm.wad";
 
-    ScriptLines lines{
-        "@echo off",
-        "color " + input.consoleColor,
-        "::Decompiling",
-        "title Decompiling " + file,
-        quoted(input.tempDir + kDecompilerName) + " " + quoted(base::trim(input.bspPath)) +
-            decompileOptions(input.extractTextures, input.brenmoor),
-        "::After decompiling",
-    };
+    ScriptWriter s(kDecompileScriptKind);
+    s.line("@echo off");
+    s.line({"color ", Piece::colour(input.consoleColor)});
+    s.line("::Decompiling");
+    s.line({"title Decompiling ", Piece::fileName(file, input.bspPath, "BSP file")});
+    s.line({Piece::quotedPath(input.tempDir + kDecompilerName), " ", Piece::quotedPath(base::trim(input.bspPath)),
+        input.extractTextures ? Piece("") : Piece(" -notextures"), input.brenmoor ? Piece(" -brenmoor") : Piece("")});
+    s.line("::After decompiling");
     if (input.moveToOutput) {
-        lines.push_back(ifExists(map, "copy " + quoted(map) + " " + quoted(input.outputFolder + name + ".map")));
-        lines.push_back(ifExists(wad, "copy " + quoted(wad) + " " + quoted(input.outputFolder + name + "_btm.wad")));
-        lines.push_back(ifExists(map, "del " + quoted(map)));
-        lines.push_back(ifExists(wad, "del " + quoted(wad)));
+        // A file is deleted only once its copy has succeeded, so a failed copy leaves it where it was. The
+        // error level says so (Wine's interpreter runs `copy ... && del` even when the copy failed), and the
+        // copy must be there.
+        for (const char* suffix : {".map", "_btm.wad"}) {
+            const std::string from = dir + name + suffix;
+            const std::string to = input.outputFolder + name + suffix;
+            s.line(
+                {"if exist ", Piece::quotedPath(from), " copy ", Piece::quotedPath(from), " ", Piece::quotedPath(to)});
+            s.line({"if not errorlevel 1 if exist ", Piece::quotedPath(to), " del ", Piece::quotedPath(from)});
+        }
     }
     for (const char* leftover : {".err", ".log"}) {
         const std::string path = dir + name + leftover;
-        lines.push_back(ifExists(path, "del " + quoted(path)));
+        s.line({"if exist ", Piece::quotedPath(path), " del ", Piece::quotedPath(path)});
     }
     if (input.pause)
-        lines.push_back("Pause");
-    return lines;
+        s.line("Pause");
+    return s.take();
 }
 
 } // namespace ferrowind

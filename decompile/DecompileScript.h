@@ -22,10 +22,12 @@ struct DecompileScriptInput {
     std::string consoleColor = "07";
 };
 
-// The decompiler's switches, each with its leading blank: "", " -notextures", " -brenmoor" or both.
-std::string decompileOptions(bool extractTextures, bool brenmoor);
+// Names the decompile script in refusals.
+inline constexpr const char* kDecompileScriptKind = "decompile";
 
-// The whole script: 8 lines, 12 when the files move to the output folder, and "Pause" last when asked for.
+// The whole script: 8 lines, 12 when the files move to the output folder (each copied, then deleted only when
+// its copy succeeded), and "Pause" last when asked for. Throws ScriptRefusal for a path that no script can
+// carry, or a file name holding a character a title would run as a command.
 ScriptLines decompileScript(const DecompileScriptInput& input);
 
 } // namespace ferrowind

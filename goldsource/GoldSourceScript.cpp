@@ -1,61 +1,54 @@
 #include "goldsource/GoldSourceScript.h"
 
+#include "goldsource/GoldSourceStagePlan.h"
+
 namespace ferrowind {
 
-std::vector<std::string> goldSourceScriptPaths(const GoldSourceScriptInput& input)
+namespace {
+struct Deletion {
+    bool selected;
+    Piece extension;
+};
+} // namespace
+
+ScriptLines makeGoldSourceScript(
+    const GoldSourceScriptInput& input, const ScriptOrigin& origin, ScriptSections* sections)
 {
     const GoldSourceOptions& o = input.options;
     const GoldSourcePaths& p = input.paths;
-    return pathsInUse({p.wadRoot, p.bspOut, input.logViewer},
-        {{o.runCsg, p.csgTool}, {o.runBsp, p.bspTool}, {o.runVis, p.visTool}, {o.runRad, p.radTool},
-            {o.runGame, p.gameExe}, {o.beep, input.programPath}});
-}
+    const StagePlan stages = goldSourceStagePlan(input);
+    ScriptSections found;
 
-ScriptLines makeGoldSourceScript(const GoldSourceScriptInput& input, const ScriptOrigin& origin)
-{
-    const GoldSourceOptions& o = input.options;
-    const GoldSourcePaths& p = input.paths;
-    const std::initializer_list<CompileStage> stages{
-        {o.runCsg, "CSG", "::Run csg", p.csgTool, o.csgParams},
-        {o.runBsp, "BSP", "::Run bsp", p.bspTool, o.bspParams},
-        {o.runVis, "VIS", "::Run vis", p.visTool, o.visParams},
-        {o.runRad, "RAD", "::Run rad", p.radTool, o.radParams},
-    };
-
-    ScriptLines s = beginSection(input.consoleColor);
-    s.insert(s.end(),
-        {
-            "::Variables",
-            "set WADROOT=\"" + escapeQuoted(p.wadRoot) + "\"",
-            "set BSPODIR=\"" + escapeQuoted(p.bspOut) + "\"",
-            "set MAPFILE=\"" + escapeQuoted(input.mapFile) + "\"",
-            "set MAPPATH=" + escapeUnquoted(mapPathBaseOf(input.mapFile)),
-            "set MAPNAME=" + escapeUnquoted(mapNameOf(input.mapFile)),
-            "set LOGVIEW=\"" + escapeQuoted(input.logViewer) + "\"",
-            "::Information",
-            startTitle(stages),
-            versionLine(input.version, origin),
-            kRuleLine,
-            "echo Map file: " + escapeUnquoted(input.mapFile),
-            "echo Wad root: " + escapeUnquoted(p.wadRoot),
-            "echo BSP folder: " + escapeUnquoted(p.bspOut),
-        });
+    ScriptWriter s(kCompileScriptKind);
+    appendBeginSection(s, input.consoleColor);
+    s.line("::Variables");
+    s.line({"set ", Piece::quotedAssignment("WADROOT", p.wadRoot)}); // the tools read the value: no quotes in it
+    s.line({"set BSPODIR=", Piece::quotedPath(p.bspOut)});
+    s.line({"set MAPFILE=", Piece::quotedPath(input.mapFile)});
+    s.line({"set MAPPATH=", Piece::barePath(mapPathBaseOf(input.mapFile))});
+    s.line({"set MAPNAME=", Piece::fileName(mapNameOf(input.mapFile), input.mapFile, "map file")});
+    s.line({"set LOGVIEW=", Piece::quotedPath(input.logViewer)});
+    s.line("::Information");
+    appendStartTitle(s, stages);
+    appendVersionLine(s, input.version, origin);
+    s.line(kRuleLine);
+    s.line({"echo Map file: ", Piece::barePath(input.mapFile)});
+    s.line({"echo Wad root: ", Piece::barePath(p.wadRoot)});
+    s.line({"echo BSP folder: ", Piece::barePath(p.bspOut)});
     appendStageSummary(s, stages);
-    s.push_back(summaryLine("Game", o.runGame, o.gameParams));
+    appendSummaryLine(s, "Game", o.runGame, o.gameParams);
     appendStampAndClose(s, origin);
 
-    appendStageBlocks(s, stages, "%MAPFILE%");
-
-    s.push_back("::After compilation");
+    appendStageBlocks(s, stages, "%MAPFILE%", found);
     if (!o.notCopyBsp)
-        s.push_back(ifMapFileExists(".bsp", "copy") + " %BSPODIR%");
+        appendIfMapFileExists(s, ".bsp", "copy", " %BSPODIR%");
     if (o.copyPts)
-        s.push_back(ifMapFileExists(".pts", "copy") + " %BSPODIR%");
+        appendIfMapFileExists(s, ".pts", "copy", " %BSPODIR%");
     if (o.beep)
-        s.push_back(beepLine(input.programPath));
+        appendBeep(s, input.programPath);
     if (o.openLog)
-        s.push_back(openLogLine());
-    const std::pair<bool, const char*> deletions[] = {
+        appendOpenLog(s);
+    const Deletion deletions[] = {
         {o.deleteLog, ".log"},
         {o.deleteP0, ".p0"},
         {o.deleteP1, ".p1"},
@@ -66,24 +59,27 @@ ScriptLines makeGoldSourceScript(const GoldSourceScriptInput& input, const Scrip
         {o.deleteLin, ".lin"},
         {o.deletePts, ".pts"},
     };
-    for (const auto& [selected, extension] : deletions)
-        if (selected)
-            s.push_back(ifMapFileExists(extension, "del"));
+    for (const Deletion& deletion : deletions)
+        if (deletion.selected)
+            appendIfMapFileExists(s, deletion.extension, "del");
     if (o.shutdown)
         appendShutdown(s);
     if (o.runGame)
-        s.push_back(gameLine(p.gameExe, o.gameParams));
-    appendPauseOrEnd(s, o.pause, "set", "nil");
+        appendGame(s, p.gameExe, o.gameParams);
+    appendPauseOrEnd(s, o.pause, "set", "nil", found);
 
     appendErrorMenu(s, o.shutdown, "set",
         {
-            {"Open .log file", ifMapFileExists(".log", "%LOGVIEW%")},
-            {"Open .err file", ifMapFileExists(".err", "%LOGVIEW%")},
+            {"Open .log file", kOpenLogAction},
+            {"Open .err file", kOpenErrAction},
             {"Restart", "goto BEGINCOMPILATION"},
             {"Exit", "exit"},
-        });
+        },
+        found);
     appendEndSection(s);
-    return s;
+    if (sections)
+        *sections = found;
+    return s.take();
 }
 
 } // namespace ferrowind

@@ -3,15 +3,11 @@
 #include "goldsource/GoldSourceScriptInput.h"
 #include "script/ScriptText.h"
 
-#include <string>
-#include <vector>
-
 namespace ferrowind {
 
-// The whole Half-Life compile script.
-ScriptLines makeGoldSourceScript(const GoldSourceScriptInput& input, const ScriptOrigin& origin);
-
-// The configured paths that the script carries, for the safety check.
-std::vector<std::string> goldSourceScriptPaths(const GoldSourceScriptInput& input);
+// The whole Half-Life compile script; throws ScriptRefusal for a value that no script can carry.
+// `sections`, when given, learns where the script's sections begin.
+ScriptLines makeGoldSourceScript(
+    const GoldSourceScriptInput& input, const ScriptOrigin& origin, ScriptSections* sections = nullptr);
 
 } // namespace ferrowind

@@ -1,10 +1,8 @@
 #include "platform/ProfileFile.h"
 
 #include "base/AtomicFile.h"
+#include "base/RegularFile.h"
 #include "base/Text.h"
-
-#include <fstream>
-#include <sstream>
 
 namespace ferrowind {
 
@@ -15,6 +13,8 @@ namespace {
 constexpr size_t npos = std::string::npos;
 constexpr const char* kCrLf = "\r\n";
 constexpr const char* kUtf8Mark = "\xEF\xBB\xBF";
+// Far beyond any configuration or preset; a bigger file is not one of ours.
+constexpr size_t kMaxFileSize = 16 * 1024 * 1024;
 
 // A byte-order mark of either byte order, or a first character of two bytes, one zero and one printable: text
 // in two-byte units, which this byte-wise reader would only mangle. Writing never changes the first two bytes,
@@ -58,12 +58,17 @@ std::string unquoteValue(std::string value)
 
 ProfileFile ProfileFile::load(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return ProfileFile(path);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    return fromBytes(path, buffer.view());
+    const std::optional<std::string> content = base::readRegularFile(path, kMaxFileSize);
+    return content ? fromBytes(path, *content) : ProfileFile(path);
+}
+
+ProfileFile ProfileFile::loadForUpdate(const std::string& path)
+{
+    try {
+        return load(path);
+    } catch (const base::ReadError& error) {
+        throw base::WriteError(path, error.reason());
+    }
 }
 
 ProfileFile ProfileFile::fromBytes(const std::string& path, std::string_view content)
@@ -197,7 +202,7 @@ std::string readProfileString(
 
 void writeProfileString(const std::string& path, std::string_view section, std::string_view key, std::string_view value)
 {
-    ProfileFile file = ProfileFile::load(path);
+    ProfileFile file = ProfileFile::loadForUpdate(path);
     file.write(section, key, value);
     file.save();
 }

@@ -16,8 +16,12 @@ public:
     // Longest value a read returns, as with a 2048-character buffer.
     static constexpr size_t kMaxValueLength = 2047;
 
-    // Loads the file; a missing or unreadable file reads as empty.
+    // Loads the file; a missing file reads as empty. Anything but a regular file (a folder, a pipe, a device),
+    // a file that cannot be read or one too large to be a profile throws base::ReadError, without waiting on a
+    // pipe.
     static ProfileFile load(const std::string& path);
+    // The same before keys are changed and the file saved: what cannot be read throws base::WriteError.
+    static ProfileFile loadForUpdate(const std::string& path);
     // The file at `path` as if it held these bytes.
     static ProfileFile fromBytes(const std::string& path, std::string_view content);
 

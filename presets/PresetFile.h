@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Paths.h"
+#include "base/RegularFile.h"
 #include "base/Text.h"
 #include "platform/ProfileFile.h"
 #include "script/OptionFields.h"
@@ -17,7 +18,7 @@ namespace ferrowind {
 template <class Options>
 void savePreset(const std::string& path, const OptionFields<Options>& fields, const Options& options)
 {
-    ProfileFile file = ProfileFile::load(path);
+    ProfileFile file = ProfileFile::loadForUpdate(path);
     for (const TextField<Options>& field : fields.texts)
         file.write(field.section, field.key, base::trim(options.*field.member));
     for (const FlagField<Options>& field : fields.flags)
@@ -25,14 +26,21 @@ void savePreset(const std::string& path, const OptionFields<Options>& fields, co
     file.save();
 }
 
-// The options a preset file holds, nothing when no file is at the path. Texts come as read (not trimmed);
+// The options a preset file holds, nothing when no regular file that can be read is at the path (a pipe or
+// device under the name is passed over without waiting on it). Texts come as read (not trimmed);
 // a flag is an integer, decimal or hexadecimal, checked when not zero; a missing key or a value that is not
 // a number takes the field's default. The page applies its shutdown rule to the result when it shows it.
 template <class Options> std::optional<Options> loadPreset(const std::string& path, const OptionFields<Options>& fields)
 {
     if (!base::fileExists(path))
         return std::nullopt;
-    const ProfileFile file = ProfileFile::load(path);
+    std::optional<ProfileFile> loaded;
+    try {
+        loaded = ProfileFile::load(path);
+    } catch (const base::ReadError&) {
+        return std::nullopt;
+    }
+    const ProfileFile& file = *loaded;
     Options options;
     for (const TextField<Options>& field : fields.texts)
         options.*field.member = file.read(field.section, field.key);

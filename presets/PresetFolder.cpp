@@ -9,6 +9,16 @@ PresetFolder goldSourcePresetFolder(const WorkingFolders& folders) { return {fol
 
 PresetFolder sourcePresetFolder(const WorkingFolders& folders) { return {folders.sPresetsDir, ".sp"}; }
 
+bool isPresetName(std::string_view name)
+{
+#ifdef _WIN32
+    constexpr std::string_view kSeparators = "/\\:";
+#else
+    constexpr std::string_view kSeparators = "/\\";
+#endif
+    return !name.empty() && name != "." && name != ".." && name.find_first_of(kSeparators) == std::string_view::npos;
+}
+
 std::vector<std::string> presetNames(const PresetFolder& folder)
 {
     return base::filesWithExtension(folder.path, folder.extension);

@@ -19,6 +19,10 @@ struct PresetFolder {
 PresetFolder goldSourcePresetFolder(const WorkingFolders& folders);
 PresetFolder sourcePresetFolder(const WorkingFolders& folders);
 
+// Whether `name` can only name a preset in its folder: not empty, no folder separator (either slash, and a
+// drive colon on Windows), and not "." or "..". A command line's "-preset" takes names, never paths.
+bool isPresetName(std::string_view name);
+
 // The entry at the top of a page's preset list, which stands for the page's defaults rather than a file.
 inline constexpr const char* kDefaultPresetEntry = "Default";
 

@@ -8,9 +8,6 @@
 #include "platform/Dialogs.h"
 #include "platform/Prompts.h"
 
-#include <filesystem>
-#include <system_error>
-
 namespace ferrowind {
 
 namespace {
@@ -83,8 +80,11 @@ bool PresetManager::rename(const std::string& name)
             PromptIcon::Exclamation);
         return false;
     }
-    std::error_code error;
-    std::filesystem::rename(path, newPath, error);
+    try {
+        base::moveFile(path, newPath);
+    } catch (const base::WriteError& error) {
+        prompts_.tell(engine_.caption, error.what(), PromptIcon::Error);
+    }
     return true;
 }
 
@@ -96,8 +96,11 @@ bool PresetManager::remove(const std::string& name)
     if (prompts_.ask({engine_.caption, "Remove " + quoted(name) + " ?", PromptIcon::Exclamation,
             {PromptButton::Ok, PromptButton::Cancel}, PromptButton::Ok}) != PromptButton::Ok)
         return false;
-    std::error_code error;
-    std::filesystem::remove(path, error);
+    try {
+        base::removeFile(path);
+    } catch (const base::WriteError& error) {
+        prompts_.tell(engine_.caption, error.what(), PromptIcon::Error);
+    }
     return true;
 }
 

@@ -4,34 +4,30 @@
 #include "base/Text.h"
 #include "config/ProgramInfo.h"
 #include "platform/Prompts.h"
-#include "script/ScriptText.h"
+#include "script/ScriptWriter.h"
 
 namespace ferrowind {
 
 std::optional<Finding> mapFileFinding(const std::string& mapEdit)
 {
-    const std::string mapFile = base::trim(mapEdit);
-    if (!base::fileExists(mapFile))
+    if (!base::fileExists(base::trim(mapEdit)))
         return Finding{FindingKind::MapMissing, "Map is not selected, please select map file..."};
-    if (auto problem = unsafeMapProblem(mapFile))
-        return Finding{FindingKind::Refusal, *problem};
     return std::nullopt;
 }
 
-std::optional<Finding> unsafePathFinding(const std::vector<std::string>& paths)
+std::optional<Finding> refusalFinding(const std::function<void()>& generate)
 {
-    for (const std::string& path : paths)
-        if (auto problem = unsafePathProblem(path))
-            return Finding{FindingKind::Refusal, *problem};
+    if (std::optional<std::string> refusal = refusalOf(generate))
+        return Finding{FindingKind::Refusal, std::move(*refusal)};
     return std::nullopt;
 }
 
-void addStageToolFindings(std::initializer_list<StageTool> stages, Findings& findings)
+void addStageToolFindings(const StagePlan& stages, Findings& findings)
 {
-    for (const StageTool& stage : stages)
-        if (stage.selected && !base::fileExists(stage.tool))
-            findings.push_back({FindingKind::Question,
-                std::string(stage.name) + " compiler initialization error! (Please select correct path)"});
+    for (const PlannedStage& stage : stages)
+        if (stage.run && !base::fileExists(stage.tool))
+            findings.push_back(
+                {FindingKind::Question, stage.name + " compiler initialization error! (Please select correct path)"});
 }
 
 void addFolderFinding(const std::string& folder, const std::string& problem, Findings& findings)

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <initializer_list>
+#include "script/StagePlan.h"
+
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,20 +35,14 @@ enum class CheckVerdict {
     Refused,
 };
 
-// The map edit's text must name an existing map that a script can carry safely.
+// The map edit's text must name an existing map.
 std::optional<Finding> mapFileFinding(const std::string& mapEdit);
 
-// Why the first path that cannot go into a script is refused.
-std::optional<Finding> unsafePathFinding(const std::vector<std::string>& paths);
-
-struct StageTool {
-    bool selected;
-    const std::string& tool;
-    const char* name; // "CSG"
-};
+// Runs the script's generator; why a value of it cannot go into a script, when it refuses.
+std::optional<Finding> refusalFinding(const std::function<void()>& generate);
 
 // A question for each selected stage whose tool file is missing.
-void addStageToolFindings(std::initializer_list<StageTool> stages, Findings& findings);
+void addStageToolFindings(const StagePlan& stages, Findings& findings);
 
 // A question when the folder is missing.
 void addFolderFinding(const std::string& folder, const std::string& problem, Findings& findings);

@@ -3,11 +3,9 @@
 #include "base/Paths.h"
 #include "base/Text.h"
 
-namespace ferrowind {
+#include <algorithm>
 
-namespace {
-bool isCommandCharacter(char c) { return c == '^' || c == '&' || c == '|' || c == '<' || c == '>'; }
-} // namespace
+namespace ferrowind {
 
 std::string mapNameOf(std::string_view mapFile)
 {
@@ -33,212 +31,151 @@ std::string mapPathBaseOf(std::string_view mapFile)
     return base::withTrailingSeparator(base::trim(base::folderPart(mapFile))) + mapNameOf(mapFile);
 }
 
-std::string escapeQuoted(std::string_view text)
+int selectedStageCount(const StagePlan& stages)
 {
-    std::string escaped;
-    for (char c : text) {
-        if (c == '%')
-            escaped += '%';
-        escaped += c;
-    }
-    return escaped;
+    return static_cast<int>(std::count_if(stages.begin(), stages.end(), [](const PlannedStage& s) { return s.run; }));
 }
 
-std::string escapeOutsideQuotes(std::string_view text)
+Piece flagSign(bool flag) { return flag ? Piece("+") : Piece("-"); }
+
+void appendBeginSection(ScriptWriter& script, std::string_view consoleColor)
 {
-    std::string escaped;
-    bool quoted = false;
-    for (char c : text) {
-        if (c == '"')
-            quoted = !quoted;
-        else if (!quoted && isCommandCharacter(c))
-            escaped += '^';
-        escaped += c;
-    }
-    return escaped;
+    script.line("@echo off");
+    script.line({"color ", Piece::colour(consoleColor)});
+    script.line("");
+    script.line("::Section - Begin");
+    script.line(":BEGINCOMPILATION");
+    script.line("cls");
 }
 
-std::string escapeUnquoted(std::string_view text)
+void appendStartTitle(ScriptWriter& script, const StagePlan& stages)
 {
-    std::string escaped;
-    for (char c : text) {
-        if (c == '%')
-            escaped += '%';
-        else if (isCommandCharacter(c))
-            escaped += '^';
-        escaped += c;
-    }
-    return escaped;
+    script.line({"title Map: [%MAPNAME%] Stage: [0/", Piece::number(selectedStageCount(stages)), "]"});
 }
 
-std::optional<std::string> unsafeMapProblem(std::string_view mapFile)
+void appendVersionLine(ScriptWriter& script, std::string_view version, const ScriptOrigin& origin)
 {
-    if (auto problem = unsafePathProblem(mapFile))
-        return problem;
-    for (char c : base::fileNamePart(mapFile))
-        if (isCommandCharacter(c))
-            return "The map file name holds the character \"" + std::string(1, c) +
-                "\", which a compile script cannot carry.\r\nPlease rename the map file.";
-    return std::nullopt;
+    script.line({"echo Ferrowind v", Piece::text(version), " (", Piece::text(origin.contact), ")"});
 }
 
-std::optional<std::string> unsafePathProblem(std::string_view path)
+void appendSummaryLine(ScriptWriter& script, Piece name, bool run, std::string_view params)
 {
-    // A line break would end the script line early and run the rest of the path as a command.
-    const char* what = path.find('"') != std::string_view::npos ? "a double quote"
-        : path.find_first_of("\r\n") != std::string_view::npos  ? "a line break"
-                                                                : nullptr;
-    if (what == nullptr)
-        return std::nullopt;
-    return "The path " + std::string(path) + " holds " + what +
-        ", which a compile script cannot carry.\r\nPlease correct the path.";
+    script.line({"echo ", name, "(", flagSign(run), ") ", Piece::shownParameters(params)});
 }
 
-std::vector<std::string> pathsInUse(
-    std::vector<std::string> always, std::initializer_list<std::pair<bool, const std::string&>> optional)
+void appendStageSummary(ScriptWriter& script, const StagePlan& stages)
 {
-    for (const auto& [used, path] : optional)
-        if (used)
-            always.push_back(path);
-    return always;
+    for (const PlannedStage& stage : stages)
+        appendSummaryLine(script, Piece::word(stage.name), stage.run, stage.parameters);
 }
 
-int selectedStageCount(std::initializer_list<CompileStage> stages)
+void appendStampAndClose(ScriptWriter& script, const ScriptOrigin& origin)
 {
-    int count = 0;
-    for (const CompileStage& stage : stages)
-        count += stage.run ? 1 : 0;
-    return count;
+    script.line({"echo File created: ", Piece::text(origin.date), " at: ", Piece::text(origin.time)});
+    script.line(kRuleLine);
+    script.line("echo.");
 }
 
-std::string flagSign(bool flag) { return flag ? "+" : "-"; }
-
-ScriptLines beginSection(std::string_view consoleColor)
+void appendStageBlocks(ScriptWriter& script, const StagePlan& stages, Piece mapArgument, ScriptSections& sections)
 {
-    return {"@echo off", "color " + std::string(consoleColor), "", "::Section - Begin", ":BEGINCOMPILATION", "cls"};
-}
-
-std::string startTitle(std::initializer_list<CompileStage> stages)
-{
-    return "title Map: [%MAPNAME%] Stage: [0/" + std::to_string(selectedStageCount(stages)) + "]";
-}
-
-std::string versionLine(std::string_view version, const ScriptOrigin& origin)
-{
-    return "echo Ferrowind v" + std::string(version) + " (" + escapeUnquoted(origin.contact) + ")";
-}
-
-std::string summaryLine(std::string_view name, bool run, std::string_view params)
-{
-    return "echo " + std::string(name) + "(" + flagSign(run) + ") " + escapeOutsideQuotes(params);
-}
-
-void appendStageSummary(ScriptLines& lines, std::initializer_list<CompileStage> stages)
-{
-    for (const CompileStage& stage : stages)
-        lines.push_back(summaryLine(stage.name, stage.run, stage.params));
-}
-
-void appendStampAndClose(ScriptLines& lines, const ScriptOrigin& origin)
-{
-    lines.push_back("echo File created: " + escapeUnquoted(origin.date) + " at: " + escapeUnquoted(origin.time));
-    lines.push_back(kRuleLine);
-    lines.push_back("echo.");
-}
-
-void appendStageBlocks(ScriptLines& lines, std::initializer_list<CompileStage> stages, std::string_view mapArgument)
-{
-    const std::string count = std::to_string(selectedStageCount(stages));
+    const int count = selectedStageCount(stages);
     int number = 0;
-    for (const CompileStage& stage : stages) {
+    for (const PlannedStage& stage : stages) {
         if (!stage.run)
             continue;
-        lines.push_back(stage.label);
-        lines.push_back(
-            "title Map: [%MAPNAME%] Stage: [" + std::to_string(++number) + "/" + count + "] - " + stage.name);
-        lines.push_back("\"" + escapeQuoted(stage.tool) + "\" " + std::string(mapArgument) + " " + stage.params);
-        lines.push_back("if ERRORLEVEL 1 goto ERRORCOMPILATION");
+        sections.stages.push_back({script.nextLine(), stage.name});
+        script.line({"::Run ", Piece::word(stage.name, true)});
+        script.line({"title Map: [%MAPNAME%] Stage: [", Piece::number(++number), "/", Piece::number(count), "] - ",
+            Piece::word(stage.name)});
+        script.line({Piece::quotedPath(stage.tool), " ", mapArgument, " ", Piece::parameters(stage.parameters)});
+        switch (stage.onFailure) {
+        case OnFailure::ErrorSection: script.line("if ERRORLEVEL 1 goto ERRORCOMPILATION"); break;
+        }
     }
+    sections.afterStages = script.nextLine();
+    script.line("::After compilation");
 }
 
-std::string ifMapFileExists(std::string_view extension, std::string_view action)
+void appendIfMapFileExists(ScriptWriter& script, Piece extension, Piece action, Piece after)
 {
-    const std::string file = "\"%MAPPATH%" + std::string(extension) + "\"";
-    return "if exist " + file + " " + std::string(action) + " " + file;
+    script.line({"if exist \"%MAPPATH%", extension, "\" ", action, " \"%MAPPATH%", extension, "\"", after});
 }
 
-std::string openLogLine() { return ifMapFileExists(".log", "start \"\" %LOGVIEW%"); }
+void appendOpenLog(ScriptWriter& script) { appendIfMapFileExists(script, ".log", "start \"\" %LOGVIEW%"); }
 
-std::string beepLine(std::string_view programPath) { return "\"" + escapeQuoted(programPath) + "\" +beep"; }
-
-std::string gameLine(std::string_view gameExe, std::string_view gameParams)
+void appendBeep(ScriptWriter& script, std::string_view programPath)
 {
-    return "\"" + escapeQuoted(gameExe) + "\" " + std::string(gameParams);
+    script.line({Piece::quotedPath(programPath), " +beep"});
 }
 
-void appendShutdown(ScriptLines& lines)
+void appendGame(ScriptWriter& script, std::string_view gameExe, std::string_view gameParams)
 {
-    lines.push_back("shutdown /s /f");
-    lines.push_back("exit");
+    script.line({Piece::quotedPath(gameExe), " ", Piece::parameters(gameParams)});
 }
 
-void appendBanner(ScriptLines& lines, std::string_view messageLine)
+void appendShutdown(ScriptWriter& script)
 {
-    lines.push_back(kRuleLine);
-    lines.push_back(std::string(messageLine));
-    lines.push_back(kRuleLine);
+    script.line("shutdown /s /f");
+    script.line("exit");
 }
 
-void appendPauseOrEnd(ScriptLines& lines, bool pause, std::string_view setCommand, std::string_view initialValue)
+void appendBanner(ScriptWriter& script, Piece messageLine)
+{
+    script.line(kRuleLine);
+    script.line(messageLine);
+    script.line(kRuleLine);
+}
+
+void appendPauseOrEnd(ScriptWriter& script, bool pause, Piece setCommand, Piece initialValue, ScriptSections& sections)
 {
     if (!pause) {
-        lines.push_back("goto ENDCOMPILATION");
+        script.line("goto ENDCOMPILATION");
         return;
     }
-    const std::string set(setCommand);
-    lines.push_back("title Map: [%MAPNAME%] - Compilation finished");
-    appendBanner(lines, "echo   Compilation finished");
-    lines.push_back("::Section - Pause");
-    lines.push_back(":PAUSEITEM");
-    lines.push_back(set + " ENTERRESULT=" + std::string(initialValue));
-    lines.push_back("echo Enter \"1\" for exit...");
-    lines.push_back(set + " /P ENTERRESULT=");
-    lines.push_back("if %ENTERRESULT%==1 exit");
-    lines.push_back("goto PAUSEITEM");
+    script.line("title Map: [%MAPNAME%] - Compilation finished");
+    appendBanner(script, "echo   Compilation finished");
+    script.line("::Section - Pause");
+    sections.pause = script.nextLine();
+    script.line(":PAUSEITEM");
+    script.line({setCommand, " ENTERRESULT=", initialValue});
+    script.line("echo Enter \"1\" for exit...");
+    script.line({setCommand, " /P ENTERRESULT="});
+    script.line("if %ENTERRESULT%==1 exit");
+    script.line("goto PAUSEITEM");
 }
 
-void appendErrorMenu(
-    ScriptLines& lines, bool shutdown, std::string_view setCommand, std::initializer_list<MenuItem> items)
+void appendErrorMenu(ScriptWriter& script, bool shutdown, Piece setCommand, std::initializer_list<MenuItem> items,
+    ScriptSections& sections)
 {
-    const std::string set(setCommand);
-    lines.push_back("");
-    lines.push_back("::Section - Error");
-    lines.push_back(":ERRORCOMPILATION");
+    script.line("");
+    script.line("::Section - Error");
+    sections.errorSection = script.nextLine();
+    script.line(":ERRORCOMPILATION");
     if (shutdown)
-        appendShutdown(lines);
-    appendBanner(lines, kErrorLine);
+        appendShutdown(script);
+    appendBanner(script, kErrorLine);
     int number = 0;
     for (const MenuItem& item : items)
-        lines.push_back("echo " + std::to_string(++number) + ". " + item.caption);
-    lines.push_back("goto SELECTITEM");
-    lines.push_back("");
-    lines.push_back("::Section - Select");
-    lines.push_back(":SELECTITEM");
-    lines.push_back(set + " SELRESULT=nil");
-    lines.push_back("echo Select item:");
-    lines.push_back(set + " /P SELRESULT=");
+        script.line({"echo ", Piece::number(++number), ". ", item.caption});
+    script.line("goto SELECTITEM");
+    script.line("");
+    script.line("::Section - Select");
+    script.line(":SELECTITEM");
+    script.line({setCommand, " SELRESULT=nil"});
+    script.line("echo Select item:");
+    script.line({setCommand, " /P SELRESULT="});
     number = 0;
     for (const MenuItem& item : items)
-        lines.push_back("if %SELRESULT%==" + std::to_string(++number) + " " + item.action);
-    lines.push_back("goto SELECTITEM");
+        script.line({"if %SELRESULT%==", Piece::number(++number), " ", item.action});
+    script.line("goto SELECTITEM");
 }
 
-void appendEndSection(ScriptLines& lines)
+void appendEndSection(ScriptWriter& script)
 {
-    lines.push_back("");
-    lines.push_back("::Section - End");
-    lines.push_back(":ENDCOMPILATION");
-    lines.push_back("exit");
+    script.line("");
+    script.line("::Section - End");
+    script.line(":ENDCOMPILATION");
+    script.line("exit");
 }
 
 } // namespace ferrowind

@@ -1,6 +1,7 @@
 #include "source/SourceChecks.h"
 
 #include "source/SourceScript.h"
+#include "source/SourceStagePlan.h"
 
 namespace ferrowind {
 
@@ -10,14 +11,12 @@ Findings checkSourceCompile(const SourceScriptInput& input)
         refusal->kind = FindingKind::Refusal;
         return {*refusal};
     }
-    if (auto refusal = unsafePathFinding(sourceScriptPaths(input)))
+    if (auto refusal = refusalFinding([&] { makeSourceScript(input, {}); }))
         return {*refusal};
 
-    const SourceOptions& o = input.options;
     const SourcePaths& p = input.paths;
     Findings findings;
-    addStageToolFindings(
-        {{o.runBsp, p.bspTool, "BSP"}, {o.runVis, p.visTool, "VIS"}, {o.runRad, p.radTool, "RAD"}}, findings);
+    addStageToolFindings(sourceStagePlan(input), findings);
     addFolderFinding(p.bspOut, "BSP output folder is not found! (Please select correct path)", findings);
     addFolderFinding(p.bin, "\"Bin\" folder is not found! (Please select correct path)", findings);
     return findings;

@@ -1,73 +1,62 @@
 #include "source/SourceScript.h"
 
+#include "source/SourceStagePlan.h"
+
 namespace ferrowind {
 
-std::vector<std::string> sourceScriptPaths(const SourceScriptInput& input)
+ScriptLines makeSourceScript(const SourceScriptInput& input, const ScriptOrigin& origin, ScriptSections* sections)
 {
     const SourceOptions& o = input.options;
     const SourcePaths& p = input.paths;
-    return pathsInUse({p.bspOut, p.bin, input.logViewer},
-        {{o.runBsp, p.bspTool}, {o.runVis, p.visTool}, {o.runRad, p.radTool}, {o.runGame, p.gameExe},
-            {o.beep, input.programPath}});
-}
+    const StagePlan stages = sourceStagePlan(input);
+    ScriptSections found;
 
-ScriptLines makeSourceScript(const SourceScriptInput& input, const ScriptOrigin& origin)
-{
-    const SourceOptions& o = input.options;
-    const SourcePaths& p = input.paths;
-    const std::initializer_list<CompileStage> stages{
-        {o.runBsp, "BSP", "::Run bsp", p.bspTool, o.bspParams},
-        {o.runVis, "VIS", "::Run vis", p.visTool, o.visParams},
-        {o.runRad, "RAD", "::Run rad", p.radTool, o.radParams},
-    };
-
-    ScriptLines s = beginSection(input.consoleColor);
-    s.insert(s.end(),
-        {
-            "::Variables",
-            "set BSPODIR=\"" + escapeQuoted(p.bspOut) + "\"",
-            "set MAPPATH=" + escapeUnquoted(mapPathBaseOf(input.vmfFile)),
-            "set MAPNAME=" + escapeUnquoted(mapNameOf(input.vmfFile)),
-            "set LOGVIEW=\"" + escapeQuoted(input.logViewer) + "\"",
-            "::Information",
-            startTitle(stages),
-            versionLine(input.version, origin),
-            kRuleLine,
-            "echo Vmf file: " + escapeUnquoted(input.vmfFile),
-            "echo BSP out folder: " + escapeUnquoted(p.bspOut),
-            "echo Bin folder: " + escapeUnquoted(p.bin),
-        });
+    ScriptWriter s(kCompileScriptKind);
+    appendBeginSection(s, input.consoleColor);
+    s.line("::Variables");
+    s.line({"set BSPODIR=", Piece::quotedPath(p.bspOut)});
+    s.line({"set MAPPATH=", Piece::barePath(mapPathBaseOf(input.vmfFile))});
+    s.line({"set MAPNAME=", Piece::fileName(mapNameOf(input.vmfFile), input.vmfFile, "map file")});
+    s.line({"set LOGVIEW=", Piece::quotedPath(input.logViewer)});
+    s.line("::Information");
+    appendStartTitle(s, stages);
+    appendVersionLine(s, input.version, origin);
+    s.line(kRuleLine);
+    s.line({"echo Vmf file: ", Piece::barePath(input.vmfFile)});
+    s.line({"echo BSP out folder: ", Piece::barePath(p.bspOut)});
+    s.line({"echo Bin folder: ", Piece::barePath(p.bin)});
     appendStageSummary(s, stages);
-    s.push_back(summaryLine("Game", o.runGame, o.gameParams));
+    appendSummaryLine(s, "Game", o.runGame, o.gameParams);
     appendStampAndClose(s, origin);
     // "/d" so that a Bin folder on another drive becomes the current folder too.
-    s.push_back("cd /d \"" + escapeQuoted(p.bin) + "\"");
+    s.line({"cd /d ", Piece::quotedPath(p.bin)});
 
-    appendStageBlocks(s, stages, "\"%MAPPATH%\"");
-
-    s.push_back("::After compilation");
+    appendStageBlocks(s, stages, "\"%MAPPATH%\"", found);
     if (!o.notCopyBsp)
-        s.push_back(ifMapFileExists(".bsp", "copy") + " %BSPODIR%");
+        appendIfMapFileExists(s, ".bsp", "copy", " %BSPODIR%");
     if (o.openLog)
-        s.push_back(openLogLine());
+        appendOpenLog(s);
     if (o.deleteLog)
-        s.push_back(ifMapFileExists(".log", "del"));
+        appendIfMapFileExists(s, ".log", "del");
     if (o.beep)
-        s.push_back(beepLine(input.programPath));
+        appendBeep(s, input.programPath);
     if (o.shutdown)
         appendShutdown(s);
     if (o.runGame)
-        s.push_back(gameLine(p.gameExe, o.gameParams));
-    appendPauseOrEnd(s, o.pause, "Set", "0");
+        appendGame(s, p.gameExe, o.gameParams);
+    appendPauseOrEnd(s, o.pause, "Set", "0", found);
 
     appendErrorMenu(s, o.shutdown, "Set",
         {
-            {"Open .log file", ifMapFileExists(".log", "%LOGVIEW%")},
+            {"Open .log file", kOpenLogAction},
             {"Restart", "goto BEGINCOMPILATION"},
             {"Exit", "exit"},
-        });
+        },
+        found);
     appendEndSection(s);
-    return s;
+    if (sections)
+        *sections = found;
+    return s.take();
 }
 
 } // namespace ferrowind

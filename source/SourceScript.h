@@ -3,15 +3,11 @@
 #include "script/ScriptText.h"
 #include "source/SourceScriptInput.h"
 
-#include <string>
-#include <vector>
-
 namespace ferrowind {
 
-// The whole Half-Life 2 compile script.
-ScriptLines makeSourceScript(const SourceScriptInput& input, const ScriptOrigin& origin);
-
-// The configured paths that the script carries, for the safety check.
-std::vector<std::string> sourceScriptPaths(const SourceScriptInput& input);
+// The whole Half-Life 2 compile script; throws ScriptRefusal for a value that no script can carry.
+// `sections`, when given, learns where the script's sections begin.
+ScriptLines makeSourceScript(
+    const SourceScriptInput& input, const ScriptOrigin& origin, ScriptSections* sections = nullptr);
 
 } // namespace ferrowind

@@ -17,7 +17,7 @@ PresetList::PresetList(
 void PresetList::selectAtStart(const std::string& name)
 {
     const std::string path = folder_.pathOf(name);
-    if (!base::fileExists(path))
+    if (!isPresetName(name) || !base::fileExists(path))
         return;
     clear();
     addItem(fromLocal(name));

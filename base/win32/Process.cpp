@@ -88,15 +88,51 @@ std::vector<std::string> processEnvironment()
 ProgramResult runProgramAndWait(const ProgramStart& start)
 {
     PROCESS_INFORMATION process{};
-    if (!create(start, 0, TRUE, process))
-        return {false, 0, lastErrorText()};
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD exitCode = 0;
-    GetExitCodeProcess(process.hProcess, &exitCode);
+    // A program with its own group goes into a job of its own, which ends everything it started when it ends,
+    // when its time is up or when this process ends and closes the job. Wine starts its desktop process when a
+    // program first needs it; it must not be started from inside the job, where it would be ended with it.
+    const bool ownGroup = start.ownProcessGroup || start.timeLimit;
+    HANDLE job = nullptr;
+    if (ownGroup) {
+        GetDesktopWindow();
+        job = CreateJobObjectA(nullptr, nullptr);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof(limits));
+    }
+    if (!create(start, job ? CREATE_SUSPENDED : 0, TRUE, process)) {
+        const std::string problem = lastErrorText();
+        if (job)
+            CloseHandle(job);
+        return {false, 0, problem};
+    }
+    ProgramResult result{true, 0, {}};
+    if (job) {
+        AssignProcessToJobObject(job, process.hProcess);
+        ResumeThread(process.hThread);
+        const DWORD limit = start.timeLimit ? static_cast<DWORD>(start.timeLimit->count()) : INFINITE;
+        if (WaitForSingleObject(process.hProcess, limit) == WAIT_TIMEOUT)
+            result = {true, 1, timeLimitProblem(*start.timeLimit), true};
+        TerminateJobObject(job, 1);
+        WaitForSingleObject(process.hProcess, INFINITE);
+        CloseHandle(job);
+    } else {
+        WaitForSingleObject(process.hProcess, INFINITE);
+    }
+    if (!result.timedOut) {
+        DWORD exitCode = 0;
+        GetExitCodeProcess(process.hProcess, &exitCode);
+        result.exitCode = static_cast<int>(exitCode);
+    }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return {true, static_cast<int>(exitCode), {}};
+    return result;
 }
+
+// Closing the console ends its programs with it; a killed caller leaves its program running, as no job
+// object ties them together.
+// A job ends with this process when it closes the job: nothing to set up.
+void endRunningGroupOnTermination() {}
 
 std::string startProgramDetached(const ProgramStart& start)
 {

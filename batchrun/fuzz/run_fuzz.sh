@@ -1,10 +1,12 @@
 #!/bin/sh
 # Builds the libFuzzer target for ferrowind-cmd's parser and expansion with clang in its own build folder and
 # runs it, seeded with the generated compile scripts.
-# Usage: batchrun/fuzz/run_fuzz.sh [runs]   (default 100000 executions)
+# Usage: batchrun/fuzz/run_fuzz.sh [runs [libFuzzer options...]]
+#   runs: executions, 100000 by default, -1 for no bound; e.g. "-1 -max_total_time=600" runs ten minutes.
 set -eu
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 runs=${1:-100000}
+[ $# -gt 0 ] && shift
 build="$repo/build/fuzz-batchrun"
 
 CC=clang CXX=clang++ cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -19,4 +21,4 @@ for script in "$repo"/tests/golden/*.bat; do
 done
 
 cd "$build"
-exec ./bin/batchrun_fuzz "$corpus" -runs="$runs" -max_len=4096 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+exec ./bin/batchrun_fuzz "$corpus" -runs="$runs" -max_len=4096 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 "$@"

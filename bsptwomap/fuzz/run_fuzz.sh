@@ -1,9 +1,11 @@
 #!/bin/sh
 # Builds the libFuzzer target with clang in its own build folder and runs it on the BSP fixtures.
-# Usage: bsptwomap/fuzz/run_fuzz.sh [runs]   (default 100000 executions)
+# Usage: bsptwomap/fuzz/run_fuzz.sh [runs [libFuzzer options...]]
+#   runs: executions, 100000 by default, -1 for no bound; e.g. "-1 -max_total_time=600" runs ten minutes.
 set -eu
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 runs=${1:-100000}
+[ $# -gt 0 ] && shift
 build="$repo/build/fuzz-bsptwomap"
 fixtures="$repo/../shared/fixtures/bsp"
 
@@ -20,4 +22,4 @@ done
 
 cd "$build"
 exec ./bin/bsptwomap_fuzz "$corpus" -runs="$runs" -max_len=120000 -timeout=10 -rss_limit_mb=2048 \
-  -print_final_stats=1
+  -print_final_stats=1 "$@"

@@ -1,10 +1,12 @@
 #!/bin/sh
 # Builds the libFuzzer target for the profile (INI) reader with clang in its own build folder and runs it,
 # seeded with configuration files in every line-end style, with a byte-order mark, and in UTF-16.
-# Usage: platform/fuzz/run_fuzz.sh [runs]   (default 100000 executions)
+# Usage: platform/fuzz/run_fuzz.sh [runs [libFuzzer options...]]
+#   runs: executions, 100000 by default, -1 for no bound; e.g. "-1 -max_total_time=600" runs ten minutes.
 set -eu
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 runs=${1:-100000}
+[ $# -gt 0 ] && shift
 build="$repo/build/fuzz-profile"
 
 CC=clang CXX=clang++ cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -21,4 +23,4 @@ printf "$ini" | tr -d '\n' > "$corpus/cr.ini"
 { printf '\377\376'; printf "$ini" | sed 's/./&\x00/g'; } > "$corpus/utf16.ini"
 
 cd "$build"
-exec ./bin/profile_fuzz "$corpus" -runs="$runs" -max_len=4096 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+exec ./bin/profile_fuzz "$corpus" -runs="$runs" -max_len=4096 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 "$@"

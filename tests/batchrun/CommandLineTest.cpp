@@ -1,24 +1,17 @@
 // The ferrowind-cmd program itself, with real standard input.
 #include "Harness.h"
+#include "support/BoundedRun.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
-#include <sys/wait.h>
 
 using namespace batchrun;
 
 using ::testing::HasSubstr;
 
 namespace {
-
-struct ProgramRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
 
 std::string quoted(const std::string& path) { return "'" + path + "'"; }
 
@@ -28,19 +21,9 @@ std::string readFile(const std::string& path)
     return {std::istreambuf_iterator<char>(file), {}};
 }
 
-ProgramRun runCmd(const ScratchFolder& scratch, const std::string& script, const std::string& input)
+ScriptRun runCmd(const ScratchFolder& scratch, const std::string& script, const std::string& input)
 {
-    const std::string scriptPath = scratch.write("run.bat", script);
-    const std::string inputPath = scratch.write("input.txt", input);
-    const std::string command = "cd " + quoted(scratch.path()) + " && " + quoted(FERROWIND_CMD) + " run.bat < " +
-        quoted(inputPath) + " > out.txt 2> err.txt";
-    const int status = std::system(command.c_str());
-    ProgramRun run;
-    if (WIFEXITED(status))
-        run.exitCode = WEXITSTATUS(status);
-    run.out = readFile(scratch.path() + "/out.txt");
-    run.err = readFile(scratch.path() + "/err.txt");
-    return run;
+    return runFerrowindCmd(scratch, scratch.write("run.bat", script), scratch.write("input.txt", input));
 }
 
 } // namespace
@@ -48,7 +31,7 @@ ProgramRun runCmd(const ScratchFolder& scratch, const std::string& script, const
 TEST(CommandLine, AnswersComeFromStandardInputAndTheRestReachesPrograms)
 {
     ScratchFolder scratch;
-    const ProgramRun run = runCmd(scratch,
+    const ScriptRun run = runCmd(scratch,
         "@echo off\r\n:ASK\r\nset R=nil\r\nset /P R=Number: \r\nif %R%==1 goto DONE\r\n"
         "goto ASK\r\n:DONE\r\n\"/bin/sh\" -c \"read rest; echo child:$rest; exit 3\"\r\n",
         "\n2\n1\nleft over\n");
@@ -59,7 +42,7 @@ TEST(CommandLine, AnswersComeFromStandardInputAndTheRestReachesPrograms)
 TEST(CommandLine, EndOfInputAtAPromptEndsTheScript)
 {
     ScratchFolder scratch;
-    const ProgramRun run = runCmd(scratch, "@echo off\r\n:ASK\r\nset /P R=Number: \r\ngoto ASK\r\n", "");
+    const ScriptRun run = runCmd(scratch, "@echo off\r\n:ASK\r\nset /P R=Number: \r\ngoto ASK\r\n", "");
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_THAT(run.err, HasSubstr("end of input"));
 }
@@ -69,11 +52,12 @@ TEST(CommandLine, MissingScriptOrAFolderIsReported)
     ScratchFolder scratch;
     const std::string err = scratch.path() + "/err.txt";
     for (const auto& [script, message] :
-        {std::pair{std::string("/nonexistent/x.bat"), std::string("cannot read '/nonexistent/x.bat'")},
-            std::pair{scratch.path(), "'" + scratch.path() + "' is a folder, not a script"}}) {
-        const int status = std::system((quoted(FERROWIND_CMD) + " " + quoted(script) + " 2> " + quoted(err)).c_str());
-        ASSERT_TRUE(WIFEXITED(status)) << script;
-        EXPECT_EQ(WEXITSTATUS(status), 1) << script;
+        {std::pair{std::string("/nonexistent/x.bat"), std::string("Unable to read /nonexistent/x.bat: no such file")},
+            std::pair{scratch.path(), "Unable to read " + scratch.path() + ": it is a folder, not a regular file"}}) {
+        const testsupport::BoundedRun run = testsupport::runShellBounded(
+            quoted(FERROWIND_CMD) + " " + quoted(script) + " 2> " + quoted(err), testsupport::kStubLimit);
+        EXPECT_EQ(run.failure, "");
+        EXPECT_EQ(run.exitCode, 1) << script;
         EXPECT_EQ(readFile(err), "ferrowind-cmd: " + message + "\n");
     }
 }

@@ -2,7 +2,12 @@
 
 #include "batchrun/Runner.h"
 #include "batchrun/Script.h"
+#include "support/BoundedRun.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -55,12 +60,25 @@ std::optional<std::string> ScriptedInput::readLine()
 
 bool ScriptedInput::waitForKey() { return readLine().has_value(); }
 
+namespace {
+// Started programs are waited for too, so that a test sees everything they did.
+base::ProgramResult runBoundedForReal(const base::ProgramStart& start)
+{
+    base::ProgramStart bounded = start;
+    bounded.timeLimit = testsupport::kStubLimit;
+    const base::ProgramResult result = SystemHost().run(bounded);
+    if (result.timedOut)
+        ADD_FAILURE() << testsupport::describe(start) << " " << result.problem;
+    return result;
+}
+} // namespace
+
 base::ProgramResult RecordingHost::run(const base::ProgramStart& start)
 {
     runs.push_back(start);
-    if (runForReal)
-        return SystemHost().run(start);
-    return {true, fakeExitCode, {}};
+    if (!runForReal)
+        return {true, fakeExitCode, {}};
+    return runBoundedForReal(start);
 }
 
 std::string RecordingHost::start(const base::ProgramStart& start)
@@ -68,7 +86,7 @@ std::string RecordingHost::start(const base::ProgramStart& start)
     starts.push_back(start);
     if (!runForReal)
         return {};
-    const base::ProgramResult result = SystemHost().run(start);
+    const base::ProgramResult result = runBoundedForReal(start);
     return result.started ? std::string() : result.problem;
 }
 
@@ -122,7 +140,10 @@ ScriptRun runInCommandInterpreter(const std::string& folder, const std::string& 
     const char* interpreter = std::getenv("ComSpec");
     // The interpreter applies the redirections itself, as when a user types them.
     std::string line = "cmd.exe /c \"" + script + " < answers.txt > out.txt 2> err.txt\"";
-    // In a job, so that programs the script starts without waiting (`start`) are waited for too.
+    // In a job, so that programs the script starts without waiting (`start`) are waited for too. Wine starts
+    // its desktop process when a program first needs it: started from inside the job it would join the job
+    // and outlive every test, so it is made to start here, outside.
+    GetDesktopWindow();
     HANDLE job = CreateJobObjectA(nullptr, nullptr);
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
@@ -134,18 +155,48 @@ ScriptRun runInCommandInterpreter(const std::string& folder, const std::string& 
     }
     AssignProcessToJobObject(job, process.hProcess);
     ResumeThread(process.hThread);
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD exitCode = 0;
-    GetExitCodeProcess(process.hProcess, &exitCode);
+    const auto deadline = std::chrono::steady_clock::now() + testsupport::kStubLimit;
+    const auto left = [&] {
+        const auto rest =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        return static_cast<DWORD>(std::max<long long>(rest.count(), 0));
+    };
+    bool timedOut = WaitForSingleObject(process.hProcess, left()) == WAIT_TIMEOUT;
     JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
-    while (
+    while (!timedOut &&
         QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &accounting, sizeof(accounting), nullptr) &&
-        accounting.ActiveProcesses > 0)
+        accounting.ActiveProcesses > 0) {
+        timedOut = left() == 0;
         Sleep(10);
+    }
+    DWORD exitCode = 1;
+    if (timedOut) {
+        ADD_FAILURE() << "'" << line << "' in '" << folder << "' " << base::timeLimitProblem(testsupport::kStubLimit);
+        TerminateJobObject(job, 1);
+        WaitForSingleObject(process.hProcess, INFINITE);
+    } else {
+        GetExitCodeProcess(process.hProcess, &exitCode);
+    }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     CloseHandle(job);
     return {static_cast<int>(exitCode), readFile(fs::path(folder) / "out.txt"), readFile(fs::path(folder) / "err.txt")};
+}
+#endif
+
+#ifndef _WIN32
+ScriptRun runFerrowindCmd(const ScratchFolder& scratch, const std::string& script, const std::string& input)
+{
+    const auto quoted = [](const std::string& path) { return "'" + path + "'"; };
+    const std::string out = scratch.path() + "/out.txt";
+    const std::string err = scratch.path() + "/err.txt";
+    const std::string command = "cd " + quoted(scratch.path()) + " && " + quoted(FERROWIND_CMD) + " " + quoted(script) +
+        " < " + quoted(input) + " > " + quoted(out) + " 2> " + quoted(err);
+    const testsupport::BoundedRun run = testsupport::runShellBounded(command, testsupport::kStubLimit);
+    EXPECT_EQ(run.failure, "");
+    std::ifstream outFile(out, std::ios::binary);
+    std::ifstream errFile(err, std::ios::binary);
+    return {run.exitCode, {std::istreambuf_iterator<char>(outFile), {}}, {std::istreambuf_iterator<char>(errFile), {}}};
 }
 #endif
 

@@ -71,6 +71,12 @@ ScriptRun runInCommandInterpreter(const std::string& folder, const std::string& 
     const std::vector<std::string>& answers, const Environment& environment);
 #endif
 
+#ifndef _WIN32
+// Runs the ferrowind-cmd program on the script file `script` in `scratch`, standard input from the file `input`,
+// bounded like every program a test starts; out.txt and err.txt in `scratch` keep what it wrote.
+ScriptRun runFerrowindCmd(const ScratchFolder& scratch, const std::string& script, const std::string& input);
+#endif
+
 // A session in `folder` with this process's PATH only.
 Session testSession(const std::string& folder);
 

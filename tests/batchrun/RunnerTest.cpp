@@ -1,9 +1,12 @@
 #include "Harness.h"
 
+#include "base/Process.h"
 #include "batchrun/ConsoleEscapes.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 using namespace batchrun;
 
@@ -38,7 +41,7 @@ TEST_F(RunnerTest, NestedIfsAreBoundedAndANulByteEndsItsLine)
     EXPECT_EQ(runText("@echo off\n" + nested + "echo deep\n").out, "deep\n");
 
     std::string hostile;
-    for (int i = 0; i < 18000; ++i)
+    for (int i = 0; i < 1000; ++i)
         hostile += "if 1==1 ";
     const ScriptRun tooDeep = runText("@echo off\n" + hostile + "echo never\necho after\n");
     EXPECT_EQ(tooDeep.exitCode, 255);
@@ -74,9 +77,9 @@ TEST_F(RunnerTest, GotoFindsLabelsIgnoringCaseAndEndsOnAMissingOne)
 TEST_F(RunnerTest, HostSeesLabelsReachedAndMayEndTheScript)
 {
     struct LabelHost : RecordingHost {
-        std::optional<int> labelReached(std::string_view line, int errorLevel) override
+        std::optional<int> labelReached(size_t index, std::string_view line, int errorLevel) override
         {
-            seen.push_back(std::string(line) + " " + std::to_string(errorLevel));
+            seen.push_back(std::to_string(index) + " " + std::string(line) + " " + std::to_string(errorLevel));
             return line == ":STOP" ? std::optional<int>(7) : std::nullopt;
         }
         std::vector<std::string> seen;
@@ -86,7 +89,7 @@ TEST_F(RunnerTest, HostSeesLabelsReachedAndMayEndTheScript)
     const ScriptRun run = runScript(script, session_, host);
     EXPECT_EQ(run.exitCode, 7);
     EXPECT_THAT(run.out, Not(HasSubstr("never")));
-    EXPECT_THAT(host.seen, ElementsAre("::one 0", ":later 0", ":again 1", ":STOP 1"));
+    EXPECT_THAT(host.seen, ElementsAre("1 ::one 0", "4 :later 0", "6 :again 1", "8 :STOP 1"));
 }
 
 TEST_F(RunnerTest, ErrorLevelConditionMeansAtLeast)
@@ -145,6 +148,23 @@ TEST_F(RunnerTest, UnknownCommandsReportAndTheScriptGoesOn)
     EXPECT_THAT(run.err, HasSubstr("'for' is not supported"));
     EXPECT_THAT(run.err, HasSubstr("redirection"));
     EXPECT_FALSE(scratch_.has("file"));
+}
+
+// A tool that cannot be started fails its line as an unknown command does, so that `if ERRORLEVEL 1` sees
+// it; it is never handed to the desktop's opener without its arguments.
+TEST_F(RunnerTest, AProgramThatCannotStartFailsAndIsNeverOpened)
+{
+    scratch_.write("tools/no-execute", "#!/bin/sh\n");
+    scratch_.write("tools/folder/inside", "");
+    for (const char* tool : {"tools/no-execute", "tools/folder", "tools/missing"}) {
+        host_ = {};
+        const ScriptRun run = runText(
+            "@echo off\n\"" + scratch_.path() + "/" + tool + "\" box.map\nif ERRORLEVEL 1 echo failed %ERRORLEVEL%\n");
+        EXPECT_EQ(run.out, "failed 9009\n") << tool;
+        EXPECT_THAT(run.err, HasSubstr("is not recognized as a command, program or batch file.")) << tool;
+        EXPECT_TRUE(host_.opened.empty()) << tool;
+        EXPECT_TRUE(host_.runs.empty()) << tool;
+    }
 }
 
 TEST_F(RunnerTest, ProgramGetsSplitArgumentsTheFolderAndTheVariables)
@@ -215,6 +235,27 @@ TEST_F(RunnerTest, StartTakesAQuotedFirstWordAsTitleAndDoesNotWait)
         else
             EXPECT_THAT(run.err, HasSubstr(c.error)) << c.line;
     }
+}
+
+// Outside Windows a program's absolute path starts with a slash, as the interpreter's switches do.
+TEST_F(RunnerTest, StartTakesAnAbsolutePathForTheProgramNotForASwitch)
+{
+    // Unquoted, so in a folder without blanks.
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("ferrowind-start-" + std::to_string(base::currentProcessId()));
+    std::filesystem::create_directories(folder);
+    const std::string viewer = (folder / "viewer").string();
+    std::ofstream(viewer) << "#!/bin/sh\n";
+    std::filesystem::permissions(viewer, std::filesystem::perms::owner_all);
+    for (const std::string& line : {"start " + viewer + " box.log", "start /MIN " + viewer + " /wait box.log"}) {
+        host_ = {};
+        const ScriptRun run = runText("@echo off\n" + line + "\n");
+        EXPECT_EQ(run.err, "") << line;
+        ASSERT_EQ(host_.starts.size(), 1u) << line;
+        EXPECT_EQ(host_.starts[0].file, viewer);
+        EXPECT_EQ(host_.starts[0].arguments.back(), "box.log");
+    }
+    std::filesystem::remove_all(folder);
 }
 
 TEST_F(RunnerTest, CopyOntoAFolderOrAFileAndDelete)

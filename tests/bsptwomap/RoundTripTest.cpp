@@ -6,6 +6,7 @@
 #include "bsptwomap/Bsp.h"
 #include "bsptwomap/Decompile.h"
 #include "bsptwomap/Entities.h"
+#include "support/BoundedRun.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,6 @@
 #include <map>
 #include <random>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace btm::test {
 namespace {
@@ -49,8 +49,9 @@ std::string quoted(const fs::path& path)
 int runTool(const fs::path& tool, const fs::path& dir, const std::string& mapName)
 {
     const std::string command = "cd " + quoted(dir) + " && " + quoted(tool) + " " + mapName + " >> tools.txt 2>&1";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const testsupport::BoundedRun run = testsupport::runShellBounded(command, testsupport::kToolLimit);
+    EXPECT_EQ(run.failure, "");
+    return run.exitCode;
 }
 
 Vec3 originOf(const Entity& entity)

@@ -22,7 +22,11 @@ INSTANTIATE_TEST_SUITE_P(Words, CompileArgumentsTest,
         ArgumentCase{{"a.map", "-PRESET", "Fast", "--Config", "c.ini", "--keep-script", "k.bat"}, ""},
         ArgumentCase{{"a.map", "-preset"}, "-preset needs a value"},
         ArgumentCase{{"a.map", "--keep"}, "unknown option --keep"},
-        ArgumentCase{{"a.map", "b.vmf"}, "one map at a time: a.map and b.vmf"}));
+        ArgumentCase{{"a.map", "b.vmf"}, "one map at a time: a.map and b.vmf"},
+        ArgumentCase{{"a.map", "-preset", "../../x"}, "-preset takes a preset's name, not a path: ../../x"},
+        ArgumentCase{{"a.map", "-preset", ".."}, "-preset takes a preset's name, not a path: .."},
+        ArgumentCase{{"a.map", "-preset", "/etc/x"}, "-preset takes a preset's name, not a path: /etc/x"},
+        ArgumentCase{{"a.map", "-preset", "a\\b"}, "-preset takes a preset's name, not a path: a\\b"}));
 
 TEST(StageTableTest, ARowPerStageThenTheTotal)
 {

@@ -1,17 +1,22 @@
-// Runs ferrowind-compile as a build server would, with stub tools in a scratch folder, and once with the real
-// Half-Life compile tools when they are at hand.
+// Runs ferrowind-compile as a build server would, with stub tools in a scratch folder, and with the real Half-Life
+// compile tools when they are at hand.
 #include "config/Configuration.h"
 #include "goldsource/GoldSourceOptions.h"
 #include "presets/PresetFile.h"
+#include "support/BoundedRun.h"
+#include "support/CompileTools.h"
 #include "support/TempFolder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <sstream>
-#include <sys/wait.h>
+#include <thread>
 
 using namespace ferrowind;
 
@@ -70,8 +75,9 @@ protected:
             " STUB_OUTPUTS=.bsp " + environment + " " + quoted(dir_.path("bin/ferrowind-compile")) + " " + arguments +
             " --config " + quoted(dir_.path("Configurations.ini")) + " " + input + " > " +
             quoted(dir_.path("output.txt")) + " 2>&1";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readText(dir_.path("output.txt"))};
+        const testsupport::BoundedRun run = testsupport::runShellBounded(command, limit_);
+        EXPECT_EQ(run.failure, "");
+        return {run.exitCode, readText(dir_.path("output.txt"))};
     }
 
     // The programs that ran, in order, with their arguments after the name.
@@ -96,6 +102,7 @@ protected:
 
     TempFolder dir_;
     Configuration configuration_;
+    std::chrono::seconds limit_ = testsupport::kStubLimit;
 };
 
 TEST_F(CompileProgramTest, SuccessPrintsEachStageAndTheTable)
@@ -162,6 +169,9 @@ TEST_F(CompileProgramTest, AVmfCompilesWithTheHalfLife2Script)
 TEST_F(CompileProgramTest, BadRequestsExitWithTwoAndRunNothing)
 {
     fs::remove(dir_.path("tools/hlvis"));
+    // A preset file the path would reach, outside the preset folder.
+    fs::create_directories(dir_.path("bin/Ferrowind/GSPresets"));
+    savePreset(dir_.path("bin/x.gsp"), goldSourceFields(), GoldSourceOptions{});
     const struct {
         std::string arguments;
         std::string message;
@@ -171,6 +181,8 @@ TEST_F(CompileProgramTest, BadRequestsExitWithTwoAndRunNothing)
         {"notes.txt", "is neither a Half-Life map (.map) nor a Half-Life 2 map (.vmf)"},
         {"gone.map", "ferrowind-compile: Map is not selected, please select map file...\n"},
         {"box.map -preset Nope", "ferrowind-compile: no preset Nope"},
+        {"box.map -preset ../../x", "-preset takes a preset's name, not a path: ../../x"},
+        {"box.map --stage-timeout 0", "--stage-timeout takes a number of seconds above 0: 0"},
         {"box.map", "ferrowind-compile: VIS compiler initialization error! (Please select correct path)\n"},
     };
     for (const auto& request : cases) {
@@ -192,24 +204,214 @@ TEST_F(CompileProgramTest, BadRequestsExitWithTwoAndRunNothing)
     EXPECT_THAT(help.output, HasSubstr("Exit codes:\n  0  the compile is done\n"));
 }
 
-// The real tools find the map's WAD in the current folder, so the compile runs from the map's folder.
-TEST_F(CompileProgramTest, TheRealToolsCompileAMapThroughAllFourStages)
+// What a preset says cannot make the unattended program run anything but the stages' tools: a command
+// character outside quotes is refused with the field named, and a variable that expands to one runs nothing.
+TEST_F(CompileProgramTest, PresetsRunNothingButTheStageTools)
 {
-    const fs::path tools = FERROWIND_SOURCE_DIR "/../shared/tools/goldsrc/bin";
-    const fs::path fixtures = FERROWIND_SOURCE_DIR "/../shared/fixtures/bsp";
-    if (!fs::exists(tools / "sdHLRAD"))
-        GTEST_SKIP() << "no GoldSource compile tools at " << tools;
-    fs::copy_file(fixtures / "boxroom_external.source.map", dir_.path("maps/boxroom_external.source.map"));
-    fs::copy_file(fixtures / "boxroom.wad", dir_.path("maps/boxroom.wad"));
-    configuration_.goldSource.csgTool = (tools / "sdHLCSG").string();
-    configuration_.goldSource.bspTool = (tools / "sdHLBSP").string();
-    configuration_.goldSource.visTool = (tools / "sdHLVIS").string();
-    configuration_.goldSource.radTool = (tools / "sdHLRAD").string();
-    writeConfiguration(dir_.path("Configurations.ini"), configuration_);
-    const Compiled compiled = compile("boxroom_external.source.map");
-    EXPECT_EQ(compiled.exitCode, 0) << compiled.output;
-    for (const char* stage :
-        {"\nCSG              0 ", "\nBSP              0 ", "\nVIS              0 ", "\nRAD              0 "})
-        EXPECT_THAT(compiled.output, HasSubstr(stage));
-    EXPECT_GT(fs::file_size(dir_.path("out/boxroom_external.source.bsp")), 0u);
+    fs::create_symlink(BATCHRUN_STUB_TOOL, dir_.path("tools/canary"));
+    fs::create_directories(dir_.path("bin/Ferrowind/GSPresets"));
+    const std::pair<std::string GoldSourceOptions::*, std::string> refused[] = {
+        {&GoldSourceOptions::csgParams, "-x & canary"},
+        {&GoldSourceOptions::radParams, "-x \"a & b\" | canary"},
+        {&GoldSourceOptions::gameParams, "+map x ^& canary"},
+        {&GoldSourceOptions::visParams, "-x > out.txt"},
+    };
+    for (const auto& [field, value] : refused) {
+        GoldSourceOptions options;
+        options.*field = value;
+        savePreset(dir_.path("bin/Ferrowind/GSPresets/Evil.gsp"), goldSourceFields(), options);
+        const Compiled compiled = compile("box.map -preset Evil");
+        EXPECT_EQ(compiled.exitCode, 2) << value << '\n' << compiled.output;
+        EXPECT_THAT(compiled.output, HasSubstr("ferrowind-compile: preset Evil, parameter field [P] ")) << value;
+        EXPECT_THAT(compiled.output, HasSubstr("outside quotes would run another command")) << value;
+    }
+    EXPECT_THAT(ran(), testing::IsEmpty());
+
+    // Expanded when the line runs, past any check of the text: the game and the canary. (A power-off from a
+    // line is tried in-process, where nothing can power off: UnattendedHostTest.)
+    GoldSourceOptions options;
+    options.visParams = "%EVIL%";
+    options.shutdown = true;
+    savePreset(dir_.path("bin/Ferrowind/GSPresets/Evil.gsp"), goldSourceFields(), options);
+    const std::string evil = "EVIL='-x & " + dir_.path("tools/hl") + " +map box & canary'";
+    const Compiled compiled =
+        compile("box.map -preset Evil", "< /dev/null", "maps", evil + " PATH=" + dir_.path("tools"));
+    EXPECT_EQ(compiled.exitCode, 1) << compiled.output;
+    EXPECT_THAT(ran(), ElementsAre("hlcsg", "hlbsp", "hlvis -x"));
+    EXPECT_THAT(compiled.output, HasSubstr("runs only the tool of the stage"));
+}
+
+// The kept script never replaces what the compile reads, however its path is spelled.
+TEST_F(CompileProgramTest, TheKeptScriptIsNeverTheMapThePresetOrTheConfiguration)
+{
+    fs::create_directories(dir_.path("bin/Ferrowind/GSPresets"));
+    savePreset(dir_.path("bin/Ferrowind/GSPresets/Fast.gsp"), goldSourceFields(), GoldSourceOptions{});
+    fs::create_symlink(dir_.path("maps/box.map"), dir_.path("link.map"));
+    fs::create_hard_link(dir_.path("Configurations.ini"), dir_.path("hard.ini"));
+    const std::string preset = readText(dir_.path("bin/Ferrowind/GSPresets/Fast.gsp"));
+    const std::string configuration = readText(dir_.path("Configurations.ini"));
+    for (const std::string& kept : {std::string("box.map"), std::string("../maps/./box.map"), dir_.path("link.map"),
+             dir_.path("Configurations.ini"), dir_.path("hard.ini"), dir_.path("bin/Ferrowind/GSPresets/Fast.gsp")}) {
+        const Compiled compiled = compile("box.map -preset Fast --keep-script " + quoted(kept));
+        EXPECT_EQ(compiled.exitCode, 2) << kept << '\n' << compiled.output;
+        EXPECT_THAT(compiled.output, HasSubstr(", which the compile reads;")) << kept;
+    }
+    EXPECT_EQ(readText(dir_.path("maps/box.map")), "map");
+    EXPECT_EQ(readText(dir_.path("Configurations.ini")), configuration);
+    EXPECT_EQ(readText(dir_.path("bin/Ferrowind/GSPresets/Fast.gsp")), preset);
+    EXPECT_THAT(ran(), testing::IsEmpty());
+}
+
+// The script's copy has no error branch of its own; a .bsp that never reached the output folder is no success.
+TEST_F(CompileProgramTest, AFailedCopyToTheOutputFolderIsAFailure)
+{
+    fs::create_directories(dir_.path("out/box.bsp")); // a folder where the copy would go
+    const Compiled compiled = compile("box.map");
+    EXPECT_EQ(compiled.exitCode, 3) << compiled.output;
+    EXPECT_THAT(compiled.output, HasSubstr("box.bsp could not be copied to " + dir_.path("out") + "/box.bsp\n"));
+}
+
+// A tool that never ends, and that started a helper of its own.
+class EndlessToolTest : public CompileProgramTest {
+protected:
+    void SetUp() override
+    {
+        CompileProgramTest::SetUp();
+        fs::remove(dir_.path("tools/hlcsg"));
+        std::ofstream(dir_.path("tools/hlcsg"))
+            << "#!/bin/sh\necho $$ >> '" << dir_.path("pids.txt") << "'\nsleep 1000 &\necho $! >> '"
+            << dir_.path("pids.txt") << "'\nwait\n";
+        fs::permissions(dir_.path("tools/hlcsg"), fs::perms::owner_all);
+    }
+
+    std::vector<int> toolProcesses() const
+    {
+        std::vector<int> pids;
+        std::istringstream lines(readText(dir_.path("pids.txt")));
+        for (int pid = 0; lines >> pid;)
+            pids.push_back(pid);
+        return pids;
+    }
+
+    // Gone, or a zombie nobody has collected yet.
+    static bool ended(int pid)
+    {
+        const std::string stat = readText("/proc/" + std::to_string(pid) + "/stat");
+        const size_t close = stat.rfind(')');
+        return stat.empty() || (close != std::string::npos && stat.substr(close + 2, 1) == "Z");
+    }
+
+    static bool eventually(const std::function<bool()>& condition)
+    {
+        for (int i = 0; i < 500 && !condition(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        return condition();
+    }
+};
+
+TEST_F(EndlessToolTest, TheStageLimitEndsTheToolAndWhatItStarted)
+{
+    const Compiled compiled = compile("box.map --stage-timeout 0.5");
+    EXPECT_EQ(compiled.exitCode, 1) << compiled.output;
+    EXPECT_THAT(compiled.output, HasSubstr("ferrowind-compile: CSG ran longer than the stage limit of 0.5 s"));
+    EXPECT_THAT(compiled.output, HasSubstr("ferrowind-compile: CSG failed with exit code 1\n"));
+    const std::vector<int> pids = toolProcesses();
+    ASSERT_EQ(pids.size(), 2u);
+    for (int pid : pids)
+        EXPECT_TRUE(eventually([pid] { return ended(pid); })) << pid;
+}
+
+TEST_F(EndlessToolTest, EndingTheProgramEndsTheToolAndWhatItStarted)
+{
+    const std::string command = "cd " + quoted(dir_.path("maps")) + " && { " +
+        quoted(dir_.path("bin/ferrowind-compile")) + " box.map --config " + quoted(dir_.path("Configurations.ini")) +
+        " < /dev/null > /dev/null 2>&1 & echo $! > " + quoted(dir_.path("compile.pid")) + "; }";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    ASSERT_TRUE(eventually([this] { return toolProcesses().size() == 2; }));
+    const int compilePid = std::stoi(readText(dir_.path("compile.pid")));
+    ASSERT_EQ(kill(compilePid, SIGTERM), 0);
+    EXPECT_TRUE(eventually([compilePid] { return ended(compilePid); }));
+    for (int pid : toolProcesses())
+        EXPECT_TRUE(eventually([pid] { return ended(pid); })) << pid;
+}
+
+// The real tools, run from a folder that is neither the map's nor the tools': the map's WAD is found only through
+// the WAD root, however the level editor wrote the "wad" key. (The Linux builds of the tools split WAD paths at
+// '/' only, so keys written the Windows way, such as \\half-life\\valve\\boxroom.wad, can't be tried here.)
+class RealToolsTest : public CompileProgramTest {
+protected:
+    void SetUp() override
+    {
+        if (!haveGoldSourceTools())
+            GTEST_SKIP() << goldSourceToolsMissing();
+        CompileProgramTest::SetUp();
+        limit_ = testsupport::kToolLimit;
+        const std::string tools = goldSourceToolsDir() + "/";
+        configuration_.goldSource.csgTool = tools + "sdHLCSG";
+        configuration_.goldSource.bspTool = tools + "sdHLBSP";
+        configuration_.goldSource.visTool = tools + "sdHLVIS";
+        configuration_.goldSource.radTool = tools + "sdHLRAD";
+        GoldSourceOptions options;
+        options.radParams = kQuickRadParams;
+        options.runGame = false;
+        fs::create_directories(dir_.path("bin/Ferrowind/GSPresets"));
+        savePreset(dir_.path("bin/Ferrowind/GSPresets/Quick.gsp"), goldSourceFields(), options);
+        fs::create_directories(dir_.path("elsewhere"));
+    }
+
+    // Compiles `map` (in maps/) with `preset` and the WAD root `wadRoot` (in the scratch folder), which holds
+    // boxroom.wad at `wadAt`.
+    Compiled compileWithWadRoot(const std::string& map, const std::string& wadRoot, const std::string& wadAt,
+        const std::string& preset = "Quick")
+    {
+        fs::create_directories(fs::path(dir_.path(wadRoot + "/" + wadAt)).parent_path());
+        fs::copy_file(boxRoomFixture("boxroom.wad"), dir_.path(wadRoot + "/" + wadAt));
+        configuration_.goldSource.wadRoot = dir_.path(wadRoot);
+        writeConfiguration(dir_.path("Configurations.ini"), configuration_);
+        return compile("-preset " + preset + " " + quoted(dir_.path("maps/" + map)), "< /dev/null", "elsewhere");
+    }
+};
+
+TEST_F(RealToolsTest, TheWadIsFoundThroughTheWadRoot)
+{
+    const struct {
+        std::string wadKey;
+        std::string wadRoot;
+        std::string wadAt;
+    } cases[] = {
+        {"/home/someone/half-life/valve/boxroom.wad", "half-life", "valve/boxroom.wad"},
+        {"valve/boxroom.wad", "Half Life", "valve/boxroom.wad"},
+        {"boxroom.wad", "wad root & 100% ünï", "boxroom.wad"},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        const std::string name = "room" + std::to_string(++n);
+        dir_.write("maps/" + name + ".map", boxRoomMap(c.wadKey));
+        const Compiled compiled = compileWithWadRoot(name + ".map", c.wadRoot, c.wadAt);
+        EXPECT_EQ(compiled.exitCode, 0) << c.wadKey << '\n' << compiled.output;
+        for (const char* stage :
+            {"\nCSG              0 ", "\nBSP              0 ", "\nVIS              0 ", "\nRAD              0 "})
+            EXPECT_NE(compiled.output.find(stage), std::string::npos) << c.wadKey << ": no" << stage;
+        EXPECT_TRUE(fs::exists(dir_.path("out/" + name + ".bsp"))) << c.wadKey;
+    }
+}
+
+// A build server's leak check: with -leakonly the shared sdHLBSP reports the leak, writes the point file beside
+// the map, where level editors load it, and fails, which ends the run. (Without it, the tool ends with success or
+// crashes, by chance; either way the run ends by VIS at the latest: the command-line test covers that.)
+TEST_F(RealToolsTest, ALeakEndsTheRunWithThePointFileBesideTheMap)
+{
+    GoldSourceOptions options;
+    options.bspParams = "-leakonly";
+    options.runGame = false;
+    savePreset(dir_.path("bin/Ferrowind/GSPresets/Leaks.gsp"), goldSourceFields(), options);
+    dir_.write("maps/leak.map", leakingBoxRoomMap("boxroom.wad"));
+    const Compiled compiled = compileWithWadRoot("leak.map", "wads", "boxroom.wad", "Leaks");
+    EXPECT_EQ(compiled.exitCode, 1) << compiled.output;
+    const std::string& out = compiled.output;
+    EXPECT_NE(out.find("LEAK in hull 0"), std::string::npos) << out;
+    EXPECT_NE(out.find("ferrowind-compile: BSP failed with exit code 1\n"), std::string::npos) << out;
+    EXPECT_EQ(out.find("VIS started"), std::string::npos) << out;
+    EXPECT_TRUE(fs::exists(dir_.path("maps/leak.pts")));
+    EXPECT_TRUE(fs::is_empty(dir_.path("out")));
 }

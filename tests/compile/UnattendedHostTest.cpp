@@ -3,6 +3,7 @@
 #include "compile/UnattendedHost.h"
 #include "batchrun/Runner.h"
 #include "goldsource/GoldSourceScript.h"
+#include "goldsource/GoldSourceStagePlan.h"
 #include "script/ScriptLines.h"
 #include "support/TempFolder.h"
 
@@ -60,12 +61,18 @@ protected:
         const GoldSourceScriptInput input{options, folder + "box.map",
             {folder + "hlcsg", folder + "hlbsp", folder + "hlvis", folder + "hlrad", folder + "hl", folder, folder},
             "07", "1.2", "Notepad", folder + "ferrowind"};
-        const ScriptLines lines = makeGoldSourceScript(input, {"01.02.2027", "10:11:12", "a@b.c"});
+        ScriptSections sections;
+        const ScriptLines lines = makeGoldSourceScript(input, {"01.02.2027", "10:11:12", "a@b.c"}, &sections);
+        return run(scriptFileText(lines), goldSourceStagePlan(input), sections);
+    }
+
+    int run(const std::string& script, const StagePlan& plan, const ScriptSections& sections)
+    {
+        host_.emplace(out_, system_, plan, sections);
         batchrun::Session session{batchrun::Environment::fromProcess(), dir_.path()};
         batchrun::Console console{out_, out_, input_, false};
-        batchrun::Runner runner(session, console, host_);
-        const int exitCode = runner.run(batchrun::Script::fromText(scriptFileText(lines)), {"test"});
-        host_.finish(session.errorLevel);
+        const int exitCode = batchrun::Runner(session, console, *host_).run(batchrun::Script::fromText(script), {"t"});
+        host_->finish(session.errorLevel);
         return exitCode;
     }
 
@@ -73,7 +80,7 @@ protected:
     std::ostringstream out_;
     NoInput input_;
     RecordingSystem system_;
-    UnattendedHost host_{out_, system_};
+    std::optional<UnattendedHost> host_;
 };
 
 // With "Shutdown PC" the script powers off after its last stage, or at once in its error section.
@@ -87,16 +94,37 @@ TEST_P(UnattendedHostTest, ShutdownIsNeverAttempted)
     EXPECT_EQ(system_.powerOffs, 0);
     if (GetParam().empty()) {
         EXPECT_EQ(exitCode, 0);
-        EXPECT_FALSE(host_.failed());
+        EXPECT_FALSE(host_->failed());
         EXPECT_THAT(out_.str(), HasSubstr("skipped (unattended): shutting the computer down\n"));
         EXPECT_THAT(system_.ran, ElementsAre("hlcsg", "hlbsp", "hlvis", "hlrad"));
     } else {
         EXPECT_EQ(exitCode, 1);
-        ASSERT_TRUE(host_.failedStage());
-        EXPECT_EQ(host_.failedStage()->name, "BSP");
-        EXPECT_EQ(host_.failedStage()->exitCode, 2);
+        ASSERT_TRUE(host_->failedStage());
+        EXPECT_EQ(host_->failedStage()->name, "BSP");
+        EXPECT_EQ(host_->failedStage()->exitCode, 2);
         EXPECT_THAT(system_.ran, ElementsAre("hlcsg", "hlbsp"));
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Endings, UnattendedHostTest, ::testing::Values("", "hlbsp"));
+
+// A stage's line that runs more than its tool (from a value the script expanded): the rest is refused and
+// the stage fails; nothing is started, opened or powered off.
+TEST_F(UnattendedHostTest, AStageRunsItsOwnToolAndNothingElse)
+{
+    const std::string tools = dir_.path() + "/";
+    const std::string script = "@echo off\n::Run csg\n\"" + tools + "hlcsg\" x & shutdown /s /f & \"" + tools +
+        "hl\" +map x & start \"\" \"" + tools + "hl\" & \"" + tools +
+        "hlbsp\"\nif ERRORLEVEL 1 goto ERRORCOMPILATION\n::After compilation\nexit\n:ERRORCOMPILATION\n";
+    ScriptSections sections;
+    sections.stages = {{1, "CSG"}};
+    sections.afterStages = 4;
+    sections.errorSection = 6;
+    const int exitCode =
+        run(script, {{"CSG", true, tools + "hlcsg", ""}, {"BSP", true, tools + "hlbsp", ""}}, sections);
+    EXPECT_EQ(exitCode, 1) << out_.str();
+    EXPECT_THAT(system_.ran, ElementsAre("hlcsg"));
+    EXPECT_EQ(system_.powerOffs, 0);
+    EXPECT_THAT(out_.str(), HasSubstr("runs only the tool of the stage"));
+    EXPECT_THAT(out_.str(), HasSubstr("does nothing but run the stages' tools"));
+}

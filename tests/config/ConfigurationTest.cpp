@@ -1,6 +1,7 @@
 #include "config/Configuration.h"
 #include "base/AtomicFile.h"
 #include "base/Paths.h"
+#include "base/RegularFile.h"
 #include "config/ConsoleColor.h"
 #include "config/WorkingFolders.h"
 #include "support/TempFolder.h"
@@ -10,6 +11,7 @@
 #include <filesystem>
 
 #ifndef _WIN32
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -134,6 +136,22 @@ TEST(ConfigurationTest, FailedWriteThrowsAndKeepsTheFolderInItsPlace)
     EXPECT_THROW(writeConfiguration(temp.path("Ferrowind/Configurations.ini"), Configuration{}), base::WriteError);
     EXPECT_TRUE(fs::is_directory(temp.path("Ferrowind/Configurations.ini")));
 }
+
+#ifndef _WIN32
+// A pipe under the configuration's name held the program at start for ever.
+TEST(ConfigurationTest, APipeIsRefusedWithoutWaiting)
+{
+    TempFolder temp;
+    const std::string ini = temp.path("Configurations.ini");
+    ASSERT_EQ(mkfifo(ini.c_str(), 0644), 0);
+    try {
+        readConfiguration(ini);
+        FAIL() << "no error";
+    } catch (const base::ReadError& error) {
+        EXPECT_EQ(std::string(error.what()), "Unable to read " + ini + ": it is a pipe (FIFO), not a regular file");
+    }
+}
+#endif
 
 struct ColorCase {
     const char* stored;

@@ -3,6 +3,7 @@
 #include "decompile/DecompilerTool.h"
 #include "support/FakePrompts.h"
 #include "support/FakeShell.h"
+#include "support/SpecialFiles.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -46,6 +47,30 @@ TEST_F(Action, NoFileWarnsAndWritesNothing)
     EXPECT_TRUE(shell.started.empty());
 }
 
+// The compile pages' refusals, in the same words: a title would run what follows & in the name, and a quote
+// would end the quoting of the decompiler's line.
+TEST_F(Action, NamesAScriptCannotCarryAreRefusedBeforeAnythingIsWritten)
+{
+    fs::remove(folders.tempDir + "BspTwoMap.exe");
+    const std::pair<const char*, const char*> cases[] = {
+        {"maps/t&touch X.bsp",
+            "The BSP file name holds the character \"&\", which a decompile script cannot carry.\r\nPlease rename "
+            "the BSP file."},
+        {"maps/q\" & touch Y & \".bsp", "holds a double quote, which a decompile script cannot carry."},
+        {"maps/a^b.bsp", "character \"^\""},
+    };
+    for (const auto& [name, message] : cases) {
+        run({temp.write(name, kBspHead), temp.path("maps") + "/"});
+        ASSERT_EQ(prompts.asked.size(), 1u) << name;
+        EXPECT_NE(prompts.asked[0].text.find(message), std::string::npos) << prompts.asked[0].text;
+        EXPECT_EQ(prompts.asked[0].icon, PromptIcon::Exclamation);
+        prompts.asked.clear();
+    }
+    EXPECT_FALSE(fs::exists(folders.tempDir + "Decompile.bat"));
+    EXPECT_FALSE(fs::exists(folders.tempDir + "BspTwoMap.exe"));
+    EXPECT_TRUE(shell.started.empty());
+}
+
 TEST_F(Action, WritesAndStartsTheScript)
 {
     const std::string bsp = temp.write("maps/box.bsp", kBspHead);
@@ -84,7 +109,8 @@ TEST_F(Action, UnwritableScriptIsToldAndNoStaleScriptStarts)
     temp.makeFolder("Ferrowind/Temp/Decompile.bat"); // a folder where the script goes: the write must fail
     run({temp.write("box.bsp", kBspHead), {}});
     ASSERT_EQ(prompts.asked.size(), 1u);
-    EXPECT_EQ(prompts.asked[0].text, "Unable to write to " + folders.tempDir + "Decompile.bat");
+    EXPECT_EQ(prompts.asked[0].text,
+        "Unable to write to " + folders.tempDir + "Decompile.bat: it is a folder, not a regular file");
     EXPECT_EQ(prompts.asked[0].icon, PromptIcon::Error);
     EXPECT_TRUE(shell.started.empty());
 }
@@ -140,6 +166,21 @@ TEST(BspFiles, OtherVersionsAskWithYesAsDefault)
     ASSERT_EQ(quiet.asked.size(), 1u);
     EXPECT_EQ(quiet.asked[0].text, "Read beyond end of file");
 }
+
+#ifndef _WIN32
+// Picking a pipe named ".bsp" froze the window: the version check waited in its open for a writer.
+TEST(BspFiles, AnythingButAFileIsRefusedAtOnceWithTheReason)
+{
+    TempFolder temp;
+    for (const SpecialFile& file : makeSpecialFiles(temp)) {
+        FakePrompts prompts;
+        EXPECT_FALSE(acceptBspFile(file.path, prompts)) << file.kind;
+        ASSERT_EQ(prompts.asked.size(), 1u) << file.kind;
+        EXPECT_EQ(prompts.asked[0],
+            (PromptRequest{"Ferrowind 1.2", "Unable to read " + file.path + ": " + file.reason, PromptIcon::Error}));
+    }
+}
+#endif
 
 } // namespace
 } // namespace ferrowind

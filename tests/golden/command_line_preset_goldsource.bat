@@ -5,7 +5,7 @@ color 07
 :BEGINCOMPILATION
 cls
 ::Variables
-set WADROOT="@WORK@/wad"
+set "WADROOT=@WORK@/wad"
 set BSPODIR="@WORK@/out"
 set MAPFILE="@WORK@/maps/box.map"
 set MAPPATH=@WORK@/maps/box

@@ -5,7 +5,7 @@ color 0A
 :BEGINCOMPILATION
 cls
 ::Variables
-set WADROOT="@ROOT@/wads"
+set "WADROOT=@ROOT@/wads"
 set BSPODIR="@ROOT@/out/"
 set MAPFILE="@ROOT@/maps/box.map"
 set MAPPATH=@ROOT@/maps/box

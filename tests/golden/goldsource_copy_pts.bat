@@ -5,7 +5,7 @@ color 07
 :BEGINCOMPILATION
 cls
 ::Variables
-set WADROOT="/hl/wads"
+set "WADROOT=/hl/wads"
 set BSPODIR="/hl/valve/maps"
 set MAPFILE="/maps/box.map"
 set MAPPATH=/maps/box

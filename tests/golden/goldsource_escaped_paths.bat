@@ -5,7 +5,7 @@ color 07
 :BEGINCOMPILATION
 cls
 ::Variables
-set WADROOT="/w&d 100%%"
+set "WADROOT=/w&d 100%%"
 set BSPODIR="/out|x>y"
 set MAPFILE="/tmp/R&D 50%%/box.map"
 set MAPPATH=/tmp/R^&D 50%%/box

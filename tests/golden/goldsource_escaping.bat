@@ -5,7 +5,7 @@ color 07
 :BEGINCOMPILATION
 cls
 ::Variables
-set WADROOT="@ROOT@/wads"
+set "WADROOT=@ROOT@/wads"
 set BSPODIR="@ROOT@/out/"
 set MAPFILE="@ROOT@/maps & 100%%/box.map"
 set MAPPATH=@ROOT@/maps ^& 100%%/box

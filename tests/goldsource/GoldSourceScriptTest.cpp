@@ -1,8 +1,10 @@
 #include "goldsource/GoldSourceScript.h"
+#include "base/Text.h"
 #include "support/Golden.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 using namespace ferrowind;
@@ -166,21 +168,24 @@ TEST_P(GoldSourceScriptTest, MatchesGoldenFile)
     expectGolden(GetParam().file, asWritten(lines));
 }
 
+// The sections the generator reports are where the labels stand, so a host can follow a run by them.
+TEST_P(GoldSourceScriptTest, SectionsPointAtTheirLabels)
+{
+    ScriptSections sections;
+    const ScriptLines lines = makeGoldSourceScript(GetParam().input(), GetParam().origin, &sections);
+    for (const ScriptSections::Stage& stage : sections.stages)
+        EXPECT_EQ(lines.at(stage.line), "::Run " + base::toLowerAscii(stage.name));
+    EXPECT_EQ(lines.at(sections.afterStages), "::After compilation");
+    EXPECT_EQ(lines.at(sections.errorSection), ":ERRORCOMPILATION");
+    if (sections.pause)
+        EXPECT_EQ(lines.at(*sections.pause), ":PAUSEITEM");
+    else
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), ":PAUSEITEM"), 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Golden, GoldSourceScriptTest, ::testing::ValuesIn(kCases), [](const auto& info) {
     std::string name = info.param.file;
     return name.substr(0, name.find('.'));
 });
-
-TEST(GoldSourceScriptPathsTest, OnlyPathsTheScriptCarries)
-{
-    GoldSourceScriptInput in = pageDefaults();
-    in.options.runCsg = false;
-    in.options.runGame = false;
-    EXPECT_EQ(goldSourceScriptPaths(in),
-        (std::vector<std::string>{
-            "/hl/wads", "/hl/valve/maps", "Notepad", "/hl/tools/hlbsp", "/hl/tools/hlvis", "/hl/tools/hlrad"}));
-    in.options.beep = true;
-    EXPECT_EQ(goldSourceScriptPaths(in).back(), "/opt/ferrowind/ferrowind");
-}
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "platform/ProfileFile.h"
 #include "base/AtomicFile.h"
+#include "base/RegularFile.h"
+#include "support/SpecialFiles.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -183,18 +185,44 @@ TEST_F(ProfileFileTest, CommentedKeyIsNotTakenForTheKey)
     EXPECT_EQ(readBytes(path), "[A]\r\n;k=old\r\nk=new\r\n");
 }
 
-TEST_F(ProfileFileTest, FailedWriteNamesThePath)
+TEST_F(ProfileFileTest, FailedWriteNamesThePathAndTheReason)
 {
     const std::string folder = temp.makeFolder("a folder.ini");
     const std::string missing = temp.path("missing/test.ini");
-    for (const std::string& target : {folder, missing}) {
+    const std::pair<std::string, std::string> cases[] = {
+        {folder, "it is a folder, not a regular file"},
+        {missing, "its folder does not exist"},
+    };
+    for (const auto& [target, reason] : cases) {
         try {
             writeProfileString(target, "A", "k", "v");
             ADD_FAILURE() << "no error for " << target;
         } catch (const base::WriteError& error) {
-            EXPECT_EQ(std::string(error.what()), "Unable to write to " + target);
+            EXPECT_EQ(std::string(error.what()), "Unable to write to " + target + ": " + reason);
         }
     }
 }
+
+#ifndef _WIN32
+// Reading a configuration or preset that is a pipe waited for a writer for ever; now every kind that is not a
+// file is refused at once, for reading and for updating alike.
+TEST_F(ProfileFileTest, AnythingButAFileIsRefusedWithoutWaiting)
+{
+    for (const SpecialFile& file : makeSpecialFiles(temp)) {
+        try {
+            ProfileFile::load(file.path);
+            ADD_FAILURE() << file.kind << " was read";
+        } catch (const base::ReadError& error) {
+            EXPECT_EQ(std::string(error.what()), "Unable to read " + file.path + ": " + file.reason) << file.kind;
+        }
+        try {
+            writeProfileString(file.path, "A", "k", "v");
+            ADD_FAILURE() << file.kind << " was written";
+        } catch (const base::WriteError& error) {
+            EXPECT_EQ(std::string(error.what()), "Unable to write to " + file.path + ": " + file.reason) << file.kind;
+        }
+    }
+}
+#endif
 
 } // namespace

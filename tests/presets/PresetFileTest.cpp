@@ -6,6 +6,7 @@
 #include "source/SourceOptions.h"
 #include "support/FullDisk.h"
 #include "support/Golden.h"
+#include "support/SpecialFiles.h"
 #include "support/TempFolder.h"
 
 #include <gmock/gmock.h>
@@ -86,6 +87,22 @@ TEST_F(PresetFileTest, NoFileLoadsNothingAnEmptyOneTheDefaults)
     EXPECT_EQ(loadPreset(temp.path("Garbage.sp"), sourceFields()), SourceOptions{});
 }
 
+#ifndef _WIN32
+// Saving over a pipe or device read it first and waited there for ever; loading one is passed over.
+TEST_F(PresetFileTest, AnythingButAFileIsNeitherLoadedNorSavedOver)
+{
+    for (const SpecialFile& file : makeSpecialFiles(temp)) {
+        EXPECT_EQ(loadPreset(file.path, goldSourceFields()), std::nullopt) << file.kind;
+        try {
+            savePreset(file.path, goldSourceFields(), GoldSourceOptions{});
+            ADD_FAILURE() << file.kind << " was written";
+        } catch (const base::WriteError& error) {
+            EXPECT_EQ(std::string(error.what()), "Unable to write to " + file.path + ": " + file.reason);
+        }
+    }
+}
+#endif
+
 struct FlagCase {
     const char* stored;
     bool checkedWhenDefaultChecked;
@@ -138,7 +155,7 @@ TEST_F(PresetFileTest, RefusedWriteNamesThePathAndLeavesTheOldFileWhole)
         savePreset(missing, goldSourceFields(), GoldSourceOptions{});
         FAIL() << "no error";
     } catch (const base::WriteError& error) {
-        EXPECT_EQ(std::string(error.what()), "Unable to write to " + missing);
+        EXPECT_EQ(std::string(error.what()), "Unable to write to " + missing + ": its folder does not exist");
     }
 #ifndef _WIN32
     temp.write("Fast.gsp", kHandWritten);

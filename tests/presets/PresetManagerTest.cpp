@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace ferrowind;
 
 namespace {
@@ -149,6 +151,35 @@ TEST_F(PresetManagerTest, RemoveDeletesOnlyAfterOk)
         {PromptButton::Ok, PromptButton::Cancel}, PromptButton::Ok};
     EXPECT_EQ(prompts.asked, (std::vector<PromptRequest>{question, question}));
 }
+
+#ifndef _WIN32
+// Rename and Remove failed without a word; each failure now reaches the user with its reason, the file kept.
+TEST_F(PresetManagerTest, FailedRenameOrRemoveIsReportedWithItsReason)
+{
+    writePreset("Fast", "fast");
+    temp.makeFolder("GSPresets/Quick.gsp");
+    const auto error = [](const std::string& text) { return PromptRequest{kCaption, text, PromptIcon::Error}; };
+
+    dialogs.nameAnswers = {"Quick"};
+    EXPECT_TRUE(manager.rename("Fast"));
+    std::filesystem::permissions(temp.path("GSPresets"), std::filesystem::perms(0555));
+    dialogs.nameAnswers = {"Full"};
+    EXPECT_TRUE(manager.rename("Fast"));
+    prompts.answers = {PromptButton::Ok};
+    EXPECT_TRUE(manager.remove("Fast"));
+    std::filesystem::permissions(temp.path("GSPresets"), std::filesystem::perms(0755));
+
+    EXPECT_EQ(readBytes(preset("Fast")), "fast");
+    EXPECT_FALSE(base::fileExists(preset("Full")));
+    ASSERT_EQ(prompts.asked.size(), 4u);
+    EXPECT_EQ(
+        prompts.asked[0], error("Unable to write to " + preset("Quick") + ": it is a folder, not a regular file"));
+    EXPECT_EQ(prompts.asked[1],
+        error("Unable to write to " + preset("Full") + ": its folder or the folder of " + preset("Fast") +
+            " is read-only"));
+    EXPECT_EQ(prompts.asked[3], error("Unable to remove " + preset("Fast") + ": its folder is read-only"));
+}
+#endif
 
 TEST_F(PresetManagerTest, PresetsWhoseFileHasGoneAreLeftAlone)
 {

@@ -1,8 +1,10 @@
 #include "source/SourceScript.h"
+#include "base/Text.h"
 #include "support/Golden.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 using namespace ferrowind;
@@ -148,20 +150,24 @@ TEST_P(SourceScriptTest, MatchesGoldenFile)
     expectGolden(GetParam().file, asWritten(lines));
 }
 
+// The sections the generator reports are where the labels stand, so a host can follow a run by them.
+TEST_P(SourceScriptTest, SectionsPointAtTheirLabels)
+{
+    ScriptSections sections;
+    const ScriptLines lines = makeSourceScript(GetParam().input(), GetParam().origin, &sections);
+    for (const ScriptSections::Stage& stage : sections.stages)
+        EXPECT_EQ(lines.at(stage.line), "::Run " + base::toLowerAscii(stage.name));
+    EXPECT_EQ(lines.at(sections.afterStages), "::After compilation");
+    EXPECT_EQ(lines.at(sections.errorSection), ":ERRORCOMPILATION");
+    if (sections.pause)
+        EXPECT_EQ(lines.at(*sections.pause), ":PAUSEITEM");
+    else
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), ":PAUSEITEM"), 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Golden, SourceScriptTest, ::testing::ValuesIn(kCases), [](const auto& info) {
     std::string name = info.param.file;
     return name.substr(0, name.find('.'));
 });
-
-TEST(SourceScriptPathsTest, OnlyPathsTheScriptCarries)
-{
-    SourceScriptInput in = pageDefaults();
-    in.options.runVis = false;
-    EXPECT_EQ(sourceScriptPaths(in),
-        (std::vector<std::string>{
-            "/hl2/game/maps", "/hl2/bin", "Notepad", "/hl2/bin/bsp", "/hl2/bin/rad", "/hl2/game"}));
-    in.options.beep = true;
-    EXPECT_EQ(sourceScriptPaths(in).back(), "/opt/ferrowind/ferrowind");
-}
 
 } // namespace

@@ -323,8 +323,9 @@ private slots:
         find<QToolButton>("INFSButtonSave")->click();
         QCOMPARE(fakes->prompts.asked.size(), size_t{1});
         QCOMPARE(fakes->prompts.asked[0],
-            (PromptRequest{
-                kTitle, "Access error. File is not saved!\r\nUnable to write to " + target, PromptIcon::Error}));
+            (PromptRequest{kTitle,
+                "Access error. File is not saved!\r\nUnable to write to " + target + ": its folder does not exist",
+                PromptIcon::Error}));
     }
 
 #ifndef _WIN32
@@ -340,9 +341,10 @@ private slots:
         }
         QCOMPARE(readBytes(target), old);
         QCOMPARE(fakes->prompts.asked.size(), size_t{1});
-        QCOMPARE(fakes->prompts.asked[0],
-            (PromptRequest{
-                kTitle, "Access error. File is not saved!\r\nUnable to write to " + target, PromptIcon::Error}));
+        // The reason is the system's own words for a full disk.
+        const PromptRequest& box = fakes->prompts.asked[0];
+        QVERIFY(box.text.starts_with("Access error. File is not saved!\r\nUnable to write to " + target + ": "));
+        QCOMPARE(box, (PromptRequest{kTitle, box.text, PromptIcon::Error}));
     }
 #endif
 
@@ -493,7 +495,9 @@ private slots:
         workspace->temp.makeFolder("program/Ferrowind/Configurations.ini");
         QVERIFY(!window->saveConfiguration());
         QCOMPARE(fakes->prompts.asked.size(), size_t{1});
-        QCOMPARE(fakes->prompts.asked[0], (PromptRequest{kTitle, "Unable to write to " + ini, PromptIcon::Error}));
+        QCOMPARE(fakes->prompts.asked[0],
+            (PromptRequest{
+                kTitle, "Unable to write to " + ini + ": it is a folder, not a regular file", PromptIcon::Error}));
     }
 };
 

@@ -215,6 +215,8 @@ private slots:
         QTest::newRow("last existing decides")
             << QStringList{"-preset", "Fast", "-preset", "Full", "-preset", "Nothing"} << QStringList{"Full"} << "-full"
             << zhlt << "";
+        // A name, never a path: a file outside the preset folder is not read.
+        QTest::newRow("path") << QStringList{"-preset", "../Outside"} << QStringList{} << "" << zhlt << "";
         QTest::newRow("name as typed") << QStringList{"-preset", "fast"} << QStringList{} << "" << zhlt << "";
         QTest::newRow("vmf page") << QStringList{"-preset", "Fast", "@VMF@"} << QStringList{} << ""
                                   << QStringList{"Fast"} << "-sfast";
@@ -227,6 +229,7 @@ private slots:
         writePreset("GSPresets/Fast.gsp", "[P]\r\nCSG=-fast\r\n");
         writePreset("GSPresets/Full.gsp", "[P]\r\nCSG=-full\r\n");
         writePreset("SPresets/Fast.sp", "[P]\r\nBSP=-sfast\r\n");
+        writePreset("Outside.gsp", "[P]\r\nCSG=-outside\r\n");
         arguments.replaceInStrings("@MAP@", QString::fromStdString(temp->write("maps/box.map")));
         arguments.replaceInStrings("@VMF@", QString::fromStdString(temp->write("maps/hall.vmf")));
         start(arguments);

@@ -17,7 +17,7 @@ color 07
 :BEGINCOMPILATION
 cls
 ::Variables
-set WADROOT="$work/wad"
+set "WADROOT=$work/wad"
 set BSPODIR="$work/out"
 set MAPFILE="$work/maps/box.map"
 set MAPPATH=$work/maps/box

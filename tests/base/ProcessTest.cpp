@@ -1,0 +1,109 @@
+#include "base/Process.h"
+#include "support/BoundedRun.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <thread>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+using namespace std::chrono_literals;
+
+namespace {
+
+std::vector<long> processIds(const std::string& file)
+{
+    std::vector<long> ids;
+    std::ifstream in(file);
+    for (long id = 0; in >> id;)
+        ids.push_back(id);
+    return ids;
+}
+
+bool isRunning(long id)
+{
+#ifdef _WIN32
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(id));
+    if (!process)
+        return false;
+    const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return running;
+#else
+    // A killed process whose parent is gone may linger a moment as a zombie: it runs no more.
+    std::ifstream stat("/proc/" + std::to_string(id) + "/stat");
+    std::string pid, name, state;
+    return stat >> pid >> name >> state && state != "Z";
+#endif
+}
+
+// Killing is asynchronous: give the system a moment to finish what it was told.
+bool endsSoon(long id)
+{
+    for (int tries = 0; tries < 500 && isRunning(id); ++tries)
+        std::this_thread::sleep_for(10ms);
+    return !isRunning(id);
+}
+
+base::ProgramStart sleeper(std::vector<std::string> arguments)
+{
+    arguments.insert(arguments.begin(), BASE_SLEEPER);
+    return {BASE_SLEEPER, arguments, {}, base::processEnvironment(), {}};
+}
+
+} // namespace
+
+TEST(ProcessTest, AHangingProgramAndWhatItStartedEndAtTheTimeLimit)
+{
+    TempFolder dir;
+    const std::string ids = dir.path("ids.txt");
+    base::ProgramStart start = sleeper({ids, BASE_SLEEPER});
+    start.timeLimit = 3s;
+    const base::ProgramResult result = base::runProgramAndWait(start);
+    EXPECT_TRUE(result.started);
+    EXPECT_TRUE(result.timedOut);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.problem, "did not end within 3 s and was stopped");
+    const std::vector<long> started = processIds(ids);
+    EXPECT_EQ(started.size(), 2u) << "the program and the copy it started";
+    for (long id : started)
+        EXPECT_TRUE(endsSoon(id)) << "process " << id << " outlived the run";
+}
+
+TEST(ProcessTest, AHangingProgramFailsTheTestThatStartedItNamingTheProgram)
+{
+    TempFolder dir;
+    const testsupport::BoundedRun run = testsupport::runBounded(sleeper({dir.path("ids.txt")}), 1s);
+    EXPECT_EQ(run.failure, "'" BASE_SLEEPER " " + dir.path("ids.txt") + "' did not end within 1 s and was stopped");
+}
+
+TEST(ProcessTest, AProgramThatEndsInTimeGivesItsOwnExitCode)
+{
+    for (const auto& limit :
+        {std::optional<std::chrono::milliseconds>{}, std::optional<std::chrono::milliseconds>{20s}}) {
+        base::ProgramStart start = sleeper({});
+        start.timeLimit = limit;
+        const base::ProgramResult result = base::runProgramAndWait(start);
+        EXPECT_TRUE(result.started);
+        EXPECT_FALSE(result.timedOut);
+        EXPECT_EQ(result.exitCode, 2);
+    }
+}
+
+TEST(ProcessTest, TheTimeLimitIsGivenInSecondsToATenth)
+{
+    const std::pair<std::chrono::milliseconds, const char*> cases[] = {
+        {500ms, "did not end within 0.5 s and was stopped"},
+        {20s, "did not end within 20 s and was stopped"},
+        {1250ms, "did not end within 1.3 s and was stopped"},
+        {90s, "did not end within 90 s and was stopped"},
+    };
+    for (const auto& [limit, text] : cases)
+        EXPECT_EQ(base::timeLimitProblem(limit), text);
+}
