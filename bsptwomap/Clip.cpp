@@ -227,6 +227,8 @@ size_t Rebuilder::addClipBrushes(size_t modelIndex, ModelBrushes& model)
             clips.push_back({kClip, "CLIP", std::move(faces)});
     }
     mergeBrushes(clips, extent, ignored);
+    for (Brush& b : clips)
+        joinToolCoplanarFaces(b, table_, extent);
     std::erase_if(clips, [&](const Brush& b) { return isSplinter(b); });
     model.stats.clipBrushes = clips.size();
     for (Brush& b : clips)

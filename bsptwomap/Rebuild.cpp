@@ -20,6 +20,9 @@ constexpr double kMinVolume = 0.5;
 constexpr double kDegenerateVolume = 1e-3;
 // Slack when testing that one brush lies inside another's planes.
 constexpr double kContainEpsilon = 0.01;
+// The compile tools take two sides for one plane when each normal component lies within 1e-4 of a plane they
+// already hold; two sides within twice that may meet on one such plane and make the brush "coplanar".
+constexpr double kToolNormalEpsilon = 2.5e-4;
 
 struct Box {
     Vec3 mins{1e30, 1e30, 1e30};
@@ -56,8 +59,22 @@ int32_t entityContents(int32_t contents)
 
 } // namespace
 
+size_t PlaneTable::KeyHash::operator()(const Key& k) const
+{
+    uint64_t h = 1469598103934665603ull;
+    for (int64_t v : k)
+        h = (h ^ static_cast<uint64_t>(v)) * 1099511628211ull;
+    return static_cast<size_t>(h ^ (h >> 29));
+}
+
 int PlaneTable::find(const Plane& plane)
 {
+    constexpr double kNormalTolerance = 1e-5;
+    constexpr double kDistTolerance = 0.01;
+    // Cells twice the tolerance wide: a plane's close neighbours lie in the cell of its value give or take the
+    // tolerance, one or two cells per component.
+    constexpr std::array<double, 4> kCell{
+        2 * kNormalTolerance, 2 * kNormalTolerance, 2 * kNormalTolerance, 2 * kDistTolerance};
     // Orient so that the first significant component is positive; the flip becomes the low bit.
     Plane canon = plane;
     bool flip = false;
@@ -70,19 +87,37 @@ int PlaneTable::find(const Plane& plane)
     }
     if (flip)
         canon = {-canon.normal, -canon.dist};
-    const std::array<int64_t, 4> key{std::llround(canon.normal.x * 1e5), std::llround(canon.normal.y * 1e5),
-        std::llround(canon.normal.z * 1e5), std::llround(canon.dist * 1e3)};
-    auto it = std::lower_bound(keys_.begin(), keys_.end(), key,
-        [](const auto& entry, const std::array<int64_t, 4>& k) { return entry.first < k; });
-    int id;
-    if (it != keys_.end() && it->first == key) {
-        id = it->second;
-    } else {
-        id = static_cast<int>(planes_.size());
-        planes_.push_back(canon);
-        planes_.push_back({-canon.normal, -canon.dist});
-        keys_.insert(it, {key, id});
+    const std::array<double, 4> values{canon.normal.x, canon.normal.y, canon.normal.z, canon.dist};
+    auto close = [&](const Plane& p) {
+        return std::fabs(p.normal.x - canon.normal.x) <= kNormalTolerance &&
+            std::fabs(p.normal.y - canon.normal.y) <= kNormalTolerance &&
+            std::fabs(p.normal.z - canon.normal.z) <= kNormalTolerance &&
+            std::fabs(p.dist - canon.dist) <= kDistTolerance;
+    };
+    std::array<std::array<int64_t, 2>, 4> range;
+    for (size_t i = 0; i < 4; ++i) {
+        const double tolerance = kCell[i] / 2;
+        range[i] = {static_cast<int64_t>(std::floor((values[i] - tolerance) / kCell[i])),
+            static_cast<int64_t>(std::floor((values[i] + tolerance) / kCell[i]))};
     }
+    for (int64_t a = range[0][0]; a <= range[0][1]; ++a)
+        for (int64_t b = range[1][0]; b <= range[1][1]; ++b)
+            for (int64_t c = range[2][0]; c <= range[2][1]; ++c)
+                for (int64_t d = range[3][0]; d <= range[3][1]; ++d) {
+                    const auto it = cells_.find({a, b, c, d});
+                    if (it == cells_.end())
+                        continue;
+                    for (int id : it->second)
+                        if (close(planes_[static_cast<size_t>(id)]))
+                            return id | (flip ? 1 : 0);
+                }
+    const int id = static_cast<int>(planes_.size());
+    planes_.push_back(canon);
+    planes_.push_back({-canon.normal, -canon.dist});
+    Key key;
+    for (size_t i = 0; i < 4; ++i)
+        key[i] = static_cast<int64_t>(std::floor(values[i] / kCell[i]));
+    cells_[key].push_back(id);
     return id | (flip ? 1 : 0);
 }
 
@@ -116,6 +151,39 @@ double brushVolume(const std::vector<BrushFace>& faces, const PlaneTable& table)
     for (const BrushFace& f : faces)
         volume += windingArea(f.winding) * -table[f.planeId].distanceTo(centre) / 3.0;
     return volume;
+}
+
+bool toolsSeeOnePlane(const Plane& a, const Plane& b)
+{
+    return std::fabs(a.normal.x - b.normal.x) < kToolNormalEpsilon &&
+        std::fabs(a.normal.y - b.normal.y) < kToolNormalEpsilon &&
+        std::fabs(a.normal.z - b.normal.z) < kToolNormalEpsilon;
+}
+
+void joinToolCoplanarFaces(Brush& brush, const PlaneTable& table, double extent)
+{
+    // Two such sides of one convex brush meet at a crease too shallow to matter: the smaller one goes, which
+    // widens the brush by a wedge thinner than the normals' difference times its size.
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (size_t i = 0; i < brush.faces.size() && !changed; ++i)
+            for (size_t j = i + 1; j < brush.faces.size() && !changed; ++j) {
+                if (!toolsSeeOnePlane(table[brush.faces[i].planeId], table[brush.faces[j].planeId]))
+                    continue;
+                const size_t drop = windingArea(brush.faces[i].winding) < windingArea(brush.faces[j].winding) ? i : j;
+                std::vector<int> ids;
+                for (size_t k = 0; k < brush.faces.size(); ++k)
+                    if (k != drop)
+                        ids.push_back(brush.faces[k].planeId);
+                std::vector<BrushFace> faces = brushFromPlanes(ids, table, extent);
+                for (BrushFace& f : faces)
+                    for (const BrushFace& old : brush.faces)
+                        if (old.planeId == f.planeId)
+                            f.texInfo = old.texInfo;
+                brush.faces = std::move(faces);
+                changed = true;
+            }
+    }
 }
 
 Rebuilder::Rebuilder(const Bsp& bsp) : bsp_(bsp), visited_(bsp.nodes.size(), 0)
@@ -333,6 +401,8 @@ ModelBrushes Rebuilder::rebuild(size_t modelIndex)
         facesByPlane[faceIds_[i]].push_back(i);
     out.brushes = textureBrushes(std::move(leaves), facesByPlane, extent, out.stats);
     mergeBrushes(out.brushes, extent, out.stats);
+    for (Brush& b : out.brushes)
+        joinToolCoplanarFaces(b, table_, extent);
     // Splinters left after merging would be rejected by the compile tools.
     out.stats.slivers = static_cast<size_t>(std::erase_if(out.brushes, [&](const Brush& b) { return isSplinter(b); }));
     return out;

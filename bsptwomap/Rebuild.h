@@ -22,15 +22,20 @@ struct Brush {
     std::vector<BrushFace> faces;
 };
 
-// Canonical planes: id 2k is a plane, 2k + 1 the same plane facing the other way.
+// Canonical planes: id 2k is a plane, 2k + 1 the same plane facing the other way. Planes closer than the compile
+// tools tell apart (normals within 1e-5, distances within 0.01) share one id, whatever grid cell they fall in.
 class PlaneTable {
 public:
     int find(const Plane& plane);
     const Plane& operator[](int id) const { return planes_[static_cast<size_t>(id)]; }
 
 private:
+    using Key = std::array<int64_t, 4>;
+    struct KeyHash {
+        size_t operator()(const Key& k) const;
+    };
     std::vector<Plane> planes_;
-    std::vector<std::pair<std::array<int64_t, 4>, int>> keys_; // sorted quantised key -> id
+    std::unordered_map<Key, std::vector<int>, KeyHash> cells_; // grid cell -> ids of the planes in it
 };
 
 struct RebuildStats {
@@ -97,5 +102,9 @@ private:
 // Faces and planes of the convex solid bounded by `planeIds` (outward); faces with no area are dropped.
 std::vector<BrushFace> brushFromPlanes(const std::vector<int>& planeIds, const PlaneTable& table, double extent);
 double brushVolume(const std::vector<BrushFace>& faces, const PlaneTable& table);
+// Whether the compile tools may read two sides on these planes as one plane.
+bool toolsSeeOnePlane(const Plane& a, const Plane& b);
+// Leaves no two sides of the brush that the compile tools would read as one plane.
+void joinToolCoplanarFaces(Brush& brush, const PlaneTable& table, double extent);
 
 } // namespace btm
