@@ -102,10 +102,16 @@ DecompileResult decompile(const Bsp& bsp, const DecompileOptions& options, const
     std::vector<ModelBrushes> models;
     models.reserve(bsp.models.size());
     for (size_t m = 0; m < bsp.models.size(); ++m) {
-        models.push_back(rebuilder.rebuild(m));
+        // In the game an entity's contents come from its class and keys, not from hull 0: its faces decide.
+        models.push_back(rebuilder.rebuild(m, m > 0));
         // Clip brushes of the world only: brush entities of these tools carry their clip volumes in hull 0 too.
         if (options.brenmoor && m == 0)
             result.clipBrushes = rebuilder.addClipBrushes(0, models.back());
+        // An entity whose brushes are solid only in the clip hulls (a monster clip of CLIP brushes) would come back
+        // without a model, which breaks it in the game: its own clip hull gives it CLIP brushes.
+        if (m > 0 && models.back().brushes.empty() && rebuilder.addClipBrushes(m, models.back()) > 0)
+            result.log.push_back("model *" + std::to_string(m) + " is empty in hull 0; rebuilt as " +
+                std::to_string(models.back().brushes.size()) + " CLIP brushes from its clip hull");
         const ModelBrushes& mb = models.back();
         size_t byContents[5] = {};
         for (const Brush& b : mb.brushes) {

@@ -340,7 +340,7 @@ std::vector<Brush> Rebuilder::leafBrushes(size_t modelIndex, const Vec3& mins, c
 
 // Leaves can span surfaces of different textures; cut them apart along the surfaces' edges, then texture them.
 std::vector<Brush> Rebuilder::textureBrushes(
-    std::vector<Brush> pending, const FaceIndex& faces, double extent, RebuildStats& stats)
+    std::vector<Brush> pending, const FaceIndex& faces, double extent, bool facesDecideContents, RebuildStats& stats)
 {
     std::vector<Brush> done;
     size_t splitBudget = 8 * pending.size() + 64;
@@ -358,7 +358,7 @@ std::vector<Brush> Rebuilder::textureBrushes(
                     pending.push_back({brush.contents, brush.fillTexture, std::move(part->faces)});
             continue;
         }
-        assignTextures(brush, faces);
+        assignTextures(brush, faces, facesDecideContents);
         done.push_back(std::move(brush));
     }
     return done;
@@ -379,7 +379,7 @@ bool Rebuilder::isSplinter(const Brush& brush) const
     return false;
 }
 
-ModelBrushes Rebuilder::rebuild(size_t modelIndex)
+ModelBrushes Rebuilder::rebuild(size_t modelIndex, bool facesDecideContents)
 {
     const BspModel& model = bsp_.models.at(modelIndex);
     ModelBrushes out;
@@ -399,7 +399,7 @@ ModelBrushes Rebuilder::rebuild(size_t modelIndex)
     FaceIndex facesByPlane;
     for (uint32_t i = model.firstFace; i < model.firstFace + model.faceCount; ++i)
         facesByPlane[faceIds_[i]].push_back(i);
-    out.brushes = textureBrushes(std::move(leaves), facesByPlane, extent, out.stats);
+    out.brushes = textureBrushes(std::move(leaves), facesByPlane, extent, facesDecideContents, out.stats);
     mergeBrushes(out.brushes, extent, out.stats);
     for (Brush& b : out.brushes)
         joinToolCoplanarFaces(b, table_, extent);
@@ -508,8 +508,24 @@ bool Rebuilder::findTextureSplit(const Brush& brush, const FaceIndex& faces, Pla
     return true;
 }
 
-void Rebuilder::assignTextures(Brush& brush, const FaceIndex& faces)
+void Rebuilder::assignTextures(Brush& brush, const FaceIndex& faces, bool facesDecideContents)
 {
+    if (facesDecideContents && brush.contents != kSolid) {
+        // What the faces show beats the leaf's contents: a brush showing walls is a solid, whatever hull 0 says.
+        double fitting = 0, solid = 0;
+        for (size_t fi = 0; fi < brush.faces.size(); ++fi)
+            for (const Patch& patch : surfacesOn(brush, fi, faces)) {
+                const std::string& name = textureName(patch.texInfo);
+                if (textureFitsContents(name, brush.contents))
+                    fitting += windingArea(patch.winding);
+                else if (textureContents(name) == kSolid)
+                    solid += windingArea(patch.winding);
+            }
+        if (solid > fitting) {
+            brush.contents = kSolid;
+            brush.fillTexture = "NULL";
+        }
+    }
     for (size_t fi = 0; fi < brush.faces.size(); ++fi) {
         std::vector<std::pair<int, double>> areas;
         for (const Patch& patch : surfacesOn(brush, fi, faces)) {

@@ -56,7 +56,9 @@ class Rebuilder {
 public:
     explicit Rebuilder(const Bsp& bsp);
 
-    ModelBrushes rebuild(size_t modelIndex);
+    // With `facesDecideContents` (entities whose hull-0 contents play no part in the game), a liquid region whose
+    // faces mostly show solid textures is written as a solid with those textures.
+    ModelBrushes rebuild(size_t modelIndex, bool facesDecideContents = false);
     // Adds CLIP brushes for what the player clip hull holds beyond the model's rebuilt solids expanded by the
     // player's box (volumes that extended compile tools keep in the clip hulls only); returns how many.
     size_t addClipBrushes(size_t modelIndex, ModelBrushes& model);
@@ -77,12 +79,12 @@ private:
 
     void split(const Region& region, int planeId, double extent, Region& front, Region& back);
     std::vector<Brush> leafBrushes(size_t modelIndex, const Vec3& mins, const Vec3& maxs, double extent);
-    std::vector<Brush> textureBrushes(
-        std::vector<Brush> pending, const FaceIndex& faces, double extent, RebuildStats& stats);
+    std::vector<Brush> textureBrushes(std::vector<Brush> pending, const FaceIndex& faces, double extent,
+        bool facesDecideContents, RebuildStats& stats);
     bool isSplinter(const Brush& brush) const;
     std::vector<Patch> surfacesOn(const Brush& brush, size_t faceIndex, const FaceIndex& faces) const;
     bool findTextureSplit(const Brush& brush, const FaceIndex& faces, Plane& plane) const;
-    void assignTextures(Brush& brush, const FaceIndex& faces);
+    void assignTextures(Brush& brush, const FaceIndex& faces, bool facesDecideContents);
     std::string fillTextureFor(const BspLeaf& leaf, int32_t contents) const;
     const std::string& textureName(int texInfo) const;
     void mergeBrushes(std::vector<Brush>& brushes, double extent, RebuildStats& stats);

@@ -1,5 +1,7 @@
 #include "bsptwomap/Writers.h"
 
+#include "bsptwomap/Textures.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -79,14 +81,29 @@ public:
 
     void brush(const Brush& brush, const Vec3& origin)
     {
-        out_ << "{" << kEol;
+        std::vector<TextureAxes> textures;
+        std::vector<std::string_view> names;
         for (const BrushFace& face : brush.faces) {
+            textures.push_back(textureFor(face, brush, origin));
+            names.push_back(textures.back().name);
+        }
+        // Sky sides with only NULL beside them would make the tools read a sky brush: one invisible side that
+        // sets the contents keeps it solid.
+        if (brush.contents == kSolid && brushContents(names) != kSolid)
+            for (size_t i = 0; i < textures.size(); ++i)
+                if (brush.faces[i].texInfo < 0 && textureContents(textures[i].name) == kNullContents) {
+                    textures[i].name = "CONTENTSOLID";
+                    break;
+                }
+        out_ << "{" << kEol;
+        for (size_t i = 0; i < brush.faces.size(); ++i) {
+            const BrushFace& face = brush.faces[i];
             const Plane& p = planes_[face.planeId];
             const Plane moved{p.normal, p.dist + dot(p.normal, origin)};
             Winding w = face.winding;
             for (Vec3& v : w)
                 v = v + origin;
-            face_(planePoints(w, moved), textureFor(face, brush, origin));
+            face_(planePoints(w, moved), textures[i]);
         }
         out_ << "}" << kEol;
     }
