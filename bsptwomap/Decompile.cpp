@@ -50,19 +50,48 @@ std::vector<uint8_t> readFile(const fs::path& path)
     return data;
 }
 
-// Why the input cannot be decompiled into these outputs, or "".
-std::string inputProblem(const std::string& input, std::initializer_list<fs::path> outputs)
+// Why the input cannot be decompiled into these outputs, or "". The map and log are set aside when they exist
+// (`keepAside`); the WAD and error file are replaced, so they must not be the input under another name.
+std::string inputProblem(
+    const std::string& input, std::initializer_list<fs::path> setAside, std::initializer_list<fs::path> replaced)
 {
     std::error_code error;
     if (fs::is_directory(input, error))
         return input + " is a folder, not a .bsp file";
     const fs::path inputPath = fs::absolute(input, error).lexically_normal();
-    for (const fs::path& output : outputs) {
+    for (const auto& outputs : {setAside, replaced})
+        for (const fs::path& output : outputs) {
+            std::error_code ignored;
+            if (fs::absolute(output, ignored).lexically_normal() == inputPath)
+                return "the output " + output.string() + " would overwrite the input; rename the input to end in .bsp";
+            if (fs::is_directory(fs::symlink_status(output, ignored)))
+                return "a folder is in the way of the output " + output.string() + "; move or rename it";
+        }
+    for (const fs::path& output : replaced) {
         std::error_code ignored;
-        if (fs::absolute(output, ignored).lexically_normal() == inputPath || fs::equivalent(input, output, ignored))
-            return "the output " + output.string() + " would overwrite the input; rename the input to end in .bsp";
+        if (fs::equivalent(input, output, ignored))
+            return "the output " + output.string() + " is the input under another name (a link); move or remove it";
     }
     return {};
+}
+
+// Moves an existing file (or link) at `path` to the first free name of path.bak, path.bak2, ... so that nothing
+// the user had there is lost; returns that name, or "" when nothing was there.
+fs::path keepAside(const fs::path& path)
+{
+    std::error_code error;
+    if (!fs::exists(fs::symlink_status(path, error)))
+        return {};
+    for (int n = 1;; ++n) {
+        const fs::path backup = path.string() + ".bak" + (n > 1 ? std::to_string(n) : "");
+        if (fs::exists(fs::symlink_status(backup, error)))
+            continue;
+        fs::rename(path, backup, error);
+        if (error)
+            throw std::runtime_error(
+                "cannot move the existing " + path.string() + " out of the way: " + error.message());
+        return backup;
+    }
 }
 
 // The file holds the named texture's pixels.
@@ -211,7 +240,7 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& console)
     const std::string wadName = fs::path(wadPath).filename().string();
 
     // Refused before anything is written: an input named like an output would be overwritten by it.
-    if (const std::string problem = inputProblem(input, {mapPath, wadPath, logPath, errPath}); !problem.empty()) {
+    if (const std::string problem = inputProblem(input, {mapPath, logPath}, {wadPath, errPath}); !problem.empty()) {
         console << "bsptwomap: error: " << problem << "\n";
         return 1;
     }
@@ -219,6 +248,15 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& console)
     std::vector<std::string> log{"bsptwomap: " + input};
     log.push_back(std::string("options: textures ") + (options.extractTextures ? "extracted" : "not extracted") +
         (options.brenmoor ? ", -brenmoor given" : ""));
+    // A map or log already there (the user's own source, the compile tools' log) is kept, and both say where.
+    auto keepAsideNoting = [&](const fs::path& path) {
+        if (const fs::path backup = keepAside(path); !backup.empty()) {
+            const std::string note =
+                "kept the existing " + path.filename().string() + " as " + backup.filename().string();
+            log.push_back(note);
+            console << "bsptwomap: " << note << "\n";
+        }
+    };
     auto elapsed = [&] {
         const auto ms =
             std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
@@ -237,6 +275,7 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& console)
             " embedded), " + std::to_string(bsp.models.size()) + " models");
         const DecompileResult result = decompile(bsp, options, wadName);
         log.insert(log.end(), result.log.begin(), result.log.end());
+        keepAsideNoting(mapPath);
         writeBytes(mapPath, result.map);
         log.push_back("wrote " + mapPath.string());
         if (!result.wad.empty()) {
@@ -248,6 +287,7 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& console)
         log.push_back(elapsed());
         std::error_code ignored;
         fs::remove(errPath, ignored);
+        keepAsideNoting(logPath);
         writeLines(logPath, log);
         console << "bsptwomap: " << mapPath.filename().string() << ", " << result.brushCount << " brushes";
         if (!result.wad.empty())
@@ -261,6 +301,7 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& console)
         console << "bsptwomap: " << message << "\n";
         try {
             writeLines(errPath, {message});
+            keepAsideNoting(logPath);
             writeLines(logPath, log);
         } catch (const std::exception& inner) {
             console << "bsptwomap: " << inner.what() << "\n";
