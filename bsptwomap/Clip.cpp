@@ -49,26 +49,6 @@ int32_t clipContents(const Bsp& bsp, int32_t node, const Vec3& p)
     return node;
 }
 
-int32_t hullZeroContents(const Bsp& bsp, int32_t node, const Vec3& p)
-{
-    for (size_t steps = 0; node >= 0 && steps <= bsp.nodes.size(); ++steps) {
-        const BspNode& n = bsp.nodes[static_cast<size_t>(node)];
-        const BspPlane& plane = bsp.planes[n.plane];
-        node = n.children[dot(plane.normal, p) - plane.dist >= 0 ? 0 : 1];
-    }
-    return node < 0 ? bsp.leaves[static_cast<size_t>(-(node + 1))].contents : kEmpty;
-}
-
-// Points just inside a face, pulled towards its centre so that neighbouring faces do not decide.
-std::vector<Vec3> probePoints(const Winding& w)
-{
-    const Vec3 centre = windingCentre(w);
-    std::vector<Vec3> points{centre};
-    for (const Vec3& p : w)
-        points.push_back(centre + (p - centre) * 0.8);
-    return points;
-}
-
 } // namespace
 
 std::vector<std::vector<BrushFace>> Rebuilder::clipHullSolids(

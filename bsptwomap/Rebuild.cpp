@@ -153,6 +153,25 @@ double brushVolume(const std::vector<BrushFace>& faces, const PlaneTable& table)
     return volume;
 }
 
+int32_t hullZeroContents(const Bsp& bsp, int32_t node, const Vec3& p)
+{
+    for (size_t steps = 0; node >= 0 && steps <= bsp.nodes.size(); ++steps) {
+        const BspNode& n = bsp.nodes[static_cast<size_t>(node)];
+        const BspPlane& plane = bsp.planes[n.plane];
+        node = n.children[dot(plane.normal, p) - plane.dist >= 0 ? 0 : 1];
+    }
+    return node < 0 ? bsp.leaves[static_cast<size_t>(-(node + 1))].contents : kEmpty;
+}
+
+std::vector<Vec3> probePoints(const Winding& w)
+{
+    const Vec3 centre = windingCentre(w);
+    std::vector<Vec3> points{centre};
+    for (const Vec3& p : w)
+        points.push_back(centre + (p - centre) * 0.8);
+    return points;
+}
+
 bool toolsSeeOnePlane(const Plane& a, const Plane& b)
 {
     return std::fabs(a.normal.x - b.normal.x) < kToolNormalEpsilon &&
@@ -379,6 +398,38 @@ bool Rebuilder::isSplinter(const Brush& brush) const
     return false;
 }
 
+// A solid of the world that shows nothing, reaches the world's bounds and borders nothing open is part of the
+// void outside the map: the compile tools fill that void again, so writing it only adds brushes.
+bool Rebuilder::isHiddenVoid(const Brush& brush, int32_t headNode, const Vec3& mins, const Vec3& maxs) const
+{
+    constexpr double kNear = 0.01;
+    if (brush.contents != kSolid)
+        return false;
+    bool atBounds = false;
+    for (const BrushFace& f : brush.faces) {
+        if (f.texInfo >= 0)
+            return false;
+        for (const Vec3& p : f.winding)
+            for (int i = 0; i < 3; ++i)
+                atBounds = atBounds || p[i] <= mins[i] + kNear || p[i] >= maxs[i] - kNear;
+    }
+    if (!atBounds)
+        return false;
+    for (const BrushFace& f : brush.faces) {
+        const Vec3& n = table_[f.planeId].normal;
+        for (const Vec3& q : probePoints(f.winding)) {
+            const Vec3 out = q + n * 0.5;
+            bool inside = true;
+            for (int i = 0; i < 3; ++i)
+                inside = inside && out[i] > mins[i] && out[i] < maxs[i];
+            const int32_t c = inside ? hullZeroContents(bsp_, headNode, out) : kSolid;
+            if (c != kSolid && c != kSky)
+                return false;
+        }
+    }
+    return true;
+}
+
 ModelBrushes Rebuilder::rebuild(size_t modelIndex, bool facesDecideContents)
 {
     const BspModel& model = bsp_.models.at(modelIndex);
@@ -403,6 +454,9 @@ ModelBrushes Rebuilder::rebuild(size_t modelIndex, bool facesDecideContents)
     mergeBrushes(out.brushes, extent, out.stats);
     for (Brush& b : out.brushes)
         joinToolCoplanarFaces(b, table_, extent);
+    if (modelIndex == 0)
+        out.stats.hiddenVoid = static_cast<size_t>(
+            std::erase_if(out.brushes, [&](const Brush& b) { return isHiddenVoid(b, model.headNode, mins, maxs); }));
     // Splinters left after merging would be rejected by the compile tools.
     out.stats.slivers = static_cast<size_t>(std::erase_if(out.brushes, [&](const Brush& b) { return isSplinter(b); }));
     return out;

@@ -44,6 +44,7 @@ struct RebuildStats {
     size_t merged = 0;
     size_t slivers = 0;
     size_t clipBrushes = 0;
+    size_t hiddenVoid = 0;
 };
 
 struct ModelBrushes {
@@ -82,6 +83,7 @@ private:
     std::vector<Brush> textureBrushes(std::vector<Brush> pending, const FaceIndex& faces, double extent,
         bool facesDecideContents, RebuildStats& stats);
     bool isSplinter(const Brush& brush) const;
+    bool isHiddenVoid(const Brush& brush, int32_t headNode, const Vec3& mins, const Vec3& maxs) const;
     std::vector<Patch> surfacesOn(const Brush& brush, size_t faceIndex, const FaceIndex& faces) const;
     bool findTextureSplit(const Brush& brush, const FaceIndex& faces, Plane& plane) const;
     void assignTextures(Brush& brush, const FaceIndex& faces, bool facesDecideContents);
@@ -100,6 +102,11 @@ private:
     std::vector<uint32_t> visited_; // per-node stamp for cycle detection
     uint32_t stamp_ = 0;
 };
+
+// Hull-0 contents at p below `node` of the file's node tree.
+int32_t hullZeroContents(const Bsp& bsp, int32_t node, const Vec3& p);
+// Points just inside a face, pulled towards its centre so that neighbouring faces do not decide.
+std::vector<Vec3> probePoints(const Winding& w);
 
 // Faces and planes of the convex solid bounded by `planeIds` (outward); faces with no area are dropped.
 std::vector<BrushFace> brushFromPlanes(const std::vector<int>& planeIds, const PlaneTable& table, double extent);
