@@ -12,6 +12,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <ostream>
+#include <set>
 #include <string_view>
 
 namespace btm {
@@ -164,23 +165,24 @@ DecompileResult decompile(const Bsp& bsp, const DecompileOptions& options, const
         result.log.push_back("clip brushes rebuilt from the player clip hull: " + std::to_string(result.clipBrushes));
 
     MapStats stats;
-    result.map = writeMap(bsp, rebuilder.planes(), entities, models, stats);
-    // Tool textures the map names but the file doesn't embed go into the extracted WAD too: the compile tools
-    // resolve every name (ORIGIN included) through the "wad" key, and the tools' own WAD may not be listed there.
-    std::vector<std::string> toolTextures;
-    for (const std::string& name : stats.textures)
-        if (isToolTexture(name) && !embeds(bsp, name))
-            toolTextures.push_back(name);
-    // The tools know the other tool names without a WAD, so they alone don't call for one.
-    const bool namesOrigin = std::find(toolTextures.begin(), toolTextures.end(), "ORIGIN") != toolTextures.end();
-    result.textureCount = embeddedTextureCount(bsp) + toolTextures.size();
-    if (options.extractTextures && (embeddedTextureCount(bsp) > 0 || namesOrigin)) {
-        result.wad = writeWad(bsp, toolTextures);
-        const std::string* existing = entities[0].find("wad");
-        entities[0].set("wad", existing && !existing->empty() ? wadName + ";" + *existing : wadName);
-        stats = {};
-        result.map = writeMap(bsp, rebuilder.planes(), entities, models, stats); // the "wad" key changed
-    }
+    // Once the brushes are written, the names they use decide the WAD and the world's "wad" key.
+    const auto finishWorld = [&](Entity& world, const std::set<std::string>& textures) {
+        // Tool textures the map names but the file doesn't embed go into the extracted WAD too: the compile tools
+        // resolve every name (ORIGIN included) through the "wad" key, and the tools' own WAD may not be listed.
+        std::vector<std::string> toolTextures;
+        for (const std::string& name : textures)
+            if (isToolTexture(name) && !embeds(bsp, name))
+                toolTextures.push_back(name);
+        // The tools know the other tool names without a WAD, so they alone don't call for one.
+        const bool namesOrigin = std::find(toolTextures.begin(), toolTextures.end(), "ORIGIN") != toolTextures.end();
+        result.textureCount = embeddedTextureCount(bsp) + toolTextures.size();
+        if (options.extractTextures && (embeddedTextureCount(bsp) > 0 || namesOrigin)) {
+            result.wad = writeWad(bsp, toolTextures);
+            const std::string* existing = world.find("wad");
+            world.set("wad", existing && !existing->empty() ? wadName + ";" + *existing : wadName);
+        }
+    };
+    result.map = writeMap(bsp, rebuilder.planes(), entities, models, stats, finishWorld);
     result.brushCount = stats.brushes;
     // The compile tools stop at a name no WAD holds: the file's own textures are extracted or in the WADs it
     // named, and tool textures are in the tools' WAD.

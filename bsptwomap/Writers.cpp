@@ -137,7 +137,13 @@ public:
         out_ << '"' << key << "\" \"" << value << '"' << kEol;
     }
     void line(const char* text) { out_ << text << kEol; }
-    std::string text() const { return out_.str(); }
+    // The text written since the last call.
+    std::string take()
+    {
+        std::string text = out_.str();
+        out_.str({});
+        return text;
+    }
     const std::set<std::string>& textures() const { return textures_; }
 
 private:
@@ -214,10 +220,14 @@ std::string formatNumber(double value)
 }
 
 std::string writeMap(const Bsp& bsp, const PlaneTable& planes, const std::vector<Entity>& entities,
-    const std::vector<ModelBrushes>& models, MapStats& stats)
+    const std::vector<ModelBrushes>& models, MapStats& stats, const FinishFirstEntity& finishFirst)
 {
     MapWriter writer(bsp, planes);
     std::vector<bool> used(models.size(), false);
+    // The first entity's keys are written last, once every texture name is known; its brushes come after them.
+    Entity first = entities.empty() ? Entity{} : entities[0];
+    std::string firstBrushes;
+    bool firstHasBrushes = false;
     for (size_t e = 0; e < entities.size(); ++e) {
         const Entity& entity = entities[e];
         const std::string* classname = entity.find("classname");
@@ -239,10 +249,17 @@ std::string writeMap(const Bsp& bsp, const PlaneTable& planes, const std::vector
                 "entity " + std::to_string(e) + " has an unreadable origin \"" + *originText + "\"");
         // Compile tools set "origin" from the ORIGIN brush and refuse an entity that has both.
         const bool originBrush = hasOrigin && !models[model].brushes.empty();
-        writer.line("{");
-        for (const auto& [key, value] : entity.keys)
-            if (!(brushEntity && key == "model") && !(originBrush && key == "origin"))
-                writer.keyValue(key, value);
+        if (e == 0) {
+            if (brushEntity)
+                first.erase("model");
+            if (originBrush)
+                first.erase("origin");
+        } else {
+            writer.line("{");
+            for (const auto& [key, value] : entity.keys)
+                if (!(brushEntity && key == "model") && !(originBrush && key == "origin"))
+                    writer.keyValue(key, value);
+        }
         if (model != kNoModel) {
             used[model] = true;
             for (const Brush& brush : models[model].brushes) {
@@ -254,14 +271,29 @@ std::string writeMap(const Bsp& bsp, const PlaneTable& planes, const std::vector
                 ++stats.originBrushes;
             }
         }
-        writer.line("}");
+        if (e == 0) {
+            firstBrushes = writer.take();
+            firstHasBrushes = true;
+        } else {
+            writer.line("}");
+        }
         ++stats.entities;
     }
     for (size_t m = 1; m < models.size(); ++m)
         if (!used[m])
             stats.warnings.push_back("model *" + std::to_string(m) + " belongs to no entity and was left out");
     stats.textures = writer.textures();
-    return writer.text();
+    const std::string rest = writer.take();
+    if (!firstHasBrushes)
+        return rest;
+    if (finishFirst)
+        finishFirst(first, stats.textures);
+    writer.line("{");
+    for (const auto& [key, value] : first.keys)
+        writer.keyValue(key, value);
+    std::string text = writer.take();
+    text.reserve(text.size() + firstBrushes.size() + rest.size() + 3);
+    return text.append(firstBrushes).append("}").append(kEol).append(rest);
 }
 
 size_t embeddedTextureCount(const Bsp& bsp)
