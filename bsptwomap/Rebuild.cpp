@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <functional>
 #include <map>
 #include <unordered_map>
 
@@ -221,15 +222,27 @@ Rebuilder::Rebuilder(const Bsp& bsp) : bsp_(bsp), visited_(bsp.nodes.size(), 0)
     }
 }
 
-void Rebuilder::split(const Region& region, int planeId, double extent, Region& front, Region& back)
+void Rebuilder::split(Region region, int planeId, double extent, Region& front, Region& back)
 {
     // A region bounded by the plane itself lies wholly on one side; cutting would give it a second face there.
     for (const BrushFace& f : region.faces)
         if ((f.planeId | 1) == (planeId | 1)) {
-            (f.planeId == planeId ? back : front) = region;
+            (f.planeId == planeId ? back : front) = std::move(region);
             return;
         }
     const Plane& plane = table_[planeId];
+    // Most planes miss the region: then no face is cut. One that only touches it leaves it whole too.
+    double lowest = 0, highest = 0;
+    for (const BrushFace& f : region.faces)
+        for (const Vec3& p : f.winding) {
+            const double d = plane.distanceTo(p);
+            lowest = std::min(lowest, d);
+            highest = std::max(highest, d);
+        }
+    if (lowest >= -kOnEpsilon || highest <= kOnEpsilon) {
+        (highest > -lowest ? front : back) = std::move(region);
+        return;
+    }
     Winding cap = baseWinding(plane, extent);
     for (const BrushFace& f : region.faces) {
         cap = clipBack(cap, table_[f.planeId]);
@@ -237,15 +250,7 @@ void Rebuilder::split(const Region& region, int planeId, double extent, Region& 
             break;
     }
     if (windingArea(cap) < kMinFaceArea) {
-        // The plane misses the region: it lies wholly on one side.
-        double most = 0;
-        for (const BrushFace& f : region.faces)
-            for (const Vec3& p : f.winding) {
-                const double d = plane.distanceTo(p);
-                if (std::fabs(d) > std::fabs(most))
-                    most = d;
-            }
-        (most > 0 ? front : back) = region;
+        (highest > -lowest ? front : back) = std::move(region);
         return;
     }
     const Plane flipped{-plane.normal, -plane.dist};
@@ -350,7 +355,7 @@ std::vector<Brush> Rebuilder::leafBrushes(size_t modelIndex, const Vec3& mins, c
         visited_[nodeIndex] = stamp_;
         const BspNode& node = bsp_.nodes[nodeIndex];
         Region front, back;
-        split(item.region, bspPlaneIds_[node.plane], extent, front, back);
+        split(std::move(item.region), bspPlaneIds_[node.plane], extent, front, back);
         stack.push_back({node.children[1], std::move(back), item.depth + 1});
         stack.push_back({node.children[0], std::move(front), item.depth + 1});
     }
@@ -383,20 +388,22 @@ std::vector<Brush> Rebuilder::textureBrushes(
     return done;
 }
 
-bool Rebuilder::isSplinter(const Brush& brush) const
+bool Rebuilder::isThinnerThan(const Brush& brush, double minVolume, double minThickness) const
 {
-    if (brushVolume(brush.faces, table_) < kMinVolume)
+    if (brushVolume(brush.faces, table_) < minVolume)
         return true;
     for (const BrushFace& f : brush.faces) {
         double depth = 0;
         for (const BrushFace& g : brush.faces)
             for (const Vec3& p : g.winding)
                 depth = std::max(depth, -table_[f.planeId].distanceTo(p));
-        if (depth < kMinThickness)
+        if (depth < minThickness)
             return true;
     }
     return false;
 }
+
+bool Rebuilder::isSplinter(const Brush& brush) const { return isThinnerThan(brush, kMinVolume, kMinThickness); }
 
 // A solid of the world that shows nothing, reaches the world's bounds and borders nothing open is part of the
 // void outside the map: the compile tools fill that void again, so writing it only adds brushes.
@@ -602,24 +609,76 @@ void Rebuilder::assignTextures(Brush& brush, const FaceIndex& faces, bool facesD
     }
 }
 
-void Rebuilder::mergeBrushes(std::vector<Brush>& brushes, double extent, RebuildStats& stats)
-{
-    const size_t count = brushes.size();
-    std::vector<bool> alive(count, true);
-    std::vector<Box> boxes(count);
-    std::vector<double> volumes(count);
-    std::unordered_map<int, std::vector<size_t>> byPlane;
-    for (size_t i = 0; i < count; ++i) {
-        boxes[i] = boxOf(brushes[i].faces);
-        volumes[i] = brushVolume(brushes[i].faces, table_);
-        for (const BrushFace& f : brushes[i].faces)
-            byPlane[f.planeId].push_back(i);
+namespace {
+
+// Merges neighbours of equal contents whose union is convex, in phases: index the brushes by plane, merge pairs
+// across shared planes until nothing changes, then drop the brushes merged into others.
+class BrushMerger {
+public:
+    BrushMerger(std::vector<Brush>& brushes, const PlaneTable& table, double extent,
+        std::function<bool(int, int)> sameTexture) :
+          brushes_(brushes),
+          table_(table),
+          extent_(extent),
+          sameTexture_(std::move(sameTexture)),
+          alive_(brushes.size(), true),
+          boxes_(brushes.size()),
+          volumes_(brushes.size())
+    {
+        for (size_t i = 0; i < brushes_.size(); ++i) {
+            boxes_[i] = boxOf(brushes_[i].faces);
+            volumes_[i] = brushVolume(brushes_[i].faces, table_);
+            for (const BrushFace& f : brushes_[i].faces)
+                byPlane_[f.planeId].push_back(i);
+        }
     }
-    auto hasPlane = [&](size_t b, int id) {
+
+    // Returns how many brushes were merged into others.
+    size_t run()
+    {
+        size_t merged = 0;
+        for (bool changed = true; changed;) {
+            changed = false;
+            for (size_t a = 0; a < brushes_.size(); ++a)
+                if (alive_[a])
+                    while (mergeAcrossAFace(a)) {
+                        ++merged;
+                        changed = true;
+                    }
+        }
+        compact();
+        return merged;
+    }
+
+private:
+    // Merges one neighbour sharing a face plane with brush a into it.
+    bool mergeAcrossAFace(size_t a)
+    {
+        for (size_t fi = 0; fi < brushes_[a].faces.size(); ++fi) {
+            const int shared = brushes_[a].faces[fi].planeId;
+            const auto it = byPlane_.find(shared ^ 1);
+            if (it == byPlane_.end())
+                continue;
+            for (size_t b : it->second)
+                if (b != a && alive_[b] && hasPlane(b, shared ^ 1) && tryMerge(a, b, shared)) {
+                    alive_[b] = false;
+                    for (const BrushFace& f : brushes_[a].faces)
+                        byPlane_[f.planeId].push_back(a);
+                    return true;
+                }
+        }
+        return false;
+    }
+
+    bool hasPlane(size_t b, int id) const
+    {
         return std::any_of(
-            brushes[b].faces.begin(), brushes[b].faces.end(), [&](const BrushFace& f) { return f.planeId == id; });
-    };
-    auto inside = [&](const Brush& a, const Brush& b, int skip) {
+            brushes_[b].faces.begin(), brushes_[b].faces.end(), [&](const BrushFace& f) { return f.planeId == id; });
+    }
+
+    // Every point of a lies behind every plane of b but `skip`.
+    bool inside(const Brush& a, const Brush& b, int skip) const
+    {
         for (const BrushFace& f : b.faces) {
             if (f.planeId == skip)
                 continue;
@@ -630,11 +689,15 @@ void Rebuilder::mergeBrushes(std::vector<Brush>& brushes, double extent, Rebuild
                         return false;
         }
         return true;
-    };
-    auto tryMerge = [&](size_t ai, size_t bi, int shared) {
-        const Brush& a = brushes[ai];
-        const Brush& b = brushes[bi];
-        if (a.contents != b.contents || a.fillTexture != b.fillTexture || !boxes[ai].touches(boxes[bi], 0.01))
+    }
+
+    // Replaces brush ai by its union with bi across the shared plane when that union is exactly convex and the
+    // textures on common planes agree.
+    bool tryMerge(size_t ai, size_t bi, int shared)
+    {
+        const Brush& a = brushes_[ai];
+        const Brush& b = brushes_[bi];
+        if (a.contents != b.contents || a.fillTexture != b.fillTexture || !boxes_[ai].touches(boxes_[bi], 0.01))
             return false;
         std::vector<std::pair<int, int>> planes; // id, texinfo
         auto add = [&](const Brush& brush, int skip) {
@@ -646,7 +709,7 @@ void Rebuilder::mergeBrushes(std::vector<Brush>& brushes, double extent, Rebuild
                 if (it == planes.end()) {
                     planes.emplace_back(f.planeId, f.texInfo);
                 } else if (f.texInfo >= 0) {
-                    if (it->second >= 0 && !sameTexture(it->second, f.texInfo))
+                    if (it->second >= 0 && !sameTexture_(it->second, f.texInfo))
                         return false;
                     it->second = f.texInfo;
                 }
@@ -660,54 +723,44 @@ void Rebuilder::mergeBrushes(std::vector<Brush>& brushes, double extent, Rebuild
         std::vector<int> ids;
         for (const auto& e : planes)
             ids.push_back(e.first);
-        std::vector<BrushFace> faces = brushFromPlanes(ids, table_, extent);
+        std::vector<BrushFace> faces = brushFromPlanes(ids, table_, extent_);
         const double volume = brushVolume(faces, table_);
-        const double expected = volumes[ai] + volumes[bi];
+        const double expected = volumes_[ai] + volumes_[bi];
         if (faces.size() < 4 || std::fabs(volume - expected) > 1e-6 * expected + 0.05)
             return false;
         for (BrushFace& f : faces)
             f.texInfo =
                 std::find_if(planes.begin(), planes.end(), [&](const auto& e) { return e.first == f.planeId; })->second;
-        brushes[ai].faces = std::move(faces);
-        volumes[ai] = volume;
-        boxes[ai] = boxOf(brushes[ai].faces);
+        brushes_[ai].faces = std::move(faces);
+        volumes_[ai] = volume;
+        boxes_[ai] = boxOf(brushes_[ai].faces);
         return true;
-    };
-
-    bool changed = true;
-    while (changed) {
-        changed = false;
-        for (size_t a = 0; a < count; ++a) {
-            if (!alive[a])
-                continue;
-            for (size_t fi = 0; fi < brushes[a].faces.size(); ++fi) {
-                const int shared = brushes[a].faces[fi].planeId;
-                auto it = byPlane.find(shared ^ 1);
-                if (it == byPlane.end())
-                    continue;
-                bool merged = false;
-                for (size_t b : it->second) {
-                    if (b == a || !alive[b] || !hasPlane(b, shared ^ 1) || !tryMerge(a, b, shared))
-                        continue;
-                    alive[b] = false;
-                    ++stats.merged;
-                    for (const BrushFace& f : brushes[a].faces)
-                        byPlane[f.planeId].push_back(a);
-                    merged = true;
-                    break;
-                }
-                if (merged) {
-                    changed = true;
-                    fi = static_cast<size_t>(-1);
-                }
-            }
-        }
     }
-    std::vector<Brush> kept;
-    for (size_t i = 0; i < count; ++i)
-        if (alive[i])
-            kept.push_back(std::move(brushes[i]));
-    brushes = std::move(kept);
+
+    void compact()
+    {
+        std::vector<Brush> kept;
+        for (size_t i = 0; i < brushes_.size(); ++i)
+            if (alive_[i])
+                kept.push_back(std::move(brushes_[i]));
+        brushes_ = std::move(kept);
+    }
+
+    std::vector<Brush>& brushes_;
+    const PlaneTable& table_;
+    const double extent_;
+    const std::function<bool(int, int)> sameTexture_;
+    std::vector<bool> alive_;
+    std::vector<Box> boxes_;
+    std::vector<double> volumes_;
+    std::unordered_map<int, std::vector<size_t>> byPlane_;
+};
+
+} // namespace
+
+void Rebuilder::mergeBrushes(std::vector<Brush>& brushes, double extent, RebuildStats& stats)
+{
+    stats.merged += BrushMerger(brushes, table_, extent, [this](int a, int b) { return sameTexture(a, b); }).run();
 }
 
 } // namespace btm

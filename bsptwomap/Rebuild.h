@@ -78,7 +78,7 @@ private:
         Winding winding;
     };
 
-    void split(const Region& region, int planeId, double extent, Region& front, Region& back);
+    void split(Region region, int planeId, double extent, Region& front, Region& back);
     std::vector<Brush> leafBrushes(size_t modelIndex, const Vec3& mins, const Vec3& maxs, double extent);
     std::vector<Brush> textureBrushes(std::vector<Brush> pending, const FaceIndex& faces, double extent,
         bool facesDecideContents, RebuildStats& stats);
@@ -91,8 +91,18 @@ private:
     const std::string& textureName(int texInfo) const;
     void mergeBrushes(std::vector<Brush>& brushes, double extent, RebuildStats& stats);
     bool sameTexture(int a, int b) const;
+    // The phases of addClipBrushes.
+    struct GrownSolid {
+        std::vector<int> planeIds; // the solid's planes moved out by the box, and axial bevels
+        Vec3 mins, maxs;
+    };
     std::vector<std::vector<BrushFace>> clipHullSolids(
         size_t modelIndex, const Vec3& mins, const Vec3& maxs, double extent);
+    std::vector<GrownSolid> growSolids(const std::vector<Brush>& brushes);
+    std::vector<Brush> subtractGrown(
+        std::vector<std::vector<BrushFace>> solids, const std::vector<GrownSolid>& grown, double extent);
+    std::vector<Brush> shrinkPieces(const std::vector<Brush>& pieces, const BspModel& source, double extent);
+    bool isThinnerThan(const Brush& brush, double minVolume, double minThickness) const;
 
     const Bsp& bsp_;
     PlaneTable table_;
