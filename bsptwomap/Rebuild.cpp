@@ -129,7 +129,7 @@ std::vector<BrushFace> brushFromPlanes(const std::vector<int>& planeIds, const P
         Winding w = baseWinding(table[planeIds[i]], extent);
         for (size_t j = 0; j < planeIds.size() && !w.empty(); ++j)
             if (j != i)
-                w = clipBack(w, table[planeIds[j]]);
+                clipBackInPlace(w, table[planeIds[j]]);
         if (windingArea(w) >= kMinFaceArea)
             faces.push_back({planeIds[i], std::move(w), -1});
     }
@@ -245,7 +245,7 @@ void Rebuilder::split(Region region, int planeId, double extent, Region& front, 
     }
     Winding cap = baseWinding(plane, extent);
     for (const BrushFace& f : region.faces) {
-        cap = clipBack(cap, table_[f.planeId]);
+        clipBackInPlace(cap, table_[f.planeId]);
         if (cap.empty())
             break;
     }
@@ -372,7 +372,11 @@ std::vector<Brush> Rebuilder::textureBrushes(
         Brush brush = std::move(pending.back());
         pending.pop_back();
         Plane cut;
-        if (splitBudget > 0 && findTextureSplit(brush, faces, cut)) {
+        // The surfaces each face shows: found once, for the cut and for the textures.
+        std::vector<std::vector<Patch>> shown(brush.faces.size());
+        for (size_t fi = 0; fi < brush.faces.size(); ++fi)
+            shown[fi] = surfacesOn(brush, fi, faces);
+        if (splitBudget > 0 && findTextureSplit(brush, shown, cut)) {
             --splitBudget;
             ++stats.textureSplits;
             Region front, back;
@@ -382,7 +386,7 @@ std::vector<Brush> Rebuilder::textureBrushes(
                     pending.push_back({brush.contents, brush.fillTexture, std::move(part->faces)});
             continue;
         }
-        assignTextures(brush, faces, facesDecideContents);
+        assignTextures(brush, shown, facesDecideContents);
         done.push_back(std::move(brush));
     }
     return done;
@@ -485,7 +489,7 @@ std::vector<Rebuilder::Patch> Rebuilder::surfacesOn(const Brush& brush, size_t f
         Winding w = bsp_.faces[i].winding;
         for (size_t j = 0; j < brush.faces.size() && !w.empty(); ++j)
             if (j != faceIndex)
-                w = clipBack(w, table_[brush.faces[j].planeId]);
+                clipBackInPlace(w, table_[brush.faces[j].planeId]);
         if (windingArea(w) >= kMinFaceArea)
             patches.push_back({static_cast<int>(bsp_.faces[i].texInfo), std::move(w)});
     }
@@ -493,13 +497,13 @@ std::vector<Rebuilder::Patch> Rebuilder::surfacesOn(const Brush& brush, size_t f
 }
 
 // A plane through an edge between differently textured surfaces of one face, cutting the brush in two.
-bool Rebuilder::findTextureSplit(const Brush& brush, const FaceIndex& faces, Plane& plane) const
+bool Rebuilder::findTextureSplit(const Brush& brush, const std::vector<std::vector<Patch>>& shown, Plane& plane) const
 {
     constexpr size_t kNone = static_cast<size_t>(-1);
     size_t fewestCuts = kNone;
     Plane fallback;
     for (size_t fi = 0; fi < brush.faces.size(); ++fi) {
-        const std::vector<Patch> patches = surfacesOn(brush, fi, faces);
+        const std::vector<Patch>& patches = shown[fi];
         std::vector<size_t> group(patches.size());
         bool mixed = false;
         for (size_t i = 0; i < patches.size(); ++i) {
@@ -569,13 +573,13 @@ bool Rebuilder::findTextureSplit(const Brush& brush, const FaceIndex& faces, Pla
     return true;
 }
 
-void Rebuilder::assignTextures(Brush& brush, const FaceIndex& faces, bool facesDecideContents)
+void Rebuilder::assignTextures(Brush& brush, const std::vector<std::vector<Patch>>& shown, bool facesDecideContents)
 {
     if (facesDecideContents && brush.contents != kSolid) {
         // What the faces show beats the leaf's contents: a brush showing walls is a solid, whatever hull 0 says.
         double fitting = 0, solid = 0;
         for (size_t fi = 0; fi < brush.faces.size(); ++fi)
-            for (const Patch& patch : surfacesOn(brush, fi, faces)) {
+            for (const Patch& patch : shown[fi]) {
                 const std::string& name = textureName(patch.texInfo);
                 if (textureFitsContents(name, brush.contents))
                     fitting += windingArea(patch.winding);
@@ -589,7 +593,7 @@ void Rebuilder::assignTextures(Brush& brush, const FaceIndex& faces, bool facesD
     }
     for (size_t fi = 0; fi < brush.faces.size(); ++fi) {
         std::vector<std::pair<int, double>> areas;
-        for (const Patch& patch : surfacesOn(brush, fi, faces)) {
+        for (const Patch& patch : shown[fi]) {
             const double area = windingArea(patch.winding);
             auto it = std::find_if(
                 areas.begin(), areas.end(), [&](const auto& e) { return sameTexture(e.first, patch.texInfo); });
@@ -660,7 +664,8 @@ private:
             if (it == byPlane_.end())
                 continue;
             for (size_t b : it->second)
-                if (b != a && alive_[b] && hasPlane(b, shared ^ 1) && tryMerge(a, b, shared)) {
+                if (b != a && alive_[b] && brushes_[a].contents == brushes_[b].contents &&
+                    boxes_[a].touches(boxes_[b], 0.01) && hasPlane(b, shared ^ 1) && tryMerge(a, b, shared)) {
                     alive_[b] = false;
                     for (const BrushFace& f : brushes_[a].faces)
                         byPlane_[f.planeId].push_back(a);

@@ -85,8 +85,9 @@ private:
     bool isSplinter(const Brush& brush) const;
     bool isHiddenVoid(const Brush& brush, int32_t headNode, const Vec3& mins, const Vec3& maxs) const;
     std::vector<Patch> surfacesOn(const Brush& brush, size_t faceIndex, const FaceIndex& faces) const;
-    bool findTextureSplit(const Brush& brush, const FaceIndex& faces, Plane& plane) const;
-    void assignTextures(Brush& brush, const FaceIndex& faces, bool facesDecideContents);
+    // `shown[i]`: the surfaces face i of the brush shows (surfacesOn).
+    bool findTextureSplit(const Brush& brush, const std::vector<std::vector<Patch>>& shown, Plane& plane) const;
+    void assignTextures(Brush& brush, const std::vector<std::vector<Patch>>& shown, bool facesDecideContents);
     std::string fillTextureFor(const BspLeaf& leaf, int32_t contents) const;
     const std::string& textureName(int texInfo) const;
     void mergeBrushes(std::vector<Brush>& brushes, double extent, RebuildStats& stats);

@@ -54,7 +54,7 @@ public:
         std::vector<Side> sides = box(mins, maxs, pick(textures));
         for (Side& s : sides)
             s.texture = pick(textures);
-        const int cuts = uniform(0, 3);
+        const int cuts = uniform(0, 4);
         for (int c = 0; c < cuts; ++c) {
             Vec3 n{double(uniform(-4, 4)), double(uniform(-4, 4)), double(uniform(-4, 4))};
             if (std::fabs(n.x) + std::fabs(n.y) + std::fabs(n.z) < 2)
@@ -94,6 +94,22 @@ public:
             side(out, s, randomAxes);
         out << "}\n";
         return true;
+    }
+
+    // Two boxes side by side with one top plane and different textures, both cut by one skewed plane: the
+    // surface of their top crosses leaf regions, so texture cuts meet node planes.
+    void neighbours(std::ostringstream& out, const std::vector<std::string>& textures)
+    {
+        const double x0 = uniform(-kRoom + 16, 0), y0 = uniform(-kRoom + 16, 0), z0 = uniform(-kRoom + 16, 0);
+        const double split = x0 + uniform(16, 200), x1 = split + uniform(16, 200);
+        const double y1 = y0 + uniform(32, 300), z1 = z0 + uniform(16, 200);
+        const Vec3 n{double(uniform(1, 3)), double(uniform(-3, 3)), double(uniform(2, 5))};
+        const Vec3 through{std::round(split), std::round((y0 + y1) / 2), std::round(z1 - 4)};
+        for (const auto& [a, b] : {std::pair{x0, split}, std::pair{split, x1}}) {
+            std::vector<Side> sides = box({a, y0, z0}, {b, y1, z1}, pick(textures));
+            sides.push_back({n, through, pick(textures)});
+            brush(out, sides);
+        }
     }
 
     template <typename Make> void brushes(std::ostringstream& out, int count, Make make)
@@ -181,7 +197,9 @@ std::string generateMap(uint32_t seed, const std::string& wad)
     g.brush(out, g.box({r, -r - t, -r}, {r + t, r + t, r}, wall), false);
     g.brush(out, g.box({-r, -r - t, -r}, {r, -r, r}, wall), false);
     g.brush(out, g.box({-r, r, -r}, {r, r + t, r}, wall), false);
-    g.brushes(out, g.uniform(4, 14), [&] { return g.skewedBrush(kWalls, 16, 256); });
+    g.brushes(out, g.uniform(6, 24), [&] { return g.skewedBrush(kWalls, 16, 256); });
+    for (int i = g.uniform(0, 3); i > 0; --i)
+        g.neighbours(out, kWalls);
     if (g.chance(0.6))
         g.brushes(out, g.uniform(1, 2), [&] { return g.skewedBrush({"!WATER"}, 32, 256); });
     if (g.chance(0.6))
@@ -190,7 +208,7 @@ std::string generateMap(uint32_t seed, const std::string& wad)
 
     const int entities = g.uniform(1, 5);
     for (int e = 0; e < entities; ++e) {
-        const int kind = g.uniform(0, 6);
+        const int kind = g.uniform(0, 7);
         std::vector<std::string> textures = kWalls;
         std::string keys;
         switch (kind) {
@@ -212,10 +230,21 @@ std::string generateMap(uint32_t seed, const std::string& wad)
             textures = {"CLIP"};
             break;
         case 5: keys = "\"classname\" \"func_door\"\n\"angles\" \"0 90 0\"\n\"speed\" \"100\"\n"; break;
+        case 7:
+            // A fence standing in water of the same entity.
+            keys = "\"classname\" \"func_illusionary\"\n\"rendermode\" \"4\"\n\"renderamt\" \"255\"\n";
+            textures = {"{FENCE", "!WATER"};
+            break;
         default: keys = "\"classname\" \"func_rotating\"\n\"speed\" \"40\"\n\"spawnflags\" \"1\"\n"; break;
         }
         std::ostringstream body;
-        g.brushes(body, g.uniform(1, 3), [&] { return g.skewedBrush(textures, 16, 128); });
+        if (kind == 7) {
+            const Vec3 at{double(g.uniform(-400, 300)), double(g.uniform(-400, 300)), double(g.uniform(-400, 200))};
+            g.brush(body, g.box(at, at + Vec3{96, 96, 48}, "!WATER"), false);
+            g.brush(body, g.box(at + Vec3{0, 96, 0}, at + Vec3{96, 104, 128}, "{FENCE"));
+        } else {
+            g.brushes(body, g.uniform(1, 3), [&] { return g.skewedBrush(textures, 16, 128); });
+        }
         if (body.str().empty())
             continue;
         out << "{\n" << keys << body.str();
