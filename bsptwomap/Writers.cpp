@@ -112,11 +112,11 @@ public:
     void brush(const Brush& brush, const Vec3& origin)
     {
         std::vector<TextureAxes> textures;
-        std::vector<std::string_view> names;
-        for (const BrushFace& face : brush.faces) {
+        for (const BrushFace& face : brush.faces)
             textures.push_back(textureFor(face, brush, origin));
-            names.push_back(textures.back().name);
-        }
+        std::vector<std::string_view> names;
+        for (const TextureAxes& t : textures)
+            names.push_back(t.name);
         // Sky sides with only NULL beside them would make the tools read a sky brush: one invisible side that
         // sets the contents keeps it solid.
         if (brush.contents == kSolid && brushContents(names) != kSolid)
