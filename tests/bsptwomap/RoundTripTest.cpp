@@ -12,15 +12,17 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <unistd.h>
 
 namespace btm::test {
 namespace {
 
 namespace fs = std::filesystem;
 
+// Per process, so that runs of the suite from several checkouts at once keep out of each other's way.
 fs::path freshDir(const std::string& name)
 {
-    const fs::path dir = fs::temp_directory_path() / ("bsptwomap_roundtrip_" + name);
+    const fs::path dir = fs::temp_directory_path() / ("bsptwomap_roundtrip_" + std::to_string(getpid()) + "_" + name);
     fs::remove_all(dir);
     fs::create_directories(dir);
     return dir;
