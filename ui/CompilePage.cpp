@@ -65,7 +65,7 @@ void CompilePage::buildPresetGroup()
     presetList_ = new PresetList(
         group, [this] { showDefaults(); }, [this](const std::string& path) { loadPreset(path); });
     presetList_->setObjectName(table_.presetList);
-    presetList_->setGeometry(8, 18, 130, 21);
+    presetList_->setGeometry(8, 18, 129, 21);
     for (const char* entry : table_.initialPresets)
         presetList_->addItem(entry);
     presetList_->setCurrentIndex(-1);

@@ -4,27 +4,27 @@
 #include "platform/Prompts.h"
 #include "ui/LocalText.h"
 #include "ui/Look.h"
+#include "ui/LookWidgets.h"
 #include "ui/PageParts.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
-#include <QStyle>
 #include <QToolButton>
 #include <QUrl>
 
 namespace ferrowind {
 
 namespace {
-constexpr int kMinimumPixels = 8;
+// The frame around the drop panel keeps its own colour.
+const QColor kDropFrameColor(171, 173, 179);
 
 QStringList localFiles(const QMimeData* data)
 {
@@ -37,18 +37,6 @@ QStringList localFiles(const QMimeData* data)
     return paths;
 }
 
-// Where the small dialog font is missing its stand-in can be wider than the layout allows: a caption that would be
-// cut shrinks until it fits.
-void fitCaption(QCheckBox* check)
-{
-    const QStyle* style = check->style();
-    const int room = check->width() - style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, check) -
-        style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, check);
-    QFont font = check->font();
-    while (font.pixelSize() > kMinimumPixels && QFontMetrics(font).horizontalAdvance(check->text()) > room)
-        font.setPixelSize(font.pixelSize() - 1);
-    check->setFont(font);
-}
 } // namespace
 
 DropPanel::DropPanel(QWidget* parent) : QFrame(parent)
@@ -92,11 +80,11 @@ DecompilePage::DecompilePage(QWidget* parent) : QWidget(parent)
     setObjectName("INFSTS1");
     resize(kPageSize);
     QWidget* strip = makeToolStrip(this, "INFSToolB2");
-    connect(addToolButton(strip, "INFSTool_Dec", "Decompile"), &QToolButton::clicked, this,
+    connect(addToolButton(strip, "INFSTool_Dec", "Decompile", 65), &QToolButton::clicked, this,
         &DecompilePage::decompileRequested);
     addToolStripGap(strip);
-    connect(
-        addToolButton(strip, "INFSButtonAbout1", "About"), &QToolButton::clicked, this, &DecompilePage::aboutRequested);
+    connect(addToolButton(strip, "INFSButtonAbout1", "About", 57), &QToolButton::clicked, this,
+        &DecompilePage::aboutRequested);
 
     buildFileGroup();
     buildOptionsGroup();
@@ -116,7 +104,9 @@ void DecompilePage::buildFileGroup()
     orLabel->setObjectName("INFSDLabel0");
     orLabel->move(456, 56);
 
-    makeFramedBox(this, {480, 43, 153, 41});
+    FramedBox* dropFrame = makeFramedBox(this, {480, 43, 153, 41});
+    dropFrame->setObjectName("INFSDDec19");
+    dropFrame->setOutline(kDropFrameColor);
     auto* dropPanel = new DropPanel(this);
     dropPanel->setObjectName("INFSDragTop");
     dropPanel->setGeometry(482, 45, 149, 37);
@@ -138,8 +128,6 @@ void DecompilePage::buildOptionsGroup()
         makeCheck(group, "INFSChD6", "Map was compiled with Brenmoor's tools and optimizers", {8, 32, 303, 17}, false);
     autoCheck_ = makeCheck(group, "INFSChD2", "Auto decompile at dragging", {8, 48, 303, 17}, false);
     pauseCheck_ = makeCheck(group, "INFSChD5", "Pause", {8, 64, 303, 17}, false);
-    for (QCheckBox* check : {texturesCheck_, brenmoorCheck_, autoCheck_, pauseCheck_})
-        fitCaption(check);
     connect(makePanelButton(group, "INFSButton04", "Default", {8, 88, 75, 22}), &QPushButton::clicked, this,
         &DecompilePage::resetOptions);
 }

@@ -9,6 +9,7 @@
 #include "ui/Look.h"
 #include "ui/LookWidgets.h"
 #include "ui/PageParts.h"
+#include "ui/WindowPlacement.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -142,6 +143,12 @@ void ConfigurationsWindow::makeLogViewerGroup(QWidget* page)
             if (const auto chosen = dialogs_.openFile(programRequest()))
                 logViewer_->setText(fromLocal(*chosen));
         });
+}
+
+void ConfigurationsWindow::showEvent(QShowEvent* event)
+{
+    centreOnOwner(*this);
+    QDialog::showEvent(event);
 }
 
 void ConfigurationsWindow::selectPage(Page page) { pages_->setCurrentIndex(static_cast<int>(page)); }
