@@ -30,9 +30,12 @@ void centreOnOwner(QWidget& window)
     if (owner == nullptr)
         return;
     const QRect ownerFrame = owner->window()->frameGeometry();
-    const QSize outer = window.size().grownBy(expectedFrame(window));
-    window.move(ownerFrame.x() + (ownerFrame.width() - outer.width()) / 2,
+    const QMargins frame = expectedFrame(window);
+    const QSize outer = window.size().grownBy(frame);
+    // Placed by its client area: a window that has not been shown has no frame that a move could place.
+    const QPoint outerTopLeft(ownerFrame.x() + (ownerFrame.width() - outer.width()) / 2,
         ownerFrame.y() + (ownerFrame.height() - outer.height()) / 2);
+    window.setGeometry(QRect(outerTopLeft + QPoint(frame.left(), frame.top()), window.size()));
 }
 
 void resizeOuter(QWidget& window, QSize outer) { window.resize(outer.shrunkBy(expectedFrame(window))); }
