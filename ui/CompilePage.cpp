@@ -141,7 +141,7 @@ void CompilePage::focusMapEdit() { mapEdit_->setFocus(); }
 
 void CompilePage::chooseMap(Dialogs& dialogs)
 {
-    const auto chosen = dialogs.openFile({table_.fileFilter, {}});
+    const auto chosen = dialogs.openFile({table_.fileFilter, toLocal(mapEdit_->text()), {}, false, FileKind::Maps});
     if (!chosen)
         return;
     if (base::toLowerAscii(base::extensionOf(*chosen)) == table_.fileExtension)

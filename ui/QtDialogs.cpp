@@ -77,6 +77,8 @@ std::unique_ptr<QFileDialog> makeSaveDialog(QWidget* owner, const SaveFileReques
     auto dialog = std::make_unique<QFileDialog>(owner, fromLocal(request.title));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setNameFilters(qtNameFilters(request.filter));
+    if (!request.initialDir.empty())
+        dialog->setDirectory(fromLocal(request.initialDir));
     // The name last: choosing a filter replaces what Qt takes for the name's extension, and in a proposed name
     // such as "boxroom.source compile" that is everything after the first dot.
     dialog->selectFile(fromLocal(request.fileName));
@@ -92,9 +94,9 @@ std::optional<SaveFileAnswer> QtDialogs::saveFile(const SaveFileRequest& request
     return SaveFileAnswer{toLocalPath(dialog->selectedFiles().constFirst()), index > 0 ? index : 1};
 }
 
-std::optional<std::string> QtDialogs::browseFolder(const std::string& caption)
+std::optional<std::string> QtDialogs::browseFolder(const std::string& caption, const std::string& current)
 {
-    return chosenFolder(QFileDialog::getExistingDirectory(owner_, fromLocal(caption)));
+    return chosenFolder(QFileDialog::getExistingDirectory(owner_, fromLocal(caption), fromLocal(current)));
 }
 
 std::optional<std::string> chosenFolder(const QString& chosen)

@@ -30,7 +30,7 @@ public:
     void setOwner(QWidget* owner) { owner_ = owner; }
     std::optional<std::string> openFile(const OpenFileRequest& request) override;
     std::optional<SaveFileAnswer> saveFile(const SaveFileRequest& request) override;
-    std::optional<std::string> browseFolder(const std::string& caption) override;
+    std::optional<std::string> browseFolder(const std::string& caption, const std::string& current) override;
     std::optional<std::string> askName(const NameRequest& request) override;
 
 private:

@@ -175,13 +175,13 @@ bool DecompilePage::takeBspFile(const QString& path, Prompts& prompts)
 
 bool DecompilePage::chooseBspFile(Dialogs& dialogs, Prompts& prompts)
 {
-    const auto chosen = dialogs.openFile({kBspFileFilter, {}});
+    const auto chosen = dialogs.openFile({kBspFileFilter, toLocal(bspEdit_->text()), {}, false, FileKind::Bsp});
     return chosen && takeBspFile(fromLocal(*chosen), prompts);
 }
 
 void DecompilePage::chooseOutputFolder(Dialogs& dialogs)
 {
-    const auto folder = dialogs.browseFolder("Output folder");
+    const auto folder = dialogs.browseFolder("Output folder", toLocal(outputEdit_->text()));
     if (!folder || folder->empty())
         return;
     outputEdit_->setText(fromLocal(*folder));

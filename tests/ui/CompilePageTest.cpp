@@ -352,6 +352,10 @@ private slots:
         QCOMPARE(map->text(), QString::fromStdString(e.chosenMap));
         QCOMPARE(fakes->dialogs.openRequests.size(), size_t{3});
         QCOMPARE(fakes->dialogs.openRequests[0].filter, std::string(e.mapFilter));
+        // The chooser starts at the map already chosen.
+        QCOMPARE(fakes->dialogs.openRequests[0].initialDir, std::string());
+        QCOMPARE(fakes->dialogs.openRequests[1].initialDir, e.chosenMap);
+        QCOMPARE(fakes->dialogs.openRequests[1].kind, FileKind::Maps);
     }
 
     void optionsShownAreTheOptionsRead()
