@@ -137,7 +137,8 @@ private slots:
         harness.start(temp.path(), {});
         FakeShell shell;
         AboutWindow about(shell);
-        std::vector<QWidget*> windows{harness.window.get(), harness.configurations.get(), &about};
+        GoldSourcePresetsWindow presets;
+        std::vector<QWidget*> windows{harness.window.get(), harness.configurations.get(), &about, &presets};
         for (QWidget* window : windows) {
             window->show();
             for (QTabWidget* pages : window->findChildren<QTabWidget*>())
