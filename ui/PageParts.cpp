@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace ferrowind {
 
 namespace {
@@ -38,8 +40,9 @@ QToolButton* addToolButton(QWidget* strip, const char* name, const QString& capt
     button->setText(caption);
     button->setAutoRaise(true);
     button->setFixedHeight(24);
+    // A stand-in for the layout's font may need more room than the given width.
     if (width > 0)
-        button->setFixedWidth(width);
+        button->setFixedWidth(std::max(width, button->sizeHint().width()));
     strip->layout()->addWidget(button);
     return button;
 }

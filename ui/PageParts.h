@@ -25,7 +25,7 @@ inline const QSize kPageSize{641, 279};
 
 // The 29-pixel strip across the top of a page that carries the page's flat buttons.
 QWidget* makeToolStrip(QWidget* page, const char* name);
-// A flat button as wide as its caption needs, or of the given width.
+// A flat button as wide as its caption needs, or of the given width when the caption fits it.
 QToolButton* addToolButton(QWidget* strip, const char* name, const QString& caption, int width = 0);
 // Ends the left-hand group of buttons; buttons added afterwards sit at the right end.
 void addToolStripGap(QWidget* strip);

@@ -11,12 +11,14 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 #include <QToolButton>
 #include <QUrl>
 
@@ -25,6 +27,7 @@ namespace ferrowind {
 namespace {
 // The frame around the drop panel keeps its own colour.
 const QColor kDropFrameColor(171, 173, 179);
+constexpr int kMinimumPixels = 8;
 
 QStringList localFiles(const QMimeData* data)
 {
@@ -37,6 +40,18 @@ QStringList localFiles(const QMimeData* data)
     return paths;
 }
 
+// Without the fonts the layout was drawn for, a stand-in can be wider than the layout allows: a caption that would
+// be cut shrinks until it fits.
+void fitCaption(QCheckBox* check)
+{
+    const QStyle* style = check->style();
+    const int room = check->width() - style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, check) -
+        style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, check);
+    QFont font = check->font();
+    while (font.pixelSize() > kMinimumPixels && QFontMetrics(font).horizontalAdvance(check->text()) > room)
+        font.setPixelSize(font.pixelSize() - 1);
+    check->setFont(font);
+}
 } // namespace
 
 DropPanel::DropPanel(QWidget* parent) : QFrame(parent)
@@ -128,6 +143,9 @@ void DecompilePage::buildOptionsGroup()
         makeCheck(group, "INFSChD6", "Map was compiled with Brenmoor's tools and optimizers", {8, 32, 303, 17}, false);
     autoCheck_ = makeCheck(group, "INFSChD2", "Auto decompile at dragging", {8, 48, 303, 17}, false);
     pauseCheck_ = makeCheck(group, "INFSChD5", "Pause", {8, 64, 303, 17}, false);
+    if (!loadLookFonts())
+        for (QCheckBox* check : {texturesCheck_, brenmoorCheck_, autoCheck_, pauseCheck_})
+            fitCaption(check);
     connect(makePanelButton(group, "INFSButton04", "Default", {8, 88, 75, 22}), &QPushButton::clicked, this,
         &DecompilePage::resetOptions);
 }
