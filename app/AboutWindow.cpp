@@ -5,6 +5,7 @@
 #include "ui/Look.h"
 #include "ui/LookWidgets.h"
 #include "ui/PageParts.h"
+#include "ui/WindowPlacement.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -21,6 +22,8 @@ constexpr const char* kAuthorLine = "Author: the Ferrowind developers";
 constexpr const char* kDateLine = "Date: 30.03.2013";
 constexpr int kMailBoxWidth = 113;
 constexpr int kMailBoxMargin = 8;
+// The caption's room on each side within the panel button.
+constexpr int kMailCaptionPadding = 2;
 
 QPixmap makeLogo()
 {
@@ -84,10 +87,13 @@ void AboutWindow::showEvent(QShowEvent* event)
     author_->setText(kAuthorLine);
     date_->setText(kDateLine);
     mail_->setText(kContactAddress);
-    // At the lower right, widened when the address needs more room in the font at hand.
-    const int width = std::max(kMailBoxWidth, mail_->fontMetrics().horizontalAdvance(mail_->text()) + 12);
+    // At the lower right; widened only for an address wider than the box, which the contact address is by a
+    // few pixels at Tahoma 8 points.
+    const int width = std::max(
+        kMailBoxWidth, mail_->fontMetrics().horizontalAdvance(mail_->text()) + 2 * (kPanelInset + kMailCaptionPadding));
     mailBox_->setGeometry(group_->width() - kMailBoxMargin - width, 96, width, 21);
-    mail_->setGeometry(mailBox_->geometry().adjusted(2, 2, -2, -2));
+    mail_->setGeometry(mailBox_->geometry().adjusted(kPanelInset, kPanelInset, -kPanelInset, -kPanelInset));
+    centreOnOwner(*this);
     QDialog::showEvent(event);
 }
 

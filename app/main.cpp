@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 #include "config/WorkingFolders.h"
 #include "editor/ui/EditorWindow.h"
+#include "platform/StartFolders.h"
 #include "presets/ui/PresetWindows.h"
 #include "settings/ui/ConfigurationsWindow.h"
 #include "ui/LocalText.h"
@@ -31,14 +32,15 @@ int main(int argc, char* argv[])
     PosixShell shell(programFolder + "/ferrowind-cmd");
 #endif
     QtPrompts prompts;
-    QtDialogs dialogs;
+    QtDialogs qtDialogs;
+    StartFolders dialogs(qtDialogs);
     QtSound sound;
     const std::string workingBase = workingBaseFromEnvironment(programFolder);
     const ProgramLocation location{toLocalPath(QCoreApplication::applicationFilePath()), workingBase};
 
     MainWindow mainWindow({prompts, dialogs, shell, sound}, location);
     prompts.setOwner(&mainWindow);
-    dialogs.setOwner(&mainWindow);
+    qtDialogs.setOwner(&mainWindow);
     ConfigurationsWindow configurationsWindow(dialogs, &mainWindow);
     EditorWindow editorWindow({prompts, dialogs, shell, sound}, mainWindow.folders(), &mainWindow);
     GoldSourcePresetsWindow goldSourcePresetsWindow(&mainWindow);

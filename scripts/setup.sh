@@ -11,7 +11,7 @@ purpose="${1:-run}"
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev zlib1g-dev
-  xdg-utils
+  xdg-utils fonts-wine
 )
 case "$purpose" in
   run) ;;
