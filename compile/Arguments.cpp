@@ -15,6 +15,7 @@ const char* const kCompileUsage =
     "  --config FILE       read this configuration instead of the working folders' Configurations.ini\n"
     "  --keep-script FILE  also write the generated script to FILE\n"
     "  --help              show this text\n"
+    "  --version           show the version\n"
     "\n"
     "Nothing waits for a person: the pause at the end is skipped, prompts get no answer, and shutting\n"
     "the computer down, starting the game, the completion sound and opening the log are skipped.\n"

@@ -1,5 +1,6 @@
 #include "base/AtomicFile.h"
 #include "base/Paths.h"
+#include "base/ProgramOptions.h"
 #include "batchrun/Host.h"
 #include "batchrun/Runner.h"
 #include "compile/Arguments.h"
@@ -55,12 +56,20 @@ int badRequest(const std::string& problem)
 
 int main(int argc, char** argv)
 {
-    const ParsedArguments parsed = parseCompileArguments(std::vector<std::string>(argv + 1, argv + argc));
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    const auto answer = [](const std::string& option) {
+        return base::programOptionAnswer({option}, "ferrowind-compile", kCompileUsage);
+    };
+    if (!words.empty() && answer(words.front())) {
+        std::cout << *answer(words.front());
+        return kExitDone;
+    }
+    const ParsedArguments parsed = parseCompileArguments(words);
     if (!parsed.problem.empty())
         return badRequest(parsed.problem);
     const CompileArguments& arguments = parsed.arguments;
     if (arguments.help) {
-        std::cout << kCompileUsage;
+        std::cout << *answer("--help");
         return kExitDone;
     }
 
