@@ -2,6 +2,7 @@
 
 #include "config/ProgramInfo.h"
 #include "platform/Shell.h"
+#include "ui/Logo.h"
 #include "ui/Look.h"
 #include "ui/LookWidgets.h"
 #include "ui/PageParts.h"
@@ -9,7 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 
 #include <algorithm>
@@ -21,21 +22,6 @@ constexpr const char* kAuthorLine = "Author: the Ferrowind developers";
 constexpr const char* kDateLine = "Date: 30.03.2013";
 constexpr int kMailBoxWidth = 113;
 constexpr int kMailBoxMargin = 8;
-
-QPixmap makeLogo()
-{
-    QPixmap logo(48, 48);
-    logo.fill(Qt::transparent);
-    QPainter painter(&logo);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(QColor(150, 62, 36));
-    painter.setPen(Qt::NoPen);
-    painter.drawRoundedRect(QRectF(2, 2, 44, 44), 8, 8);
-    painter.setPen(Qt::white);
-    painter.setFont(lookFont(kControlFontFamily, 30, true));
-    painter.drawText(logo.rect(), Qt::AlignCenter, "F");
-    return logo;
-}
 
 QLabel* makeLine(QWidget* parent, const char* name, int top)
 {
@@ -63,7 +49,7 @@ AboutWindow::AboutWindow(Shell& shell, QWidget* parent) :
     auto* logo = new QLabel(group_);
     logo->setObjectName("INFSlogo");
     logo->setGeometry(12, 18, 48, 48);
-    logo->setPixmap(makeLogo());
+    logo->setPixmap(QPixmap::fromImage(drawLogo(48)));
     version_ = makeLine(group_, "INFSLab01", 20);
     author_ = makeLine(group_, "INFSLab02", 38);
     date_ = makeLine(group_, "INFSLab03", 56);
