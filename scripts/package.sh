@@ -5,8 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh package >&2
 
-# Debian's own build flags (hardening included), as its packages are built with; CMake reads them on the first
-# configure of the folder.
+# Debian's own build flags (hardening included), as its packages are built with, less the debugging information
+# that the package strips anyway; CMake reads them on the first configure of the folder.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CFLAGS_MAINT_STRIP=-g DEB_CXXFLAGS_MAINT_STRIP=-g
 eval "$(dpkg-buildflags --export=sh)"
 export CXXFLAGS="$CPPFLAGS $CXXFLAGS"
 launcher=()

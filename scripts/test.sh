@@ -8,6 +8,9 @@ cmake --preset ci
 cmake --build --preset ci
 ctest --preset ci -j "$(nproc)"
 
+# The Debian package: built from a release build, installed, used from /usr/bin, purged.
+scripts/test-package.sh
+
 scripts/setup.sh windows
 cmake --preset mingw
 cmake --build --preset mingw -j "$(nproc)"
