@@ -57,11 +57,8 @@ int badRequest(const std::string& problem)
 int main(int argc, char** argv)
 {
     const std::vector<std::string> words(argv + 1, argv + argc);
-    const auto answer = [](const std::string& option) {
-        return base::programOptionAnswer({option}, "ferrowind-compile", kCompileUsage);
-    };
-    if (!words.empty() && answer(words.front())) {
-        std::cout << *answer(words.front());
+    if (const auto answer = base::programOptionAnswer(words, "ferrowind-compile", kCompileUsage)) {
+        std::cout << *answer;
         return kExitDone;
     }
     const ParsedArguments parsed = parseCompileArguments(words);
@@ -69,7 +66,7 @@ int main(int argc, char** argv)
         return badRequest(parsed.problem);
     const CompileArguments& arguments = parsed.arguments;
     if (arguments.help) {
-        std::cout << *answer("--help");
+        std::cout << *base::programOptionAnswer({"--help"}, "ferrowind-compile", kCompileUsage);
         return kExitDone;
     }
 
