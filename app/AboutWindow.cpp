@@ -2,6 +2,7 @@
 
 #include "config/ProgramInfo.h"
 #include "platform/Shell.h"
+#include "ui/Logo.h"
 #include "ui/Look.h"
 #include "ui/LookWidgets.h"
 #include "ui/PageParts.h"
@@ -10,7 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 
 #include <algorithm>
@@ -24,21 +25,6 @@ constexpr int kMailBoxWidth = 113;
 constexpr int kMailBoxMargin = 8;
 // The caption's room on each side within the panel button.
 constexpr int kMailCaptionPadding = 2;
-
-QPixmap makeLogo()
-{
-    QPixmap logo(48, 48);
-    logo.fill(Qt::transparent);
-    QPainter painter(&logo);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(QColor(150, 62, 36));
-    painter.setPen(Qt::NoPen);
-    painter.drawRoundedRect(QRectF(2, 2, 44, 44), 8, 8);
-    painter.setPen(Qt::white);
-    painter.setFont(lookFont(kControlFontFamily, 30, true));
-    painter.drawText(logo.rect(), Qt::AlignCenter, "F");
-    return logo;
-}
 
 QLabel* makeLine(QWidget* parent, const char* name, int top)
 {
@@ -66,7 +52,7 @@ AboutWindow::AboutWindow(Shell& shell, QWidget* parent) :
     auto* logo = new QLabel(group_);
     logo->setObjectName("INFSlogo");
     logo->setGeometry(12, 18, 48, 48);
-    logo->setPixmap(makeLogo());
+    logo->setPixmap(QPixmap::fromImage(drawLogo(48)));
     version_ = makeLine(group_, "INFSLab01", 20);
     author_ = makeLine(group_, "INFSLab02", 38);
     date_ = makeLine(group_, "INFSLab03", 56);

@@ -165,13 +165,21 @@ void MainWindow::start(const QStringList& arguments)
         goldSourcePage_->setMapFile(fromLocal(request.mapFile));
     if (!request.vmfFile.empty())
         sourcePage_->setMapFile(fromLocal(request.vmfFile));
-    pages_->setCurrentWidget(
-        request.page == StartPage::HalfLife2 ? static_cast<QWidget*>(sourcePage_) : goldSourcePage_);
-    for (const std::string& preset : request.presets) {
-        if (request.page == StartPage::HalfLife2)
-            sourcePage_->selectPresetAtStart(preset);
-        else
+    // A ".bsp" is only filled in: "Auto decompile at dragging" is off at start, so nothing runs.
+    if (!request.bspFile.empty())
+        decompilePage_->takeBspFile(fromLocal(request.bspFile), services_.prompts);
+    switch (request.page) {
+    case StartPage::HalfLife:
+        pages_->setCurrentWidget(goldSourcePage_);
+        for (const std::string& preset : request.presets)
             goldSourcePage_->selectPresetAtStart(preset);
+        break;
+    case StartPage::HalfLife2:
+        pages_->setCurrentWidget(sourcePage_);
+        for (const std::string& preset : request.presets)
+            sourcePage_->selectPresetAtStart(preset);
+        break;
+    case StartPage::Decompile: pages_->setCurrentWidget(decompilePage_); break;
     }
     runAtStart_ = request.runAtStart;
     if (request.beep)

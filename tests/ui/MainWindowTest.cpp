@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "decompile/ui/DecompilePage.h"
 #include "editor/ui/EditorWindow.h"
 #include "goldsource/GoldSourceOptions.h"
 #include "goldsource/GoldSourceScript.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -126,6 +128,23 @@ private slots:
         QCOMPARE(window->pages()->currentIndex(), 2);
         QVERIFY(!window->runAtStart());
         QVERIFY(fakes->prompts.asked.empty());
+    }
+
+    void bspOnTheCommandLineFillsTheDecompilePageAndStartsNothing()
+    {
+        const std::string bsp =
+            workspace->temp.write("maps/c1a0.bsp", std::string("\x1e\0\0\0", 4) + std::string(128, '\0'));
+        start({"+run", QString::fromStdString(bsp), QString::fromStdString(workspace->map)});
+        QCOMPARE(window->pages()->currentWidget(), static_cast<QWidget*>(window->decompilePage()));
+        const DecompilePageState state = window->decompilePage()->state();
+        QCOMPARE(state.bspPath, bsp);
+        QCOMPARE(state.outputFolder, workspace->temp.path("maps/"));
+        QCOMPARE(find<QLineEdit>("INFSEdit0")->text(), QString::fromStdString(workspace->map));
+        QVERIFY(!window->runAtStart());
+        QVERIFY(window->showsAtStart());
+        QVERIFY(fakes->shell.started.empty());
+        QVERIFY(fakes->prompts.asked.empty());
+        QVERIFY(!QFile::exists(QString::fromStdString(workspace->compileBat())));
     }
 
     void runFromTheCommandLineStartsTheScriptAndCloses()
