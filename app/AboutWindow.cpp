@@ -2,14 +2,16 @@
 
 #include "config/ProgramInfo.h"
 #include "platform/Shell.h"
+#include "ui/Logo.h"
 #include "ui/Look.h"
 #include "ui/LookWidgets.h"
 #include "ui/PageParts.h"
+#include "ui/WindowPlacement.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 
 #include <algorithm>
@@ -21,21 +23,8 @@ constexpr const char* kAuthorLine = "Author: the Ferrowind developers";
 constexpr const char* kDateLine = "Date: 30.03.2013";
 constexpr int kMailBoxWidth = 113;
 constexpr int kMailBoxMargin = 8;
-
-QPixmap makeLogo()
-{
-    QPixmap logo(48, 48);
-    logo.fill(Qt::transparent);
-    QPainter painter(&logo);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(QColor(150, 62, 36));
-    painter.setPen(Qt::NoPen);
-    painter.drawRoundedRect(QRectF(2, 2, 44, 44), 8, 8);
-    painter.setPen(Qt::white);
-    painter.setFont(lookFont(kControlFontFamily, 30, true));
-    painter.drawText(logo.rect(), Qt::AlignCenter, "F");
-    return logo;
-}
+// The caption's room on each side within the panel button.
+constexpr int kMailCaptionPadding = 2;
 
 QLabel* makeLine(QWidget* parent, const char* name, int top)
 {
@@ -63,7 +52,7 @@ AboutWindow::AboutWindow(Shell& shell, QWidget* parent) :
     auto* logo = new QLabel(group_);
     logo->setObjectName("INFSlogo");
     logo->setGeometry(12, 18, 48, 48);
-    logo->setPixmap(makeLogo());
+    logo->setPixmap(QPixmap::fromImage(drawLogo(48)));
     version_ = makeLine(group_, "INFSLab01", 20);
     author_ = makeLine(group_, "INFSLab02", 38);
     date_ = makeLine(group_, "INFSLab03", 56);
@@ -84,10 +73,13 @@ void AboutWindow::showEvent(QShowEvent* event)
     author_->setText(kAuthorLine);
     date_->setText(kDateLine);
     mail_->setText(kContactAddress);
-    // At the lower right, widened when the address needs more room in the font at hand.
-    const int width = std::max(kMailBoxWidth, mail_->fontMetrics().horizontalAdvance(mail_->text()) + 12);
+    // At the lower right; widened only for an address wider than the box, which the contact address is by a
+    // few pixels at Tahoma 8 points.
+    const int width = std::max(
+        kMailBoxWidth, mail_->fontMetrics().horizontalAdvance(mail_->text()) + 2 * (kPanelInset + kMailCaptionPadding));
     mailBox_->setGeometry(group_->width() - kMailBoxMargin - width, 96, width, 21);
-    mail_->setGeometry(mailBox_->geometry().adjusted(2, 2, -2, -2));
+    mail_->setGeometry(mailBox_->geometry().adjusted(kPanelInset, kPanelInset, -kPanelInset, -kPanelInset));
+    centreOnOwner(*this);
     QDialog::showEvent(event);
 }
 

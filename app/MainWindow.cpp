@@ -12,6 +12,7 @@
 #include "decompile/ui/DecompilerPayload.h"
 #include "editor/ui/EditorWindow.h"
 #include "goldsource/GoldSourceChecks.h"
+#include "goldsource/GoldSourceOptions.h"
 #include "goldsource/GoldSourceScript.h"
 #include "goldsource/ui/GoldSourcePage.h"
 #include "presets/PresetFolder.h"
@@ -20,6 +21,7 @@
 #include "script/RunHelp.h"
 #include "script/ScriptFiles.h"
 #include "source/SourceChecks.h"
+#include "source/SourceOptions.h"
 #include "source/SourceScript.h"
 #include "source/ui/SourcePage.h"
 #include "ui/LocalText.h"
@@ -67,9 +69,9 @@ MainWindow::MainWindow(Services services, ProgramLocation location) :
     pages_->setDocumentMode(true);
     pages_->tabBar()->setStyleSheet("QTabBar::tab { height: 17px; padding: 0 8px; }");
     pages_->setGeometry(0, 0, 641, 296);
-    goldSourcePage_ = new GoldSourcePage(pages_);
+    goldSourcePage_ = new CompilePage(pages_, goldSourcePageTable());
     decompilePage_ = new DecompilePage(pages_);
-    sourcePage_ = new SourcePage(pages_);
+    sourcePage_ = new CompilePage(pages_, sourcePageTable());
     pages_->addTab(goldSourcePage_, "Half-Life compiling");
     pages_->addTab(decompilePage_, "Half-Life decompiling");
     pages_->addTab(sourcePage_, "Half-Life 2 compiling");
@@ -93,21 +95,20 @@ MainWindow::MainWindow(Services services, ProgramLocation location) :
 
 void MainWindow::connectPages()
 {
-    connect(goldSourcePage_, &GoldSourcePage::mapChooserRequested, this,
-        [this] { goldSourcePage_->chooseMap(services_.dialogs); });
-    connect(goldSourcePage_, &GoldSourcePage::compileRequested, this, &MainWindow::compileGoldSource);
-    connect(goldSourcePage_, &GoldSourcePage::saveRequested, this, &MainWindow::saveGoldSourceScript);
-    connect(goldSourcePage_, &GoldSourcePage::editorRequested, this, &MainWindow::editGoldSourceScript);
-    connect(goldSourcePage_, &GoldSourcePage::configurationsRequested, this,
-        [this] { showConfigurations(ConfigurationsWindow::Page::HalfLife); });
-    connect(goldSourcePage_, &GoldSourcePage::aboutRequested, this, &MainWindow::showAbout);
-    connect(sourcePage_, &SourcePage::vmfChooserRequested, this, [this] { sourcePage_->chooseVmf(services_.dialogs); });
-    connect(sourcePage_, &SourcePage::compileRequested, this, &MainWindow::compileSource);
-    connect(sourcePage_, &SourcePage::saveRequested, this, &MainWindow::saveSourceScript);
-    connect(sourcePage_, &SourcePage::editorRequested, this, &MainWindow::editSourceScript);
-    connect(sourcePage_, &SourcePage::configurationsRequested, this,
-        [this] { showConfigurations(ConfigurationsWindow::Page::HalfLife2); });
-    connect(sourcePage_, &SourcePage::aboutRequested, this, &MainWindow::showAbout);
+    const auto connectCompilePage = [this](CompilePage* page, void (MainWindow::*compile)(), void (MainWindow::*save)(),
+                                        void (MainWindow::*edit)(), ConfigurationsWindow::Page configurations) {
+        connect(page, &CompilePage::mapChooserRequested, this, [this, page] { page->chooseMap(services_.dialogs); });
+        connect(page, &CompilePage::compileRequested, this, compile);
+        connect(page, &CompilePage::saveRequested, this, save);
+        connect(page, &CompilePage::editorRequested, this, edit);
+        connect(page, &CompilePage::configurationsRequested, this,
+            [this, configurations] { showConfigurations(configurations); });
+        connect(page, &CompilePage::aboutRequested, this, &MainWindow::showAbout);
+    };
+    connectCompilePage(goldSourcePage_, &MainWindow::compileGoldSource, &MainWindow::saveGoldSourceScript,
+        &MainWindow::editGoldSourceScript, ConfigurationsWindow::Page::HalfLife);
+    connectCompilePage(sourcePage_, &MainWindow::compileSource, &MainWindow::saveSourceScript,
+        &MainWindow::editSourceScript, ConfigurationsWindow::Page::HalfLife2);
     connect(decompilePage_, &DecompilePage::aboutRequested, this, &MainWindow::showAbout);
     connect(decompilePage_, &DecompilePage::decompileRequested, this, &MainWindow::decompile);
     connect(decompilePage_, &DecompilePage::bspChooserRequested, this, [this] {
@@ -120,11 +121,11 @@ void MainWindow::connectPages()
         if (!paths.isEmpty() && decompilePage_->takeBspFile(paths.front(), services_.prompts))
             decompile();
     });
-    connect(goldSourcePage_, &GoldSourcePage::presetsEditRequested, this, [this] {
+    connect(goldSourcePage_, &CompilePage::presetsEditRequested, this, [this] {
         if (windows_.goldSourcePresets != nullptr)
             windows_.goldSourcePresets->showOrRaise();
     });
-    connect(sourcePage_, &SourcePage::presetsEditRequested, this, [this] {
+    connect(sourcePage_, &CompilePage::presetsEditRequested, this, [this] {
         if (windows_.sourcePresets != nullptr)
             windows_.sourcePresets->showOrRaise();
     });
@@ -163,14 +164,22 @@ void MainWindow::start(const QStringList& arguments)
     if (!request.mapFile.empty())
         goldSourcePage_->setMapFile(fromLocal(request.mapFile));
     if (!request.vmfFile.empty())
-        sourcePage_->setVmfFile(fromLocal(request.vmfFile));
-    pages_->setCurrentWidget(
-        request.page == StartPage::HalfLife2 ? static_cast<QWidget*>(sourcePage_) : goldSourcePage_);
-    for (const std::string& preset : request.presets) {
-        if (request.page == StartPage::HalfLife2)
-            sourcePage_->selectPresetAtStart(preset);
-        else
+        sourcePage_->setMapFile(fromLocal(request.vmfFile));
+    // A ".bsp" is only filled in: "Auto decompile at dragging" is off at start, so nothing runs.
+    if (!request.bspFile.empty())
+        decompilePage_->takeBspFile(fromLocal(request.bspFile), services_.prompts);
+    switch (request.page) {
+    case StartPage::HalfLife:
+        pages_->setCurrentWidget(goldSourcePage_);
+        for (const std::string& preset : request.presets)
             goldSourcePage_->selectPresetAtStart(preset);
+        break;
+    case StartPage::HalfLife2:
+        pages_->setCurrentWidget(sourcePage_);
+        for (const std::string& preset : request.presets)
+            sourcePage_->selectPresetAtStart(preset);
+        break;
+    case StartPage::Decompile: pages_->setCurrentWidget(decompilePage_); break;
     }
     runAtStart_ = request.runAtStart;
     if (request.beep)
@@ -199,13 +208,14 @@ bool MainWindow::showsAtStart() const { return !beepTimer_.isActive() && !closeT
 
 GoldSourceScriptInput MainWindow::goldSourceInput() const
 {
-    return goldSourceScriptInput(
-        goldSourcePage_->options(), goldSourcePage_->mapFile(), configuration_, location_.programPath);
+    return goldSourceScriptInput(goldSourcePage_->options(goldSourceFields()), goldSourcePage_->mapFile(),
+        configuration_, location_.programPath);
 }
 
 SourceScriptInput MainWindow::sourceInput() const
 {
-    return sourceScriptInput(sourcePage_->options(), sourcePage_->vmfFile(), configuration_, location_.programPath);
+    return sourceScriptInput(
+        sourcePage_->options(sourceFields()), sourcePage_->mapFile(), configuration_, location_.programPath);
 }
 
 void MainWindow::mirrorToEditor(const ScriptLines& lines)

@@ -19,11 +19,10 @@ class QTabWidget;
 namespace ferrowind {
 
 class AboutWindow;
+class CompilePage;
 class DecompilePage;
 class EditorWindow;
-class GoldSourcePage;
 class GoldSourcePresetsWindow;
-class SourcePage;
 class SourcePresetsWindow;
 
 // The other windows, created after the main window and handed to it once they exist.
@@ -60,8 +59,8 @@ public:
     const WorkingFolders& folders() const { return folders_; }
     const ScriptLines& goldSourceScript() const { return goldSourceScript_; }
     const ScriptLines& sourceScript() const { return sourceScript_; }
-    GoldSourcePage* goldSourcePage() const { return goldSourcePage_; }
-    SourcePage* sourcePage() const { return sourcePage_; }
+    CompilePage* goldSourcePage() const { return goldSourcePage_; }
+    CompilePage* sourcePage() const { return sourcePage_; }
     DecompilePage* decompilePage() const { return decompilePage_; }
     QTabWidget* pages() const { return pages_; }
 
@@ -110,9 +109,9 @@ private:
     SecondaryWindows windows_;
 
     QTabWidget* pages_ = nullptr;
-    GoldSourcePage* goldSourcePage_ = nullptr;
+    CompilePage* goldSourcePage_ = nullptr;
     DecompilePage* decompilePage_ = nullptr;
-    SourcePage* sourcePage_ = nullptr;
+    CompilePage* sourcePage_ = nullptr;
     QTimer closeTimer_;
     QTimer beepTimer_;
 };

@@ -1,15 +1,23 @@
 #include "app/AboutWindow.h"
 #include "app/MainWindow.h"
+#include "base/ProgramOptions.h"
+#include "config/CommandLine.h"
 #include "config/WorkingFolders.h"
 #include "editor/ui/EditorWindow.h"
+#include "platform/StartFolders.h"
 #include "presets/ui/PresetWindows.h"
 #include "settings/ui/ConfigurationsWindow.h"
 #include "ui/LocalText.h"
+#include "ui/Logo.h"
 #include "ui/ModuleSound.h"
 #include "ui/QtDialogs.h"
 #include "ui/QtPrompts.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
+
+#include <iostream>
 
 #ifdef _WIN32
 #include "platform/win32/Win32Shell.h"
@@ -21,8 +29,19 @@ using namespace ferrowind;
 
 int main(int argc, char* argv[])
 {
+    // Answered before Qt starts, so they work without a display.
+    if (const auto answer = base::programOptionAnswer({argv + 1, argv + argc}, "ferrowind", kDesktopUsage)) {
+        std::cout << *answer;
+        return 0;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName("Ferrowind");
+    // Ties the windows to the installed desktop entry, whose icon the desktop shows for them.
+    QGuiApplication::setDesktopFileName("org.ferrowind.Ferrowind");
+    QIcon icon;
+    for (const int size : {16, 32, 48, 256})
+        icon.addPixmap(QPixmap::fromImage(drawLogo(size)));
+    QApplication::setWindowIcon(icon);
 
     const std::string programFolder = toLocalPath(QCoreApplication::applicationDirPath());
 #ifdef _WIN32
@@ -31,14 +50,15 @@ int main(int argc, char* argv[])
     PosixShell shell(programFolder + "/ferrowind-cmd");
 #endif
     QtPrompts prompts;
-    QtDialogs dialogs;
+    QtDialogs qtDialogs;
+    StartFolders dialogs(qtDialogs);
     ModuleSound sound(soundModuleFolders(QCoreApplication::applicationDirPath()));
     const std::string workingBase = workingBaseFromEnvironment(programFolder);
     const ProgramLocation location{toLocalPath(QCoreApplication::applicationFilePath()), workingBase};
 
     MainWindow mainWindow({prompts, dialogs, shell, sound}, location);
     prompts.setOwner(&mainWindow);
-    dialogs.setOwner(&mainWindow);
+    qtDialogs.setOwner(&mainWindow);
 
     // Taken from argv: QCoreApplication::arguments() loses the bytes of file names that are not UTF-8.
     QStringList arguments;

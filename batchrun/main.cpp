@@ -1,3 +1,4 @@
+#include "base/ProgramOptions.h"
 #include "base/RegularFile.h"
 #include "batchrun/ConsoleEscapes.h"
 #include "batchrun/Host.h"
@@ -11,6 +12,16 @@ using namespace batchrun;
 
 namespace {
 
+constexpr const char* kUsage =
+    "usage: ferrowind-cmd <script.bat> [arguments]\n"
+    "\n"
+    "Runs a Windows batch script with the command interpreter's rules for everything Ferrowind's scripts\n"
+    "use (variables, labels and goto, if, set /P, copy, del, cd, start, color, title, pause, running\n"
+    "programs) and exits with the script's exit code. The arguments after the script reach it as %1, %2...\n"
+    "\n"
+    "  --help     show this text\n"
+    "  --version  show the version\n";
+
 class StandardInput : public Input {
 public:
     std::optional<std::string> readLine() override { return readStandardInputLine(); }
@@ -21,8 +32,12 @@ public:
 
 int main(int argc, char** argv)
 {
+    if (const auto answer = base::programOptionAnswer({argv + 1, argv + argc}, "ferrowind-cmd", kUsage)) {
+        std::cout << *answer;
+        return 0;
+    }
     if (argc < 2) {
-        std::cerr << "usage: ferrowind-cmd <script> [arguments]\n";
+        std::cerr << kUsage;
         return 1;
     }
     std::optional<Script> script;

@@ -26,7 +26,7 @@ struct Bounds {
                 maxs = {std::max(maxs.x, p.x), std::max(maxs.y, p.y), std::max(maxs.z, p.z)};
             }
     }
-    bool overlaps(const Bounds& o) const
+    template <typename Other> bool overlaps(const Other& o) const
     {
         return mins.x < o.maxs.x && o.mins.x < maxs.x && mins.y < o.maxs.y && o.mins.y < maxs.y && mins.z < o.maxs.z &&
             o.mins.z < maxs.z;
@@ -47,26 +47,6 @@ int32_t clipContents(const Bsp& bsp, int32_t node, const Vec3& p)
         node = n.children[dot(plane.normal, p) - plane.dist >= 0 ? 0 : 1];
     }
     return node;
-}
-
-int32_t hullZeroContents(const Bsp& bsp, int32_t node, const Vec3& p)
-{
-    for (size_t steps = 0; node >= 0 && steps <= bsp.nodes.size(); ++steps) {
-        const BspNode& n = bsp.nodes[static_cast<size_t>(node)];
-        const BspPlane& plane = bsp.planes[n.plane];
-        node = n.children[dot(plane.normal, p) - plane.dist >= 0 ? 0 : 1];
-    }
-    return node < 0 ? bsp.leaves[static_cast<size_t>(-(node + 1))].contents : kEmpty;
-}
-
-// Points just inside a face, pulled towards its centre so that neighbouring faces do not decide.
-std::vector<Vec3> probePoints(const Winding& w)
-{
-    const Vec3 centre = windingCentre(w);
-    std::vector<Vec3> points{centre};
-    for (const Vec3& p : w)
-        points.push_back(centre + (p - centre) * 0.8);
-    return points;
 }
 
 } // namespace
@@ -109,67 +89,71 @@ std::vector<std::vector<BrushFace>> Rebuilder::clipHullSolids(
             throw BspError("clip hull of model " + std::to_string(modelIndex) + " has too many paths");
         const BspClipNode& node = bsp_.clipNodes[static_cast<size_t>(item.child)];
         Region front, back;
-        split(item.region, bspPlaneIds_[node.plane], extent, front, back);
+        split(std::move(item.region), bspPlaneIds_[node.plane], extent, front, back);
         stack.push_back({node.children[1], std::move(back), item.depth + 1});
         stack.push_back({node.children[0], std::move(front), item.depth + 1});
     }
     return solids;
 }
 
-size_t Rebuilder::addClipBrushes(size_t modelIndex, ModelBrushes& model)
+std::vector<Rebuilder::GrownSolid> Rebuilder::growSolids(const std::vector<Brush>& brushes)
 {
-    const BspModel& source = bsp_.models.at(modelIndex);
-    const Vec3 mins = source.mins - kPlayerHalf;
-    const Vec3 maxs = source.maxs + kPlayerHalf;
-    if (bsp_.clipNodes.empty() || source.clipHeads[0] < 0 || !(mins.x < maxs.x && mins.y < maxs.y && mins.z < maxs.z))
-        return 0;
-    double maxAbs = 0;
-    for (int i = 0; i < 3; ++i)
-        maxAbs = std::max({maxAbs, std::fabs(mins[i]), std::fabs(maxs[i])});
-    const double extent = 4 * maxAbs + 64;
-
-    // The hull-0 solids grown by the box, each bounded by its own planes moved out and its grown bounds.
-    struct Grown {
-        std::vector<int> planeIds;
-        Bounds bounds;
-    };
-    std::vector<Grown> grown;
-    for (const Brush& brush : model.brushes) {
+    std::vector<GrownSolid> grown;
+    for (const Brush& brush : brushes) {
         if (brush.contents != kSolid && brush.contents != kSky)
             continue;
-        Grown g{{}, Bounds(brush.faces)};
+        const Bounds bounds(brush.faces);
+        GrownSolid g;
         for (const BrushFace& f : brush.faces) {
             const Plane& p = table_[f.planeId];
             g.planeIds.push_back(table_.find({p.normal, p.dist + boxSupport(p.normal)}));
         }
+        // Bevels along the axes, as the tools add them, so that corners grow like the box does.
         for (int i = 0; i < 3; ++i) {
             Vec3 n;
             (i == 0 ? n.x : i == 1 ? n.y : n.z) = 1;
-            g.planeIds.push_back(table_.find({n, g.bounds.maxs[i] + kPlayerHalf[i]}));
-            g.planeIds.push_back(table_.find({-n, -(g.bounds.mins[i] - kPlayerHalf[i])}));
+            g.planeIds.push_back(table_.find({n, bounds.maxs[i] + kPlayerHalf[i]}));
+            g.planeIds.push_back(table_.find({-n, -(bounds.mins[i] - kPlayerHalf[i])}));
         }
-        g.bounds.mins = g.bounds.mins - kPlayerHalf;
-        g.bounds.maxs = g.bounds.maxs + kPlayerHalf;
+        g.mins = bounds.mins - kPlayerHalf;
+        g.maxs = bounds.maxs + kPlayerHalf;
         grown.push_back(std::move(g));
     }
+    return grown;
+}
 
-    // What the clip hull holds beyond the grown solids.
+std::vector<Brush> Rebuilder::subtractGrown(
+    std::vector<std::vector<BrushFace>> solids, const std::vector<GrownSolid>& grown, double extent)
+{
+    struct Piece {
+        Region region;
+        Bounds bounds;
+    };
     std::vector<Brush> pieces;
-    for (std::vector<BrushFace>& solid : clipHullSolids(modelIndex, mins, maxs, extent)) {
-        std::vector<Region> remaining{Region{std::move(solid)}};
-        for (const Grown& g : grown) {
-            std::vector<Region> next;
-            for (Region& piece : remaining) {
-                if (!Bounds(piece.faces).overlaps(g.bounds)) {
+    std::vector<const GrownSolid*> near;
+    for (std::vector<BrushFace>& solid : solids) {
+        const Bounds solidBounds(solid);
+        near.clear();
+        for (const GrownSolid& g : grown)
+            if (solidBounds.overlaps(g))
+                near.push_back(&g);
+        std::vector<Piece> remaining;
+        remaining.push_back({Region{std::move(solid)}, solidBounds});
+        for (const GrownSolid* g : near) {
+            std::vector<Piece> next;
+            for (Piece& piece : remaining) {
+                if (!piece.bounds.overlaps(*g)) {
                     next.push_back(std::move(piece));
                     continue;
                 }
-                Region rest = std::move(piece);
-                for (int id : g.planeIds) {
+                Region rest = std::move(piece.region);
+                for (int id : g->planeIds) {
                     Region front, back;
-                    split(rest, id, extent, front, back);
-                    if (front.faces.size() >= 4)
-                        next.push_back(std::move(front));
+                    split(std::move(rest), id, extent, front, back);
+                    if (front.faces.size() >= 4) {
+                        const Bounds bounds(front.faces);
+                        next.push_back({std::move(front), bounds});
+                    }
                     rest = std::move(back);
                     if (rest.faces.size() < 4)
                         break;
@@ -177,28 +161,18 @@ size_t Rebuilder::addClipBrushes(size_t modelIndex, ModelBrushes& model)
             }
             remaining = std::move(next);
         }
-        for (Region& piece : remaining)
-            pieces.push_back({kClip, "CLIP", std::move(piece.faces)});
+        for (Piece& piece : remaining)
+            pieces.push_back({kClip, "CLIP", std::move(piece.region.faces)});
     }
-    std::erase_if(pieces, [&](const Brush& b) {
-        if (brushVolume(b.faces, table_) < kMinPieceVolume)
-            return true;
-        for (const BrushFace& f : b.faces) {
-            double depth = 0;
-            for (const BrushFace& g : b.faces)
-                for (const Vec3& p : g.winding)
-                    depth = std::max(depth, -table_[f.planeId].distanceTo(p));
-            if (depth < kMinPieceThickness)
-                return true;
-        }
-        return false;
-    });
-    RebuildStats ignored;
-    mergeBrushes(pieces, extent, ignored);
+    std::erase_if(pieces, [&](const Brush& b) { return isThinnerThan(b, kMinPieceVolume, kMinPieceThickness); });
+    return pieces;
+}
 
-    // Shrink back by the box. Growing the result again restores every side. A piece thinner than the box (a clip
-    // brush standing in a solid's grown margin) vanishes that way; its sides against grown solids then move out
-    // by the box instead, into what those solids fill anyway.
+std::vector<Brush> Rebuilder::shrinkPieces(const std::vector<Brush>& pieces, const BspModel& source, double extent)
+{
+    // Growing the result again restores every side. A piece thinner than the box (a clip brush standing in a
+    // solid's grown margin) vanishes that way; its sides against grown solids then move out by the box instead,
+    // into what those solids fill anyway.
     std::vector<Brush> clips;
     for (const Brush& piece : pieces) {
         std::vector<int> shrunk, intoSolids;
@@ -226,7 +200,30 @@ size_t Rebuilder::addClipBrushes(size_t modelIndex, ModelBrushes& model)
         if (!buried)
             clips.push_back({kClip, "CLIP", std::move(faces)});
     }
+    return clips;
+}
+
+size_t Rebuilder::addClipBrushes(size_t modelIndex, ModelBrushes& model)
+{
+    const BspModel& source = bsp_.models.at(modelIndex);
+    const Vec3 mins = source.mins - kPlayerHalf;
+    const Vec3 maxs = source.maxs + kPlayerHalf;
+    if (bsp_.clipNodes.empty() || source.clipHeads[0] < 0 || !(mins.x < maxs.x && mins.y < maxs.y && mins.z < maxs.z))
+        return 0;
+    double maxAbs = 0;
+    for (int i = 0; i < 3; ++i)
+        maxAbs = std::max({maxAbs, std::fabs(mins[i]), std::fabs(maxs[i])});
+    const double extent = 4 * maxAbs + 64;
+
+    // What the clip hull holds beyond the hull-0 solids grown by the box, merged, then shrunk back by the box.
+    std::vector<Brush> pieces =
+        subtractGrown(clipHullSolids(modelIndex, mins, maxs, extent), growSolids(model.brushes), extent);
+    RebuildStats ignored;
+    mergeBrushes(pieces, extent, ignored);
+    std::vector<Brush> clips = shrinkPieces(pieces, source, extent);
     mergeBrushes(clips, extent, ignored);
+    for (Brush& b : clips)
+        joinToolCoplanarFaces(b, table_, extent);
     std::erase_if(clips, [&](const Brush& b) { return isSplinter(b); });
     model.stats.clipBrushes = clips.size();
     for (Brush& b : clips)

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <ostream>
+#include <set>
 #include <string_view>
 
 namespace btm {
@@ -50,19 +51,48 @@ std::vector<uint8_t> readFile(const fs::path& path)
     return data;
 }
 
-// Why the input cannot be decompiled into these outputs, or "".
-std::string inputProblem(const std::string& input, std::initializer_list<fs::path> outputs)
+// Why the input cannot be decompiled into these outputs, or "". The map and log are set aside when they exist
+// (`keepAside`); the WAD and error file are replaced, so they must not be the input under another name.
+std::string inputProblem(
+    const std::string& input, std::initializer_list<fs::path> setAside, std::initializer_list<fs::path> replaced)
 {
     std::error_code error;
     if (fs::is_directory(input, error))
         return input + " is a folder, not a .bsp file";
     const fs::path inputPath = fs::absolute(input, error).lexically_normal();
-    for (const fs::path& output : outputs) {
+    for (const auto& outputs : {setAside, replaced})
+        for (const fs::path& output : outputs) {
+            std::error_code ignored;
+            if (fs::absolute(output, ignored).lexically_normal() == inputPath)
+                return "the output " + output.string() + " would overwrite the input; rename the input to end in .bsp";
+            if (fs::is_directory(fs::symlink_status(output, ignored)))
+                return "a folder is in the way of the output " + output.string() + "; move or rename it";
+        }
+    for (const fs::path& output : replaced) {
         std::error_code ignored;
-        if (fs::absolute(output, ignored).lexically_normal() == inputPath || fs::equivalent(input, output, ignored))
-            return "the output " + output.string() + " would overwrite the input; rename the input to end in .bsp";
+        if (fs::equivalent(input, output, ignored))
+            return "the output " + output.string() + " is the input under another name (a link); move or remove it";
     }
     return {};
+}
+
+// Moves an existing file (or link) at `path` to the first free name of path.bak, path.bak2, ... so that nothing
+// the user had there is lost; returns that name, or "" when nothing was there.
+fs::path keepAside(const fs::path& path)
+{
+    std::error_code error;
+    if (!fs::exists(fs::symlink_status(path, error)))
+        return {};
+    for (int n = 1;; ++n) {
+        const fs::path backup = path.string() + ".bak" + (n > 1 ? std::to_string(n) : "");
+        if (fs::exists(fs::symlink_status(backup, error)))
+            continue;
+        fs::rename(path, backup, error);
+        if (error)
+            throw std::runtime_error(
+                "cannot move the existing " + path.string() + " out of the way: " + error.message());
+        return backup;
+    }
 }
 
 // The file holds the named texture's pixels.
@@ -102,10 +132,16 @@ DecompileResult decompile(const Bsp& bsp, const DecompileOptions& options, const
     std::vector<ModelBrushes> models;
     models.reserve(bsp.models.size());
     for (size_t m = 0; m < bsp.models.size(); ++m) {
-        models.push_back(rebuilder.rebuild(m));
+        // In the game an entity's contents come from its class and keys, not from hull 0: its faces decide.
+        models.push_back(rebuilder.rebuild(m, m > 0));
         // Clip brushes of the world only: brush entities of these tools carry their clip volumes in hull 0 too.
         if (options.brenmoor && m == 0)
             result.clipBrushes = rebuilder.addClipBrushes(0, models.back());
+        // An entity whose brushes are solid only in the clip hulls (a monster clip of CLIP brushes) would come back
+        // without a model, which breaks it in the game: its own clip hull gives it CLIP brushes.
+        if (m > 0 && models.back().brushes.empty() && rebuilder.addClipBrushes(m, models.back()) > 0)
+            result.log.push_back("model *" + std::to_string(m) + " is empty in hull 0; rebuilt as " +
+                std::to_string(models.back().brushes.size()) + " CLIP brushes from its clip hull");
         const ModelBrushes& mb = models.back();
         size_t byContents[5] = {};
         for (const Brush& b : mb.brushes) {
@@ -117,7 +153,8 @@ DecompileResult decompile(const Bsp& bsp, const DecompileOptions& options, const
         std::string line = "model *" + std::to_string(m) + ": " + std::to_string(mb.stats.leafBrushes) +
             " leaf regions, " + std::to_string(mb.stats.textureSplits) + " texture splits, " +
             std::to_string(mb.stats.merged) + " merges, " + std::to_string(mb.stats.slivers) + " slivers dropped, " +
-            std::to_string(mb.brushes.size()) + " brushes (";
+            std::to_string(mb.stats.hiddenVoid) + " void solids dropped, " + std::to_string(mb.brushes.size()) +
+            " brushes (";
         const int32_t order[5] = {kSolid, kSky, kWater, kSlime, kLava};
         for (size_t i = 0; i < 5; ++i)
             line += std::string(i ? ", " : "") + contentsName(order[i]) + " " + std::to_string(byContents[i]);
@@ -128,23 +165,24 @@ DecompileResult decompile(const Bsp& bsp, const DecompileOptions& options, const
         result.log.push_back("clip brushes rebuilt from the player clip hull: " + std::to_string(result.clipBrushes));
 
     MapStats stats;
-    result.map = writeMap(bsp, rebuilder.planes(), entities, models, stats);
-    // Tool textures the map names but the file doesn't embed go into the extracted WAD too: the compile tools
-    // resolve every name (ORIGIN included) through the "wad" key, and the tools' own WAD may not be listed there.
-    std::vector<std::string> toolTextures;
-    for (const std::string& name : stats.textures)
-        if (isToolTexture(name) && !embeds(bsp, name))
-            toolTextures.push_back(name);
-    // The tools know the other tool names without a WAD, so they alone don't call for one.
-    const bool namesOrigin = std::find(toolTextures.begin(), toolTextures.end(), "ORIGIN") != toolTextures.end();
-    result.textureCount = embeddedTextureCount(bsp) + toolTextures.size();
-    if (options.extractTextures && (embeddedTextureCount(bsp) > 0 || namesOrigin)) {
-        result.wad = writeWad(bsp, toolTextures);
-        const std::string* existing = entities[0].find("wad");
-        entities[0].set("wad", existing && !existing->empty() ? wadName + ";" + *existing : wadName);
-        stats = {};
-        result.map = writeMap(bsp, rebuilder.planes(), entities, models, stats); // the "wad" key changed
-    }
+    // Once the brushes are written, the names they use decide the WAD and the world's "wad" key.
+    const auto finishWorld = [&](Entity& world, const std::set<std::string>& textures) {
+        // Tool textures the map names but the file doesn't embed go into the extracted WAD too: the compile tools
+        // resolve every name (ORIGIN included) through the "wad" key, and the tools' own WAD may not be listed.
+        std::vector<std::string> toolTextures;
+        for (const std::string& name : textures)
+            if (isToolTexture(name) && !embeds(bsp, name))
+                toolTextures.push_back(name);
+        // The tools know the other tool names without a WAD, so they alone don't call for one.
+        const bool namesOrigin = std::find(toolTextures.begin(), toolTextures.end(), "ORIGIN") != toolTextures.end();
+        result.textureCount = embeddedTextureCount(bsp) + toolTextures.size();
+        if (options.extractTextures && (embeddedTextureCount(bsp) > 0 || namesOrigin)) {
+            result.wad = writeWad(bsp, toolTextures);
+            const std::string* existing = world.find("wad");
+            world.set("wad", existing && !existing->empty() ? wadName + ";" + *existing : wadName);
+        }
+    };
+    result.map = writeMap(bsp, rebuilder.planes(), entities, models, stats, finishWorld);
     result.brushCount = stats.brushes;
     // The compile tools stop at a name no WAD holds: the file's own textures are extracted or in the WADs it
     // named, and tool textures are in the tools' WAD.
@@ -205,7 +243,7 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& console)
     const std::string wadName = fs::path(wadPath).filename().string();
 
     // Refused before anything is written: an input named like an output would be overwritten by it.
-    if (const std::string problem = inputProblem(input, {mapPath, wadPath, logPath, errPath}); !problem.empty()) {
+    if (const std::string problem = inputProblem(input, {mapPath, logPath}, {wadPath, errPath}); !problem.empty()) {
         console << "bsptwomap: error: " << problem << "\n";
         return 1;
     }
@@ -213,6 +251,15 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& console)
     std::vector<std::string> log{"bsptwomap: " + input};
     log.push_back(std::string("options: textures ") + (options.extractTextures ? "extracted" : "not extracted") +
         (options.brenmoor ? ", -brenmoor given" : ""));
+    // A map or log already there (the user's own source, the compile tools' log) is kept, and both say where.
+    auto keepAsideNoting = [&](const fs::path& path) {
+        if (const fs::path backup = keepAside(path); !backup.empty()) {
+            const std::string note =
+                "kept the existing " + path.filename().string() + " as " + backup.filename().string();
+            log.push_back(note);
+            console << "bsptwomap: " << note << "\n";
+        }
+    };
     auto elapsed = [&] {
         const auto ms =
             std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
@@ -231,6 +278,7 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& console)
             " embedded), " + std::to_string(bsp.models.size()) + " models");
         const DecompileResult result = decompile(bsp, options, wadName);
         log.insert(log.end(), result.log.begin(), result.log.end());
+        keepAsideNoting(mapPath);
         writeBytes(mapPath, result.map);
         log.push_back("wrote " + mapPath.string());
         if (!result.wad.empty()) {
@@ -242,6 +290,7 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& console)
         log.push_back(elapsed());
         std::error_code ignored;
         fs::remove(errPath, ignored);
+        keepAsideNoting(logPath);
         writeLines(logPath, log);
         console << "bsptwomap: " << mapPath.filename().string() << ", " << result.brushCount << " brushes";
         if (!result.wad.empty())
@@ -255,6 +304,7 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& console)
         console << "bsptwomap: " << message << "\n";
         try {
             writeLines(errPath, {message});
+            keepAsideNoting(logPath);
             writeLines(logPath, log);
         } catch (const std::exception& inner) {
             console << "bsptwomap: " << inner.what() << "\n";

@@ -71,6 +71,15 @@ Winding clipBack(const Winding& w, const Plane& plane, double epsilon)
     return out;
 }
 
+void clipBackInPlace(Winding& w, const Plane& plane, double epsilon)
+{
+    for (const Vec3& p : w)
+        if (plane.distanceTo(p) > epsilon) {
+            w = clipBack(w, plane, epsilon);
+            return;
+        }
+}
+
 double windingArea(const Winding& w)
 {
     Vec3 total;

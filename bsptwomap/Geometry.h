@@ -39,6 +39,8 @@ Winding baseWinding(const Plane& plane, double extent);
 
 // Keeps the part of `w` behind the plane (dot <= dist).
 Winding clipBack(const Winding& w, const Plane& plane, double epsilon = kOnEpsilon);
+// The same in place: a winding wholly behind the plane is left as it is, without a copy.
+void clipBackInPlace(Winding& w, const Plane& plane, double epsilon = kOnEpsilon);
 
 double windingArea(const Winding& w);
 Vec3 windingCentre(const Winding& w);

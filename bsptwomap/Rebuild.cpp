@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <functional>
 #include <map>
 #include <unordered_map>
 
@@ -20,6 +21,9 @@ constexpr double kMinVolume = 0.5;
 constexpr double kDegenerateVolume = 1e-3;
 // Slack when testing that one brush lies inside another's planes.
 constexpr double kContainEpsilon = 0.01;
+// The compile tools take two sides for one plane when each normal component lies within 1e-4 of a plane they
+// already hold; two sides within twice that may meet on one such plane and make the brush "coplanar".
+constexpr double kToolNormalEpsilon = 2.5e-4;
 
 struct Box {
     Vec3 mins{1e30, 1e30, 1e30};
@@ -56,8 +60,22 @@ int32_t entityContents(int32_t contents)
 
 } // namespace
 
+size_t PlaneTable::KeyHash::operator()(const Key& k) const
+{
+    uint64_t h = 1469598103934665603ull;
+    for (int64_t v : k)
+        h = (h ^ static_cast<uint64_t>(v)) * 1099511628211ull;
+    return static_cast<size_t>(h ^ (h >> 29));
+}
+
 int PlaneTable::find(const Plane& plane)
 {
+    constexpr double kNormalTolerance = 1e-5;
+    constexpr double kDistTolerance = 0.01;
+    // Cells twice the tolerance wide: a plane's close neighbours lie in the cell of its value give or take the
+    // tolerance, one or two cells per component.
+    constexpr std::array<double, 4> kCell{
+        2 * kNormalTolerance, 2 * kNormalTolerance, 2 * kNormalTolerance, 2 * kDistTolerance};
     // Orient so that the first significant component is positive; the flip becomes the low bit.
     Plane canon = plane;
     bool flip = false;
@@ -70,19 +88,37 @@ int PlaneTable::find(const Plane& plane)
     }
     if (flip)
         canon = {-canon.normal, -canon.dist};
-    const std::array<int64_t, 4> key{std::llround(canon.normal.x * 1e5), std::llround(canon.normal.y * 1e5),
-        std::llround(canon.normal.z * 1e5), std::llround(canon.dist * 1e3)};
-    auto it = std::lower_bound(keys_.begin(), keys_.end(), key,
-        [](const auto& entry, const std::array<int64_t, 4>& k) { return entry.first < k; });
-    int id;
-    if (it != keys_.end() && it->first == key) {
-        id = it->second;
-    } else {
-        id = static_cast<int>(planes_.size());
-        planes_.push_back(canon);
-        planes_.push_back({-canon.normal, -canon.dist});
-        keys_.insert(it, {key, id});
+    const std::array<double, 4> values{canon.normal.x, canon.normal.y, canon.normal.z, canon.dist};
+    auto close = [&](const Plane& p) {
+        return std::fabs(p.normal.x - canon.normal.x) <= kNormalTolerance &&
+            std::fabs(p.normal.y - canon.normal.y) <= kNormalTolerance &&
+            std::fabs(p.normal.z - canon.normal.z) <= kNormalTolerance &&
+            std::fabs(p.dist - canon.dist) <= kDistTolerance;
+    };
+    std::array<std::array<int64_t, 2>, 4> range;
+    for (size_t i = 0; i < 4; ++i) {
+        const double tolerance = kCell[i] / 2;
+        range[i] = {static_cast<int64_t>(std::floor((values[i] - tolerance) / kCell[i])),
+            static_cast<int64_t>(std::floor((values[i] + tolerance) / kCell[i]))};
     }
+    for (int64_t a = range[0][0]; a <= range[0][1]; ++a)
+        for (int64_t b = range[1][0]; b <= range[1][1]; ++b)
+            for (int64_t c = range[2][0]; c <= range[2][1]; ++c)
+                for (int64_t d = range[3][0]; d <= range[3][1]; ++d) {
+                    const auto it = cells_.find({a, b, c, d});
+                    if (it == cells_.end())
+                        continue;
+                    for (int id : it->second)
+                        if (close(planes_[static_cast<size_t>(id)]))
+                            return id | (flip ? 1 : 0);
+                }
+    const int id = static_cast<int>(planes_.size());
+    planes_.push_back(canon);
+    planes_.push_back({-canon.normal, -canon.dist});
+    Key key;
+    for (size_t i = 0; i < 4; ++i)
+        key[i] = static_cast<int64_t>(std::floor(values[i] / kCell[i]));
+    cells_[key].push_back(id);
     return id | (flip ? 1 : 0);
 }
 
@@ -93,7 +129,7 @@ std::vector<BrushFace> brushFromPlanes(const std::vector<int>& planeIds, const P
         Winding w = baseWinding(table[planeIds[i]], extent);
         for (size_t j = 0; j < planeIds.size() && !w.empty(); ++j)
             if (j != i)
-                w = clipBack(w, table[planeIds[j]]);
+                clipBackInPlace(w, table[planeIds[j]]);
         if (windingArea(w) >= kMinFaceArea)
             faces.push_back({planeIds[i], std::move(w), -1});
     }
@@ -118,6 +154,58 @@ double brushVolume(const std::vector<BrushFace>& faces, const PlaneTable& table)
     return volume;
 }
 
+int32_t hullZeroContents(const Bsp& bsp, int32_t node, const Vec3& p)
+{
+    for (size_t steps = 0; node >= 0 && steps <= bsp.nodes.size(); ++steps) {
+        const BspNode& n = bsp.nodes[static_cast<size_t>(node)];
+        const BspPlane& plane = bsp.planes[n.plane];
+        node = n.children[dot(plane.normal, p) - plane.dist >= 0 ? 0 : 1];
+    }
+    return node < 0 ? bsp.leaves[static_cast<size_t>(-(node + 1))].contents : kEmpty;
+}
+
+std::vector<Vec3> probePoints(const Winding& w)
+{
+    const Vec3 centre = windingCentre(w);
+    std::vector<Vec3> points{centre};
+    for (const Vec3& p : w)
+        points.push_back(centre + (p - centre) * 0.8);
+    return points;
+}
+
+bool toolsSeeOnePlane(const Plane& a, const Plane& b)
+{
+    return std::fabs(a.normal.x - b.normal.x) < kToolNormalEpsilon &&
+        std::fabs(a.normal.y - b.normal.y) < kToolNormalEpsilon &&
+        std::fabs(a.normal.z - b.normal.z) < kToolNormalEpsilon;
+}
+
+void joinToolCoplanarFaces(Brush& brush, const PlaneTable& table, double extent)
+{
+    // Two such sides of one convex brush meet at a crease too shallow to matter: the smaller one goes, which
+    // widens the brush by a wedge thinner than the normals' difference times its size.
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (size_t i = 0; i < brush.faces.size() && !changed; ++i)
+            for (size_t j = i + 1; j < brush.faces.size() && !changed; ++j) {
+                if (!toolsSeeOnePlane(table[brush.faces[i].planeId], table[brush.faces[j].planeId]))
+                    continue;
+                const size_t drop = windingArea(brush.faces[i].winding) < windingArea(brush.faces[j].winding) ? i : j;
+                std::vector<int> ids;
+                for (size_t k = 0; k < brush.faces.size(); ++k)
+                    if (k != drop)
+                        ids.push_back(brush.faces[k].planeId);
+                std::vector<BrushFace> faces = brushFromPlanes(ids, table, extent);
+                for (BrushFace& f : faces)
+                    for (const BrushFace& old : brush.faces)
+                        if (old.planeId == f.planeId)
+                            f.texInfo = old.texInfo;
+                brush.faces = std::move(faces);
+                changed = true;
+            }
+    }
+}
+
 Rebuilder::Rebuilder(const Bsp& bsp) : bsp_(bsp), visited_(bsp.nodes.size(), 0)
 {
     bspPlaneIds_.reserve(bsp.planes.size());
@@ -134,31 +222,35 @@ Rebuilder::Rebuilder(const Bsp& bsp) : bsp_(bsp), visited_(bsp.nodes.size(), 0)
     }
 }
 
-void Rebuilder::split(const Region& region, int planeId, double extent, Region& front, Region& back)
+void Rebuilder::split(Region region, int planeId, double extent, Region& front, Region& back)
 {
     // A region bounded by the plane itself lies wholly on one side; cutting would give it a second face there.
     for (const BrushFace& f : region.faces)
         if ((f.planeId | 1) == (planeId | 1)) {
-            (f.planeId == planeId ? back : front) = region;
+            (f.planeId == planeId ? back : front) = std::move(region);
             return;
         }
     const Plane& plane = table_[planeId];
+    // Most planes miss the region: then no face is cut. One that only touches it leaves it whole too.
+    double lowest = 0, highest = 0;
+    for (const BrushFace& f : region.faces)
+        for (const Vec3& p : f.winding) {
+            const double d = plane.distanceTo(p);
+            lowest = std::min(lowest, d);
+            highest = std::max(highest, d);
+        }
+    if (lowest >= -kOnEpsilon || highest <= kOnEpsilon) {
+        (highest > -lowest ? front : back) = std::move(region);
+        return;
+    }
     Winding cap = baseWinding(plane, extent);
     for (const BrushFace& f : region.faces) {
-        cap = clipBack(cap, table_[f.planeId]);
+        clipBackInPlace(cap, table_[f.planeId]);
         if (cap.empty())
             break;
     }
     if (windingArea(cap) < kMinFaceArea) {
-        // The plane misses the region: it lies wholly on one side.
-        double most = 0;
-        for (const BrushFace& f : region.faces)
-            for (const Vec3& p : f.winding) {
-                const double d = plane.distanceTo(p);
-                if (std::fabs(d) > std::fabs(most))
-                    most = d;
-            }
-        (most > 0 ? front : back) = region;
+        (highest > -lowest ? front : back) = std::move(region);
         return;
     }
     const Plane flipped{-plane.normal, -plane.dist};
@@ -263,7 +355,7 @@ std::vector<Brush> Rebuilder::leafBrushes(size_t modelIndex, const Vec3& mins, c
         visited_[nodeIndex] = stamp_;
         const BspNode& node = bsp_.nodes[nodeIndex];
         Region front, back;
-        split(item.region, bspPlaneIds_[node.plane], extent, front, back);
+        split(std::move(item.region), bspPlaneIds_[node.plane], extent, front, back);
         stack.push_back({node.children[1], std::move(back), item.depth + 1});
         stack.push_back({node.children[0], std::move(front), item.depth + 1});
     }
@@ -272,7 +364,7 @@ std::vector<Brush> Rebuilder::leafBrushes(size_t modelIndex, const Vec3& mins, c
 
 // Leaves can span surfaces of different textures; cut them apart along the surfaces' edges, then texture them.
 std::vector<Brush> Rebuilder::textureBrushes(
-    std::vector<Brush> pending, const FaceIndex& faces, double extent, RebuildStats& stats)
+    std::vector<Brush> pending, const FaceIndex& faces, double extent, bool facesDecideContents, RebuildStats& stats)
 {
     std::vector<Brush> done;
     size_t splitBudget = 8 * pending.size() + 64;
@@ -280,7 +372,11 @@ std::vector<Brush> Rebuilder::textureBrushes(
         Brush brush = std::move(pending.back());
         pending.pop_back();
         Plane cut;
-        if (splitBudget > 0 && findTextureSplit(brush, faces, cut)) {
+        // The surfaces each face shows: found once, for the cut and for the textures.
+        std::vector<std::vector<Patch>> shown(brush.faces.size());
+        for (size_t fi = 0; fi < brush.faces.size(); ++fi)
+            shown[fi] = surfacesOn(brush, fi, faces);
+        if (splitBudget > 0 && findTextureSplit(brush, shown, cut)) {
             --splitBudget;
             ++stats.textureSplits;
             Region front, back;
@@ -290,28 +386,62 @@ std::vector<Brush> Rebuilder::textureBrushes(
                     pending.push_back({brush.contents, brush.fillTexture, std::move(part->faces)});
             continue;
         }
-        assignTextures(brush, faces);
+        assignTextures(brush, shown, facesDecideContents);
         done.push_back(std::move(brush));
     }
     return done;
 }
 
-bool Rebuilder::isSplinter(const Brush& brush) const
+bool Rebuilder::isThinnerThan(const Brush& brush, double minVolume, double minThickness) const
 {
-    if (brushVolume(brush.faces, table_) < kMinVolume)
+    if (brushVolume(brush.faces, table_) < minVolume)
         return true;
     for (const BrushFace& f : brush.faces) {
         double depth = 0;
         for (const BrushFace& g : brush.faces)
             for (const Vec3& p : g.winding)
                 depth = std::max(depth, -table_[f.planeId].distanceTo(p));
-        if (depth < kMinThickness)
+        if (depth < minThickness)
             return true;
     }
     return false;
 }
 
-ModelBrushes Rebuilder::rebuild(size_t modelIndex)
+bool Rebuilder::isSplinter(const Brush& brush) const { return isThinnerThan(brush, kMinVolume, kMinThickness); }
+
+// A solid of the world that shows nothing, reaches the world's bounds and borders nothing open is part of the
+// void outside the map: the compile tools fill that void again, so writing it only adds brushes.
+bool Rebuilder::isHiddenVoid(const Brush& brush, int32_t headNode, const Vec3& mins, const Vec3& maxs) const
+{
+    constexpr double kNear = 0.01;
+    if (brush.contents != kSolid)
+        return false;
+    bool atBounds = false;
+    for (const BrushFace& f : brush.faces) {
+        if (f.texInfo >= 0)
+            return false;
+        for (const Vec3& p : f.winding)
+            for (int i = 0; i < 3; ++i)
+                atBounds = atBounds || p[i] <= mins[i] + kNear || p[i] >= maxs[i] - kNear;
+    }
+    if (!atBounds)
+        return false;
+    for (const BrushFace& f : brush.faces) {
+        const Vec3& n = table_[f.planeId].normal;
+        for (const Vec3& q : probePoints(f.winding)) {
+            const Vec3 out = q + n * 0.5;
+            bool inside = true;
+            for (int i = 0; i < 3; ++i)
+                inside = inside && out[i] > mins[i] && out[i] < maxs[i];
+            const int32_t c = inside ? hullZeroContents(bsp_, headNode, out) : kSolid;
+            if (c != kSolid && c != kSky)
+                return false;
+        }
+    }
+    return true;
+}
+
+ModelBrushes Rebuilder::rebuild(size_t modelIndex, bool facesDecideContents)
 {
     const BspModel& model = bsp_.models.at(modelIndex);
     ModelBrushes out;
@@ -331,8 +461,13 @@ ModelBrushes Rebuilder::rebuild(size_t modelIndex)
     FaceIndex facesByPlane;
     for (uint32_t i = model.firstFace; i < model.firstFace + model.faceCount; ++i)
         facesByPlane[faceIds_[i]].push_back(i);
-    out.brushes = textureBrushes(std::move(leaves), facesByPlane, extent, out.stats);
+    out.brushes = textureBrushes(std::move(leaves), facesByPlane, extent, facesDecideContents, out.stats);
     mergeBrushes(out.brushes, extent, out.stats);
+    for (Brush& b : out.brushes)
+        joinToolCoplanarFaces(b, table_, extent);
+    if (modelIndex == 0)
+        out.stats.hiddenVoid = static_cast<size_t>(
+            std::erase_if(out.brushes, [&](const Brush& b) { return isHiddenVoid(b, model.headNode, mins, maxs); }));
     // Splinters left after merging would be rejected by the compile tools.
     out.stats.slivers = static_cast<size_t>(std::erase_if(out.brushes, [&](const Brush& b) { return isSplinter(b); }));
     return out;
@@ -354,7 +489,7 @@ std::vector<Rebuilder::Patch> Rebuilder::surfacesOn(const Brush& brush, size_t f
         Winding w = bsp_.faces[i].winding;
         for (size_t j = 0; j < brush.faces.size() && !w.empty(); ++j)
             if (j != faceIndex)
-                w = clipBack(w, table_[brush.faces[j].planeId]);
+                clipBackInPlace(w, table_[brush.faces[j].planeId]);
         if (windingArea(w) >= kMinFaceArea)
             patches.push_back({static_cast<int>(bsp_.faces[i].texInfo), std::move(w)});
     }
@@ -362,13 +497,13 @@ std::vector<Rebuilder::Patch> Rebuilder::surfacesOn(const Brush& brush, size_t f
 }
 
 // A plane through an edge between differently textured surfaces of one face, cutting the brush in two.
-bool Rebuilder::findTextureSplit(const Brush& brush, const FaceIndex& faces, Plane& plane) const
+bool Rebuilder::findTextureSplit(const Brush& brush, const std::vector<std::vector<Patch>>& shown, Plane& plane) const
 {
     constexpr size_t kNone = static_cast<size_t>(-1);
     size_t fewestCuts = kNone;
     Plane fallback;
     for (size_t fi = 0; fi < brush.faces.size(); ++fi) {
-        const std::vector<Patch> patches = surfacesOn(brush, fi, faces);
+        const std::vector<Patch>& patches = shown[fi];
         std::vector<size_t> group(patches.size());
         bool mixed = false;
         for (size_t i = 0; i < patches.size(); ++i) {
@@ -438,11 +573,27 @@ bool Rebuilder::findTextureSplit(const Brush& brush, const FaceIndex& faces, Pla
     return true;
 }
 
-void Rebuilder::assignTextures(Brush& brush, const FaceIndex& faces)
+void Rebuilder::assignTextures(Brush& brush, const std::vector<std::vector<Patch>>& shown, bool facesDecideContents)
 {
+    if (facesDecideContents && brush.contents != kSolid) {
+        // What the faces show beats the leaf's contents: a brush showing walls is a solid, whatever hull 0 says.
+        double fitting = 0, solid = 0;
+        for (size_t fi = 0; fi < brush.faces.size(); ++fi)
+            for (const Patch& patch : shown[fi]) {
+                const std::string& name = textureName(patch.texInfo);
+                if (textureFitsContents(name, brush.contents))
+                    fitting += windingArea(patch.winding);
+                else if (textureContents(name) == kSolid)
+                    solid += windingArea(patch.winding);
+            }
+        if (solid > fitting) {
+            brush.contents = kSolid;
+            brush.fillTexture = "NULL";
+        }
+    }
     for (size_t fi = 0; fi < brush.faces.size(); ++fi) {
         std::vector<std::pair<int, double>> areas;
-        for (const Patch& patch : surfacesOn(brush, fi, faces)) {
+        for (const Patch& patch : shown[fi]) {
             const double area = windingArea(patch.winding);
             auto it = std::find_if(
                 areas.begin(), areas.end(), [&](const auto& e) { return sameTexture(e.first, patch.texInfo); });
@@ -462,24 +613,77 @@ void Rebuilder::assignTextures(Brush& brush, const FaceIndex& faces)
     }
 }
 
-void Rebuilder::mergeBrushes(std::vector<Brush>& brushes, double extent, RebuildStats& stats)
-{
-    const size_t count = brushes.size();
-    std::vector<bool> alive(count, true);
-    std::vector<Box> boxes(count);
-    std::vector<double> volumes(count);
-    std::unordered_map<int, std::vector<size_t>> byPlane;
-    for (size_t i = 0; i < count; ++i) {
-        boxes[i] = boxOf(brushes[i].faces);
-        volumes[i] = brushVolume(brushes[i].faces, table_);
-        for (const BrushFace& f : brushes[i].faces)
-            byPlane[f.planeId].push_back(i);
+namespace {
+
+// Merges neighbours of equal contents whose union is convex, in phases: index the brushes by plane, merge pairs
+// across shared planes until nothing changes, then drop the brushes merged into others.
+class BrushMerger {
+public:
+    BrushMerger(std::vector<Brush>& brushes, const PlaneTable& table, double extent,
+        std::function<bool(int, int)> sameTexture) :
+          brushes_(brushes),
+          table_(table),
+          extent_(extent),
+          sameTexture_(std::move(sameTexture)),
+          alive_(brushes.size(), true),
+          boxes_(brushes.size()),
+          volumes_(brushes.size())
+    {
+        for (size_t i = 0; i < brushes_.size(); ++i) {
+            boxes_[i] = boxOf(brushes_[i].faces);
+            volumes_[i] = brushVolume(brushes_[i].faces, table_);
+            for (const BrushFace& f : brushes_[i].faces)
+                byPlane_[f.planeId].push_back(i);
+        }
     }
-    auto hasPlane = [&](size_t b, int id) {
+
+    // Returns how many brushes were merged into others.
+    size_t run()
+    {
+        size_t merged = 0;
+        for (bool changed = true; changed;) {
+            changed = false;
+            for (size_t a = 0; a < brushes_.size(); ++a)
+                if (alive_[a])
+                    while (mergeAcrossAFace(a)) {
+                        ++merged;
+                        changed = true;
+                    }
+        }
+        compact();
+        return merged;
+    }
+
+private:
+    // Merges one neighbour sharing a face plane with brush a into it.
+    bool mergeAcrossAFace(size_t a)
+    {
+        for (size_t fi = 0; fi < brushes_[a].faces.size(); ++fi) {
+            const int shared = brushes_[a].faces[fi].planeId;
+            const auto it = byPlane_.find(shared ^ 1);
+            if (it == byPlane_.end())
+                continue;
+            for (size_t b : it->second)
+                if (b != a && alive_[b] && brushes_[a].contents == brushes_[b].contents &&
+                    boxes_[a].touches(boxes_[b], 0.01) && hasPlane(b, shared ^ 1) && tryMerge(a, b, shared)) {
+                    alive_[b] = false;
+                    for (const BrushFace& f : brushes_[a].faces)
+                        byPlane_[f.planeId].push_back(a);
+                    return true;
+                }
+        }
+        return false;
+    }
+
+    bool hasPlane(size_t b, int id) const
+    {
         return std::any_of(
-            brushes[b].faces.begin(), brushes[b].faces.end(), [&](const BrushFace& f) { return f.planeId == id; });
-    };
-    auto inside = [&](const Brush& a, const Brush& b, int skip) {
+            brushes_[b].faces.begin(), brushes_[b].faces.end(), [&](const BrushFace& f) { return f.planeId == id; });
+    }
+
+    // Every point of a lies behind every plane of b but `skip`.
+    bool inside(const Brush& a, const Brush& b, int skip) const
+    {
         for (const BrushFace& f : b.faces) {
             if (f.planeId == skip)
                 continue;
@@ -490,11 +694,15 @@ void Rebuilder::mergeBrushes(std::vector<Brush>& brushes, double extent, Rebuild
                         return false;
         }
         return true;
-    };
-    auto tryMerge = [&](size_t ai, size_t bi, int shared) {
-        const Brush& a = brushes[ai];
-        const Brush& b = brushes[bi];
-        if (a.contents != b.contents || a.fillTexture != b.fillTexture || !boxes[ai].touches(boxes[bi], 0.01))
+    }
+
+    // Replaces brush ai by its union with bi across the shared plane when that union is exactly convex and the
+    // textures on common planes agree.
+    bool tryMerge(size_t ai, size_t bi, int shared)
+    {
+        const Brush& a = brushes_[ai];
+        const Brush& b = brushes_[bi];
+        if (a.contents != b.contents || a.fillTexture != b.fillTexture || !boxes_[ai].touches(boxes_[bi], 0.01))
             return false;
         std::vector<std::pair<int, int>> planes; // id, texinfo
         auto add = [&](const Brush& brush, int skip) {
@@ -506,7 +714,7 @@ void Rebuilder::mergeBrushes(std::vector<Brush>& brushes, double extent, Rebuild
                 if (it == planes.end()) {
                     planes.emplace_back(f.planeId, f.texInfo);
                 } else if (f.texInfo >= 0) {
-                    if (it->second >= 0 && !sameTexture(it->second, f.texInfo))
+                    if (it->second >= 0 && !sameTexture_(it->second, f.texInfo))
                         return false;
                     it->second = f.texInfo;
                 }
@@ -520,54 +728,44 @@ void Rebuilder::mergeBrushes(std::vector<Brush>& brushes, double extent, Rebuild
         std::vector<int> ids;
         for (const auto& e : planes)
             ids.push_back(e.first);
-        std::vector<BrushFace> faces = brushFromPlanes(ids, table_, extent);
+        std::vector<BrushFace> faces = brushFromPlanes(ids, table_, extent_);
         const double volume = brushVolume(faces, table_);
-        const double expected = volumes[ai] + volumes[bi];
+        const double expected = volumes_[ai] + volumes_[bi];
         if (faces.size() < 4 || std::fabs(volume - expected) > 1e-6 * expected + 0.05)
             return false;
         for (BrushFace& f : faces)
             f.texInfo =
                 std::find_if(planes.begin(), planes.end(), [&](const auto& e) { return e.first == f.planeId; })->second;
-        brushes[ai].faces = std::move(faces);
-        volumes[ai] = volume;
-        boxes[ai] = boxOf(brushes[ai].faces);
+        brushes_[ai].faces = std::move(faces);
+        volumes_[ai] = volume;
+        boxes_[ai] = boxOf(brushes_[ai].faces);
         return true;
-    };
-
-    bool changed = true;
-    while (changed) {
-        changed = false;
-        for (size_t a = 0; a < count; ++a) {
-            if (!alive[a])
-                continue;
-            for (size_t fi = 0; fi < brushes[a].faces.size(); ++fi) {
-                const int shared = brushes[a].faces[fi].planeId;
-                auto it = byPlane.find(shared ^ 1);
-                if (it == byPlane.end())
-                    continue;
-                bool merged = false;
-                for (size_t b : it->second) {
-                    if (b == a || !alive[b] || !hasPlane(b, shared ^ 1) || !tryMerge(a, b, shared))
-                        continue;
-                    alive[b] = false;
-                    ++stats.merged;
-                    for (const BrushFace& f : brushes[a].faces)
-                        byPlane[f.planeId].push_back(a);
-                    merged = true;
-                    break;
-                }
-                if (merged) {
-                    changed = true;
-                    fi = static_cast<size_t>(-1);
-                }
-            }
-        }
     }
-    std::vector<Brush> kept;
-    for (size_t i = 0; i < count; ++i)
-        if (alive[i])
-            kept.push_back(std::move(brushes[i]));
-    brushes = std::move(kept);
+
+    void compact()
+    {
+        std::vector<Brush> kept;
+        for (size_t i = 0; i < brushes_.size(); ++i)
+            if (alive_[i])
+                kept.push_back(std::move(brushes_[i]));
+        brushes_ = std::move(kept);
+    }
+
+    std::vector<Brush>& brushes_;
+    const PlaneTable& table_;
+    const double extent_;
+    const std::function<bool(int, int)> sameTexture_;
+    std::vector<bool> alive_;
+    std::vector<Box> boxes_;
+    std::vector<double> volumes_;
+    std::unordered_map<int, std::vector<size_t>> byPlane_;
+};
+
+} // namespace
+
+void Rebuilder::mergeBrushes(std::vector<Brush>& brushes, double extent, RebuildStats& stats)
+{
+    stats.merged += BrushMerger(brushes, table_, extent, [this](int a, int b) { return sameTexture(a, b); }).run();
 }
 
 } // namespace btm

@@ -22,15 +22,20 @@ struct Brush {
     std::vector<BrushFace> faces;
 };
 
-// Canonical planes: id 2k is a plane, 2k + 1 the same plane facing the other way.
+// Canonical planes: id 2k is a plane, 2k + 1 the same plane facing the other way. Planes closer than the compile
+// tools tell apart (normals within 1e-5, distances within 0.01) share one id, whatever grid cell they fall in.
 class PlaneTable {
 public:
     int find(const Plane& plane);
     const Plane& operator[](int id) const { return planes_[static_cast<size_t>(id)]; }
 
 private:
+    using Key = std::array<int64_t, 4>;
+    struct KeyHash {
+        size_t operator()(const Key& k) const;
+    };
     std::vector<Plane> planes_;
-    std::vector<std::pair<std::array<int64_t, 4>, int>> keys_; // sorted quantised key -> id
+    std::unordered_map<Key, std::vector<int>, KeyHash> cells_; // grid cell -> ids of the planes in it
 };
 
 struct RebuildStats {
@@ -39,6 +44,7 @@ struct RebuildStats {
     size_t merged = 0;
     size_t slivers = 0;
     size_t clipBrushes = 0;
+    size_t hiddenVoid = 0;
 };
 
 struct ModelBrushes {
@@ -51,7 +57,9 @@ class Rebuilder {
 public:
     explicit Rebuilder(const Bsp& bsp);
 
-    ModelBrushes rebuild(size_t modelIndex);
+    // With `facesDecideContents` (entities whose hull-0 contents play no part in the game), a liquid region whose
+    // faces mostly show solid textures is written as a solid with those textures.
+    ModelBrushes rebuild(size_t modelIndex, bool facesDecideContents = false);
     // Adds CLIP brushes for what the player clip hull holds beyond the model's rebuilt solids expanded by the
     // player's box (volumes that extended compile tools keep in the clip hulls only); returns how many.
     size_t addClipBrushes(size_t modelIndex, ModelBrushes& model);
@@ -70,20 +78,32 @@ private:
         Winding winding;
     };
 
-    void split(const Region& region, int planeId, double extent, Region& front, Region& back);
+    void split(Region region, int planeId, double extent, Region& front, Region& back);
     std::vector<Brush> leafBrushes(size_t modelIndex, const Vec3& mins, const Vec3& maxs, double extent);
-    std::vector<Brush> textureBrushes(
-        std::vector<Brush> pending, const FaceIndex& faces, double extent, RebuildStats& stats);
+    std::vector<Brush> textureBrushes(std::vector<Brush> pending, const FaceIndex& faces, double extent,
+        bool facesDecideContents, RebuildStats& stats);
     bool isSplinter(const Brush& brush) const;
+    bool isHiddenVoid(const Brush& brush, int32_t headNode, const Vec3& mins, const Vec3& maxs) const;
     std::vector<Patch> surfacesOn(const Brush& brush, size_t faceIndex, const FaceIndex& faces) const;
-    bool findTextureSplit(const Brush& brush, const FaceIndex& faces, Plane& plane) const;
-    void assignTextures(Brush& brush, const FaceIndex& faces);
+    // `shown[i]`: the surfaces face i of the brush shows (surfacesOn).
+    bool findTextureSplit(const Brush& brush, const std::vector<std::vector<Patch>>& shown, Plane& plane) const;
+    void assignTextures(Brush& brush, const std::vector<std::vector<Patch>>& shown, bool facesDecideContents);
     std::string fillTextureFor(const BspLeaf& leaf, int32_t contents) const;
     const std::string& textureName(int texInfo) const;
     void mergeBrushes(std::vector<Brush>& brushes, double extent, RebuildStats& stats);
     bool sameTexture(int a, int b) const;
+    // The phases of addClipBrushes.
+    struct GrownSolid {
+        std::vector<int> planeIds; // the solid's planes moved out by the box, and axial bevels
+        Vec3 mins, maxs;
+    };
     std::vector<std::vector<BrushFace>> clipHullSolids(
         size_t modelIndex, const Vec3& mins, const Vec3& maxs, double extent);
+    std::vector<GrownSolid> growSolids(const std::vector<Brush>& brushes);
+    std::vector<Brush> subtractGrown(
+        std::vector<std::vector<BrushFace>> solids, const std::vector<GrownSolid>& grown, double extent);
+    std::vector<Brush> shrinkPieces(const std::vector<Brush>& pieces, const BspModel& source, double extent);
+    bool isThinnerThan(const Brush& brush, double minVolume, double minThickness) const;
 
     const Bsp& bsp_;
     PlaneTable table_;
@@ -94,8 +114,17 @@ private:
     uint32_t stamp_ = 0;
 };
 
+// Hull-0 contents at p below `node` of the file's node tree.
+int32_t hullZeroContents(const Bsp& bsp, int32_t node, const Vec3& p);
+// Points just inside a face, pulled towards its centre so that neighbouring faces do not decide.
+std::vector<Vec3> probePoints(const Winding& w);
+
 // Faces and planes of the convex solid bounded by `planeIds` (outward); faces with no area are dropped.
 std::vector<BrushFace> brushFromPlanes(const std::vector<int>& planeIds, const PlaneTable& table, double extent);
 double brushVolume(const std::vector<BrushFace>& faces, const PlaneTable& table);
+// Whether the compile tools may read two sides on these planes as one plane.
+bool toolsSeeOnePlane(const Plane& a, const Plane& b);
+// Leaves no two sides of the brush that the compile tools would read as one plane.
+void joinToolCoplanarFaces(Brush& brush, const PlaneTable& table, double extent);
 
 } // namespace btm

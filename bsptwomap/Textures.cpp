@@ -2,6 +2,7 @@
 
 #include "bsptwomap/Bsp.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 
@@ -65,12 +66,23 @@ bool textureFitsContents(std::string_view name, int32_t contents)
     return own == contents;
 }
 
+int32_t brushContents(const std::vector<std::string_view>& names)
+{
+    int32_t best = names.empty() ? kSolid : textureContents(names[0]);
+    for (std::string_view name : names)
+        if (startsWithNoCase(name, "content") || startsWithNoCase(name, "skip"))
+            return textureContents(name);
+    for (std::string_view name : names)
+        best = std::max(best, textureContents(name));
+    return best == kNullContents ? kSolid : best;
+}
+
 bool isToolTexture(std::string_view name)
 {
-    static constexpr std::array<std::string_view, 27> kNames{"AAATRIGGER", "BEVEL", "black_HIDDEN", "BOUNDINGBOX",
-        "CLIP", "CLIPBEVEL", "CLIPBEVELBRUSH", "CLIPHULL1", "CLIPHULL2", "CLIPHULL3", "CONTENTEMPTY", "CONTENTWATER",
-        "HINT", "NOCLIP", "NULL", "ORIGIN", "SKIP", "sky", "SOLIDHINT", "BEVELHINT", "!cur_dwn", "!cur_0", "!cur_90",
-        "!cur_up", "!cur_180", "!cur_270", "SPLITFACE"};
+    static constexpr std::array<std::string_view, 28> kNames{"AAATRIGGER", "BEVEL", "black_HIDDEN", "BOUNDINGBOX",
+        "CLIP", "CLIPBEVEL", "CLIPBEVELBRUSH", "CLIPHULL1", "CLIPHULL2", "CLIPHULL3", "CONTENTEMPTY", "CONTENTSOLID",
+        "CONTENTWATER", "HINT", "NOCLIP", "NULL", "ORIGIN", "SKIP", "sky", "SOLIDHINT", "BEVELHINT", "!cur_dwn",
+        "!cur_0", "!cur_90", "!cur_up", "!cur_180", "!cur_270", "SPLITFACE"};
     for (std::string_view tool : kNames)
         if (tool.size() == name.size() && startsWithNoCase(name, tool))
             return true;

@@ -1,5 +1,9 @@
 #include "bsptwomap/Writers.h"
 
+#include "bsptwomap/Textures.h"
+
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +15,27 @@ namespace {
 constexpr const char* kEol = "\r\n";
 constexpr double kOriginBrushHalfSize = 8;
 constexpr size_t kNoModel = static_cast<size_t>(-1);
+
+void appendNumber(std::string& out, double value)
+{
+    if (std::fabs(value - std::round(value)) < 1e-9)
+        value = std::round(value);
+    char buffer[64];
+    // Exactly the digits of printf's "%.6f", without its locale and format parsing.
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
+    const char* first = buffer;
+    const char* last = error == std::errc() ? end : buffer;
+    if (std::find(first, last, '.') != last) {
+        while (last > buffer && last[-1] == '0')
+            --last;
+        if (last > buffer && last[-1] == '.')
+            --last;
+    }
+    if (last - buffer == 2 && buffer[0] == '-' && buffer[1] == '0')
+        out += '0';
+    else
+        out.append(first, last);
+}
 
 struct TextureAxes {
     std::string name;
@@ -30,7 +55,14 @@ std::array<Vec3, 2> defaultAxes(const Vec3& n)
     return {Vec3{1, 0, 0}, Vec3{0, 0, -1}};
 }
 
-std::string formatVec(const Vec3& v) { return formatNumber(v.x) + " " + formatNumber(v.y) + " " + formatNumber(v.z); }
+void appendVec(std::string& out, const Vec3& v)
+{
+    appendNumber(out, v.x);
+    out += ' ';
+    appendNumber(out, v.y);
+    out += ' ';
+    appendNumber(out, v.z);
+}
 
 bool nearInteger(double v) { return std::fabs(v - std::round(v)) < 1e-3; }
 
@@ -79,21 +111,36 @@ public:
 
     void brush(const Brush& brush, const Vec3& origin)
     {
-        out_ << "{" << kEol;
-        for (const BrushFace& face : brush.faces) {
+        std::vector<TextureAxes> textures;
+        for (const BrushFace& face : brush.faces)
+            textures.push_back(textureFor(face, brush, origin));
+        std::vector<std::string_view> names;
+        for (const TextureAxes& t : textures)
+            names.push_back(t.name);
+        // Sky sides with only NULL beside them would make the tools read a sky brush: one invisible side that
+        // sets the contents keeps it solid.
+        if (brush.contents == kSolid && brushContents(names) != kSolid)
+            for (size_t i = 0; i < textures.size(); ++i)
+                if (brush.faces[i].texInfo < 0 && textureContents(textures[i].name) == kNullContents) {
+                    textures[i].name = "CONTENTSOLID";
+                    break;
+                }
+        line("{");
+        for (size_t i = 0; i < brush.faces.size(); ++i) {
+            const BrushFace& face = brush.faces[i];
             const Plane& p = planes_[face.planeId];
             const Plane moved{p.normal, p.dist + dot(p.normal, origin)};
             Winding w = face.winding;
             for (Vec3& v : w)
                 v = v + origin;
-            face_(planePoints(w, moved), textureFor(face, brush, origin));
+            face_(planePoints(w, moved), textures[i]);
         }
-        out_ << "}" << kEol;
+        line("}");
     }
 
     void originBrush(const Vec3& origin)
     {
-        out_ << "{" << kEol;
+        line("{");
         const double h = kOriginBrushHalfSize;
         for (int axis = 0; axis < 3; ++axis)
             for (int sign = -1; sign <= 1; sign += 2) {
@@ -112,15 +159,21 @@ public:
                 TextureAxes tex{"ORIGIN", defaultAxes(n)};
                 face_(planePoints(w, plane), tex);
             }
-        out_ << "}" << kEol;
+        line("}");
     }
 
     void keyValue(const std::string& key, const std::string& value)
     {
-        out_ << '"' << key << "\" \"" << value << '"' << kEol;
+        out_.append(1, '"').append(key).append("\" \"").append(value).append(1, '"').append(kEol);
     }
-    void line(const char* text) { out_ << text << kEol; }
-    std::string text() const { return out_.str(); }
+    void line(const char* text) { out_.append(text).append(kEol); }
+    // The text written since the last call.
+    std::string take()
+    {
+        std::string text;
+        text.swap(out_);
+        return text;
+    }
     const std::set<std::string>& textures() const { return textures_; }
 
 private:
@@ -149,15 +202,29 @@ private:
     void face_(const std::array<Vec3, 3>& pts, const TextureAxes& tex)
     {
         textures_.insert(tex.name);
-        out_ << "( " << formatVec(pts[0]) << " ) ( " << formatVec(pts[1]) << " ) ( " << formatVec(pts[2]) << " ) "
-             << tex.name << " [ " << formatVec(tex.axis[0]) << " " << formatNumber(tex.shift[0]) << " ] [ "
-             << formatVec(tex.axis[1]) << " " << formatNumber(tex.shift[1]) << " ] 0 " << formatNumber(tex.scale[0])
-             << " " << formatNumber(tex.scale[1]) << kEol;
+        for (size_t i = 0; i < 3; ++i) {
+            out_ += "( ";
+            appendVec(out_, pts[i]);
+            out_ += " ) ";
+        }
+        out_ += tex.name;
+        for (size_t i = 0; i < 2; ++i) {
+            out_ += " [ ";
+            appendVec(out_, tex.axis[i]);
+            out_ += ' ';
+            appendNumber(out_, tex.shift[i]);
+            out_ += " ]";
+        }
+        out_ += " 0 ";
+        appendNumber(out_, tex.scale[0]);
+        out_ += ' ';
+        appendNumber(out_, tex.scale[1]);
+        out_ += kEol;
     }
 
     const Bsp& bsp_;
     const PlaneTable& planes_;
-    std::ostringstream out_;
+    std::string out_;
     std::set<std::string> textures_;
 };
 
@@ -182,25 +249,20 @@ void putU32(std::vector<uint8_t>& out, uint32_t v)
 
 std::string formatNumber(double value)
 {
-    if (std::fabs(value - std::round(value)) < 1e-9)
-        value = std::round(value);
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.6f", value);
-    std::string s = buffer;
-    while (!s.empty() && s.back() == '0')
-        s.pop_back();
-    if (!s.empty() && s.back() == '.')
-        s.pop_back();
-    if (s == "-0")
-        s = "0";
+    std::string s;
+    appendNumber(s, value);
     return s;
 }
 
 std::string writeMap(const Bsp& bsp, const PlaneTable& planes, const std::vector<Entity>& entities,
-    const std::vector<ModelBrushes>& models, MapStats& stats)
+    const std::vector<ModelBrushes>& models, MapStats& stats, const FinishFirstEntity& finishFirst)
 {
     MapWriter writer(bsp, planes);
     std::vector<bool> used(models.size(), false);
+    // The first entity's keys are written last, once every texture name is known; its brushes come after them.
+    Entity first = entities.empty() ? Entity{} : entities[0];
+    std::string firstBrushes;
+    bool firstHasBrushes = false;
     for (size_t e = 0; e < entities.size(); ++e) {
         const Entity& entity = entities[e];
         const std::string* classname = entity.find("classname");
@@ -222,10 +284,17 @@ std::string writeMap(const Bsp& bsp, const PlaneTable& planes, const std::vector
                 "entity " + std::to_string(e) + " has an unreadable origin \"" + *originText + "\"");
         // Compile tools set "origin" from the ORIGIN brush and refuse an entity that has both.
         const bool originBrush = hasOrigin && !models[model].brushes.empty();
-        writer.line("{");
-        for (const auto& [key, value] : entity.keys)
-            if (!(brushEntity && key == "model") && !(originBrush && key == "origin"))
-                writer.keyValue(key, value);
+        if (e == 0) {
+            if (brushEntity)
+                first.erase("model");
+            if (originBrush)
+                first.erase("origin");
+        } else {
+            writer.line("{");
+            for (const auto& [key, value] : entity.keys)
+                if (!(brushEntity && key == "model") && !(originBrush && key == "origin"))
+                    writer.keyValue(key, value);
+        }
         if (model != kNoModel) {
             used[model] = true;
             for (const Brush& brush : models[model].brushes) {
@@ -237,14 +306,29 @@ std::string writeMap(const Bsp& bsp, const PlaneTable& planes, const std::vector
                 ++stats.originBrushes;
             }
         }
-        writer.line("}");
+        if (e == 0) {
+            firstBrushes = writer.take();
+            firstHasBrushes = true;
+        } else {
+            writer.line("}");
+        }
         ++stats.entities;
     }
     for (size_t m = 1; m < models.size(); ++m)
         if (!used[m])
             stats.warnings.push_back("model *" + std::to_string(m) + " belongs to no entity and was left out");
     stats.textures = writer.textures();
-    return writer.text();
+    const std::string rest = writer.take();
+    if (!firstHasBrushes)
+        return rest;
+    if (finishFirst)
+        finishFirst(first, stats.textures);
+    writer.line("{");
+    for (const auto& [key, value] : first.keys)
+        writer.keyValue(key, value);
+    std::string text = writer.take();
+    text.reserve(text.size() + firstBrushes.size() + rest.size() + 3);
+    return text.append(firstBrushes).append("}").append(kEol).append(rest);
 }
 
 size_t embeddedTextureCount(const Bsp& bsp)

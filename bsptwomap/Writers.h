@@ -5,6 +5,7 @@
 #include "bsptwomap/Rebuild.h"
 
 #include <cstdint>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -21,8 +22,11 @@ struct MapStats {
 
 // Valve 220 map text: entities in order, each brush entity with its brushes in place of "model".
 // `models[i]` holds the brushes of model i in model space.
+// Called once every brush is written, with the first entity's keys (to change) and every texture name written.
+using FinishFirstEntity = std::function<void(Entity& first, const std::set<std::string>& textures)>;
+
 std::string writeMap(const Bsp& bsp, const PlaneTable& planes, const std::vector<Entity>& entities,
-    const std::vector<ModelBrushes>& models, MapStats& stats);
+    const std::vector<ModelBrushes>& models, MapStats& stats, const FinishFirstEntity& finishFirst = {});
 
 // A WAD3 holding every miptex whose pixels the file embeds, byte for byte as stored.
 // The embedded miptextures byte for byte, then a plain stand-in for each tool texture named.

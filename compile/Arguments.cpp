@@ -27,6 +27,7 @@ const char* const kCompileUsage =
     "  --stage-timeout SECONDS\n"
     "                      end a stage's tool, and everything it started, after SECONDS; the stage fails\n"
     "  --help              show this text\n"
+    "  --version           show the version\n"
     "\n"
     "Nothing waits for a person: the pause at the end is skipped, prompts get no answer, and shutting\n"
     "the computer down, starting the game, the completion sound and opening the log are skipped.\n"

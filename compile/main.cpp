@@ -1,6 +1,7 @@
 #include "base/AtomicFile.h"
 #include "base/Paths.h"
 #include "base/Process.h"
+#include "base/ProgramOptions.h"
 #include "base/RegularFile.h"
 #include "batchrun/Host.h"
 #include "batchrun/Runner.h"
@@ -74,13 +75,18 @@ int badRequest(const std::string& problem)
 
 int main(int argc, char** argv)
 {
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    if (const auto answer = base::programOptionAnswer(words, "ferrowind-compile", kCompileUsage)) {
+        std::cout << *answer;
+        return kExitDone;
+    }
     base::endRunningGroupOnTermination();
-    const ParsedArguments parsed = parseCompileArguments(std::vector<std::string>(argv + 1, argv + argc));
+    const ParsedArguments parsed = parseCompileArguments(words);
     if (!parsed.problem.empty())
         return badRequest(parsed.problem);
     const CompileArguments& arguments = parsed.arguments;
     if (arguments.help) {
-        std::cout << kCompileUsage;
+        std::cout << *base::programOptionAnswer({"--help"}, "ferrowind-compile", kCompileUsage);
         return kExitDone;
     }
 

@@ -34,12 +34,29 @@ bool createWorkingFolders(const WorkingFolders& folders)
     return allThere;
 }
 
+std::string installedProgramFolder()
+{
+#ifdef FERROWIND_INSTALLED_BINDIR
+    return FERROWIND_INSTALLED_BINDIR;
+#else
+    return {};
+#endif
+}
+
 namespace {
 
-std::string workingBase(const std::string& programDir, const std::string& userFolder)
+bool isInstalledFolder(const std::string& programDir, const std::string& installedFolder)
 {
-    if (base::isWritableFolder(programDir) || base::isWritableFolder(foldersUnder(programDir).rootDir) ||
-        userFolder.empty())
+    std::error_code error;
+    return !installedFolder.empty() && std::filesystem::equivalent(programDir, installedFolder, error);
+}
+
+std::string workingBase(
+    const std::string& programDir, const std::string& userFolder, const std::string& installedFolder)
+{
+    const bool portable = !isInstalledFolder(programDir, installedFolder) &&
+        (base::isWritableFolder(programDir) || base::isWritableFolder(foldersUnder(programDir).rootDir));
+    if (portable || userFolder.empty())
         return withTrailingSeparator(programDir);
     std::error_code error;
     std::filesystem::create_directories(userFolder, error);
@@ -56,9 +73,10 @@ std::string userDataFolder(const char* localAppData)
     return withTrailingSeparator(localAppData);
 }
 
-std::string chooseWorkingBase(const std::string& programDir, const char* localAppData)
+std::string chooseWorkingBase(
+    const std::string& programDir, const char* localAppData, const std::string& installedFolder)
 {
-    return workingBase(programDir, userDataFolder(localAppData));
+    return workingBase(programDir, userDataFolder(localAppData), installedFolder);
 }
 #else
 std::string userDataFolder(const char* xdgDataHome, const char* home)
@@ -70,9 +88,10 @@ std::string userDataFolder(const char* xdgDataHome, const char* home)
     return {};
 }
 
-std::string chooseWorkingBase(const std::string& programDir, const char* xdgDataHome, const char* home)
+std::string chooseWorkingBase(
+    const std::string& programDir, const char* xdgDataHome, const char* home, const std::string& installedFolder)
 {
-    return workingBase(programDir, userDataFolder(xdgDataHome, home));
+    return workingBase(programDir, userDataFolder(xdgDataHome, home), installedFolder);
 }
 #endif
 

@@ -106,7 +106,7 @@ bool PresetManager::remove(const std::string& name)
 
 bool PresetManager::importFile()
 {
-    const auto chosen = dialogs_.openFile({engine_.fileFilter, {}, "Import..."});
+    const auto chosen = dialogs_.openFile({engine_.fileFilter, {}, "Import...", false, FileKind::Presets});
     if (!chosen || !base::fileExists(*chosen))
         return false;
     const std::string extension = engine_.folder.extension;
@@ -130,7 +130,7 @@ void PresetManager::exportFile(const std::string& name)
     const std::string path = engine_.folder.pathOf(name);
     if (!base::fileExists(path))
         return;
-    const auto answer = dialogs_.saveFile({engine_.fileFilter, exportName_, "Export..."});
+    const auto answer = dialogs_.saveFile({engine_.fileFilter, exportName_, "Export...", FileKind::Presets});
     if (!answer)
         return;
     const std::string target = answer->path + engine_.folder.extension;

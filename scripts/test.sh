@@ -31,6 +31,8 @@ step() {
 step "Installing what Linux builds need" scripts/setup.sh test
 step "Building for Linux" bash -c 'cmake --preset ci && cmake --build --preset ci'
 step "Linux tests" ctest --preset ci -j "$(nproc)"
+# The Debian package: built from a release build, installed, used from /usr/bin, purged.
+step "Debian package, installed and used" scripts/test-package.sh
 step "Installing what Windows builds need" scripts/setup.sh windows
 step "Building for Windows" bash -c 'cmake --preset mingw && cmake --build --preset mingw -j "$(nproc)"'
 step "Windows tests under Wine" ctest --preset mingw -j "$(nproc)"

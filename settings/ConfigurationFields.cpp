@@ -41,12 +41,12 @@ constexpr std::array<PathField, 6> kSource{{
 std::span<const PathField> goldSourcePathFields() { return kGoldSource; }
 std::span<const PathField> sourcePathFields() { return kSource; }
 
-OpenFileRequest programRequest()
+OpenFileRequest programRequest(const std::string& current)
 {
 #ifdef _WIN32
-    return {"Programs (*.exe)|*.exe", {}, {}, false};
+    return {"Programs (*.exe)|*.exe", current, {}, false, FileKind::Tools};
 #else
-    return {"Programs (*)|*", {}, {}, true};
+    return {"Programs (*)|*", current, {}, true, FileKind::Tools};
 #endif
 }
 

@@ -27,7 +27,8 @@ std::span<const PathField> goldSourcePathFields();
 std::span<const PathField> sourcePathFields();
 
 // The picker of every program row and of the log viewer: ".exe" files on Windows; elsewhere also any file
-// with the execute bit, since tools there need not end in ".exe" and Wine runs the ones that do.
-OpenFileRequest programRequest();
+// with the execute bit, since tools there need not end in ".exe" and Wine runs the ones that do. It starts at the
+// folder of the path already in the field.
+OpenFileRequest programRequest(const std::string& current);
 
 } // namespace ferrowind

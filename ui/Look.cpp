@@ -1,11 +1,15 @@
 #include "ui/Look.h"
 
+#include <QFileInfo>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QPalette>
 
 namespace ferrowind {
 
 namespace {
+constexpr const char* kWineFontFolder = "/usr/share/wine/fonts/";
+
 Rgb toRgb(const QColor& colour) { return {colour.red(), colour.green(), colour.blue()}; }
 
 // The roles Qt's platform themes fill from the system's window, button-face, button-shadow and 3-D light
@@ -43,8 +47,24 @@ const QImage& toolStripPicture()
     return picture;
 }
 
+bool loadLookFonts()
+{
+    static const bool available = [] {
+        for (const char* file : {"tahoma.ttf", "tahomabd.ttf", "ms_sans_serif.ttf"}) {
+            const QString path = QString::fromLatin1(kWineFontFolder) + QString::fromLatin1(file);
+            if (QFileInfo::exists(path))
+                QFontDatabase::addApplicationFont(path);
+        }
+        const QStringList families = QFontDatabase::families();
+        return families.contains(QString::fromLatin1(kControlFontFamily)) &&
+            families.contains(QString::fromLatin1(kWindowFontFamily));
+    }();
+    return available;
+}
+
 QFont lookFont(const char* family, int pixelSize, bool bold)
 {
+    loadLookFonts();
     QFont font(QString::fromLatin1(family));
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(pixelSize);

@@ -22,8 +22,12 @@ QColor toQColor(Rgb colour);
 // The tool strips' picture, one pixel wide, stretched by each strip.
 const QImage& toolStripPicture();
 
-// The family where it is installed, otherwise the platform's closest sans font, at the given pixel size, so
-// that captions keep to the size the layout gives them.
+// Where the metric-compatible Tahoma and MS Sans Serif of Wine's font package are installed (outside the
+// system's font path), loads them for this program, once; true when both families are then available.
+bool loadLookFonts();
+
+// The family where it is available (after loadLookFonts), otherwise the platform's closest sans font, at the
+// given pixel size, so that captions keep to the size the layout gives them.
 QFont lookFont(const char* family, int pixelSize = kSmallFontPixels, bool bold = false);
 
 } // namespace ferrowind

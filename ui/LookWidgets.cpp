@@ -21,6 +21,30 @@ MouseButton lookButton(Qt::MouseButton button)
 
 ToolStrip::ToolStrip(QWidget* parent) : QWidget(parent) {}
 
+FrameGroup::FrameGroup(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {}
+
+int FrameGroup::frameTop() const { return fontMetrics().height() / 2; }
+
+void FrameGroup::paintEvent(QPaintEvent*)
+{
+    constexpr int kCaptionLeft = 8;
+    constexpr int kCaptionPadding = 2;
+    QPainter painter(this);
+    // An etched line: the shadow, and the light one pixel in and down.
+    const QRect frame = rect().adjusted(0, frameTop(), -1, -1);
+    painter.setPen(toQColor(systemColors().buttonShadow));
+    painter.drawRect(frame.adjusted(0, 0, -1, -1));
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawRect(frame.adjusted(1, 1, 0, 0));
+    if (title().trimmed().isEmpty())
+        return;
+    const QRect caption(
+        kCaptionLeft, 0, fontMetrics().horizontalAdvance(title()) + 2 * kCaptionPadding, fontMetrics().height());
+    painter.fillRect(caption, palette().color(QPalette::Window));
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    painter.drawText(caption, Qt::AlignCenter, title());
+}
+
 void ToolStrip::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);

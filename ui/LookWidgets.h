@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QGroupBox>
 #include <QPushButton>
 #include <QWidget>
 
@@ -11,6 +12,20 @@ class ToolStrip : public QWidget {
     Q_OBJECT
 public:
     explicit ToolStrip(QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// A group box drawn the Windows way whatever the style: the caption sits on the frame's top line, which runs
+// through the middle of the caption's height, so controls placed from the group's top clear the frame.
+class FrameGroup : public QGroupBox {
+    Q_OBJECT
+public:
+    FrameGroup(const QString& caption, QWidget* parent);
+
+    // How far below the group's top its frame line runs.
+    int frameTop() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

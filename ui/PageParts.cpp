@@ -10,14 +10,16 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace ferrowind {
 
 namespace {
 // A text field sits this far in from its box's left and top edges.
 constexpr int kEditLeft = 4;
 constexpr int kEditTop = 3;
-// A panel button leaves a ring of white between itself and its box's outline.
-constexpr int kPanelInset = 2;
+// The first flat button starts this far from the strip's left edge, the last ends as far from its right one.
+constexpr int kToolStripMargin = 8;
 } // namespace
 
 QWidget* makeToolStrip(QWidget* page, const char* name)
@@ -26,18 +28,21 @@ QWidget* makeToolStrip(QWidget* page, const char* name)
     strip->setObjectName(name);
     strip->setGeometry(0, 0, page->width(), kToolStripHeight);
     auto* layout = new QHBoxLayout(strip);
-    layout->setContentsMargins(4, 2, 4, 3);
+    layout->setContentsMargins(kToolStripMargin, 2, kToolStripMargin, 3);
     layout->setSpacing(2);
     return strip;
 }
 
-QToolButton* addToolButton(QWidget* strip, const char* name, const QString& caption)
+QToolButton* addToolButton(QWidget* strip, const char* name, const QString& caption, int width)
 {
     auto* button = new QToolButton(strip);
     button->setObjectName(name);
     button->setText(caption);
     button->setAutoRaise(true);
     button->setFixedHeight(24);
+    // A stand-in for the layout's font may need more room than the given width.
+    if (width > 0)
+        button->setFixedWidth(std::max(width, button->sizeHint().width()));
     strip->layout()->addWidget(button);
     return button;
 }
@@ -46,7 +51,7 @@ void addToolStripGap(QWidget* strip) { static_cast<QHBoxLayout*>(strip->layout()
 
 QGroupBox* makeGroup(QWidget* page, const char* name, const QString& caption, const QRect& geometry)
 {
-    auto* group = new QGroupBox(caption, page);
+    auto* group = new FrameGroup(caption, page);
     group->setObjectName(name);
     group->setGeometry(geometry);
     return group;
@@ -82,9 +87,12 @@ QCheckBox* makeCheck(QWidget* parent, const char* name, const QString& caption, 
     return check;
 }
 
-QPushButton* makePanelButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
+QPushButton* makePanelButton(
+    QWidget* parent, const char* name, const QString& caption, const QRect& geometry, const char* frameName)
 {
-    makeFramedBox(parent, geometry);
+    FramedBox* frame = makeFramedBox(parent, geometry);
+    if (frameName != nullptr)
+        frame->setObjectName(frameName);
     auto* button = new PanelButton(caption, parent);
     button->setObjectName(name);
     button->setGeometry(geometry.adjusted(kPanelInset, kPanelInset, -kPanelInset, -kPanelInset));

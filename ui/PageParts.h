@@ -15,6 +15,9 @@ namespace ferrowind {
 
 class FramedBox;
 
+// A panel button leaves a ring of white between itself and its box's outline.
+inline constexpr int kPanelInset = 2;
+
 // Size of every page below the tabs.
 inline const QSize kPageSize{641, 279};
 
@@ -22,7 +25,8 @@ inline const QSize kPageSize{641, 279};
 
 // The 29-pixel strip across the top of a page that carries the page's flat buttons.
 QWidget* makeToolStrip(QWidget* page, const char* name);
-QToolButton* addToolButton(QWidget* strip, const char* name, const QString& caption);
+// A flat button as wide as its caption needs, or of the given width when the caption fits it.
+QToolButton* addToolButton(QWidget* strip, const char* name, const QString& caption, int width = 0);
 // Ends the left-hand group of buttons; buttons added afterwards sit at the right end.
 void addToolStripGap(QWidget* strip);
 
@@ -32,8 +36,10 @@ FramedBox* makeFramedBox(QWidget* parent, const QRect& geometry);
 // A borderless text field inside a framed box of the geometry.
 QLineEdit* makeEdit(QWidget* parent, const char* name, const QRect& geometry);
 QCheckBox* makeCheck(QWidget* parent, const char* name, const QString& caption, const QRect& geometry, bool checked);
-// A flat panel button inside a framed box of the geometry; it darkens while pressed.
-QPushButton* makePanelButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry);
+// A flat panel button inside a framed box of the geometry, which takes the frame's name when one is given; it
+// darkens while pressed.
+QPushButton* makePanelButton(
+    QWidget* parent, const char* name, const QString& caption, const QRect& geometry, const char* frameName = nullptr);
 // An invisible strip that moves the window when dragged.
 QWidget* makeDragStrip(QWidget* parent, const char* name, const QRect& geometry);
 

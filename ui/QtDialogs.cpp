@@ -47,13 +47,14 @@ QStringList qtNameFilters(const std::string& filter)
     const QStringList parts = fromLocal(filter).split('|');
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        // Qt reads the patterns from the parentheses at the end, separated by blanks; the description before them
+        // is shown as written.
         QString description = parts[i];
         const qsizetype open = description.lastIndexOf('(');
-        if (open > 0)
-            description = description.left(open).trimmed();
+        description = open > 0 ? description.left(open) : description + ' ';
         QString patterns = parts[i + 1];
         patterns.replace(';', ' ');
-        filters << description + " (" + patterns + ")";
+        filters << description + "(" + patterns + ")";
     }
     return filters;
 }
@@ -71,21 +72,31 @@ std::optional<std::string> QtDialogs::openFile(const OpenFileRequest& request)
     return toLocalPath(chosen);
 }
 
-std::optional<SaveFileAnswer> QtDialogs::saveFile(const SaveFileRequest& request)
+std::unique_ptr<QFileDialog> makeSaveDialog(QWidget* owner, const SaveFileRequest& request)
 {
-    const QStringList filters = qtNameFilters(request.filter);
-    QString selected = filters.value(0);
-    const QString chosen = QFileDialog::getSaveFileName(
-        owner_, fromLocal(request.title), fromLocal(request.fileName), filters.join(";;"), &selected);
-    if (chosen.isEmpty())
-        return std::nullopt;
-    const int index = static_cast<int>(filters.indexOf(selected)) + 1;
-    return SaveFileAnswer{toLocalPath(chosen), index > 0 ? index : 1};
+    auto dialog = std::make_unique<QFileDialog>(owner, fromLocal(request.title));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setNameFilters(qtNameFilters(request.filter));
+    if (!request.initialDir.empty())
+        dialog->setDirectory(fromLocal(request.initialDir));
+    // The name last: choosing a filter replaces what Qt takes for the name's extension, and in a proposed name
+    // such as "boxroom.source compile" that is everything after the first dot.
+    dialog->selectFile(fromLocal(request.fileName));
+    return dialog;
 }
 
-std::optional<std::string> QtDialogs::browseFolder(const std::string& caption)
+std::optional<SaveFileAnswer> QtDialogs::saveFile(const SaveFileRequest& request)
 {
-    return chosenFolder(QFileDialog::getExistingDirectory(owner_, fromLocal(caption)));
+    const std::unique_ptr<QFileDialog> dialog = makeSaveDialog(owner_, request);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return std::nullopt;
+    const int index = static_cast<int>(dialog->nameFilters().indexOf(dialog->selectedNameFilter())) + 1;
+    return SaveFileAnswer{toLocalPath(dialog->selectedFiles().constFirst()), index > 0 ? index : 1};
+}
+
+std::optional<std::string> QtDialogs::browseFolder(const std::string& caption, const std::string& current)
+{
+    return chosenFolder(QFileDialog::getExistingDirectory(owner_, fromLocal(caption), fromLocal(current)));
 }
 
 std::optional<std::string> chosenFolder(const QString& chosen)

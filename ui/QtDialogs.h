@@ -4,12 +4,19 @@
 
 #include <QStringList>
 
+#include <memory>
+
+class QFileDialog;
 class QWidget;
 
 namespace ferrowind {
 
-// "Text (*.a;*.b)|*.a;*.b|..." as Qt name filters ("Text (*.a *.b)", ...).
+// "Text (*.a;*.b)|*.a;*.b|..." as Qt name filters ("Text (*.a *.b)", ...), each description as written
+// ("Valve map(*.vmf)" stays so).
 QStringList qtNameFilters(const std::string& filter);
+
+// The save dialog of a request, its filters set and the proposed name in its name field.
+std::unique_ptr<QFileDialog> makeSaveDialog(QWidget* owner, const SaveFileRequest& request);
 
 // A folder dialog's answer as the program keeps it: one trailing separator, a root as it is; nothing when
 // the dialog gave no folder (cancel or failure).
@@ -23,7 +30,7 @@ public:
     void setOwner(QWidget* owner) { owner_ = owner; }
     std::optional<std::string> openFile(const OpenFileRequest& request) override;
     std::optional<SaveFileAnswer> saveFile(const SaveFileRequest& request) override;
-    std::optional<std::string> browseFolder(const std::string& caption) override;
+    std::optional<std::string> browseFolder(const std::string& caption, const std::string& current) override;
     std::optional<std::string> askName(const NameRequest& request) override;
 
 private:

@@ -40,11 +40,12 @@ void release(void* p)
     std::free(block);
 }
 
-const std::filesystem::path kFixtures = FERROWIND_SOURCE_DIR "/../shared/fixtures/bsp";
+const std::filesystem::path kShared = FERROWIND_SOURCE_DIR "/../shared/fixtures";
 
-void decompileFixture(benchmark::State& state, const std::string& name, bool brenmoor)
+void decompileFixture(benchmark::State& state, const std::string& file, bool brenmoor)
 {
-    std::ifstream in(kFixtures / (name + ".bsp"), std::ios::binary);
+    std::ifstream in(kShared / (file + ".bsp"), std::ios::binary);
+    const std::string name = std::filesystem::path(file).filename().string();
     const std::vector<uint8_t> data{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (data.empty()) {
         state.SkipWithError("fixture not found");
@@ -67,13 +68,18 @@ void decompileFixture(benchmark::State& state, const std::string& name, bool bre
 }
 
 const bool registered = [] {
-    // zoo_npcs and test_teleport_interpolate are the two largest fixtures.
-    for (const char* name : {"boxroom", "boxroom_external", "hlu_campaignselect", "hlu_technology_demonstration",
-             "test_fog", "test_monster_in_water", "test_sound_names", "test_tempents", "test_train_contents",
-             "zoo_npcs", "test_teleport_interpolate"})
+    // The largest maps: bsp-large/ holds real maps of many skewed brushes; zoo_npcs and test_teleport_interpolate
+    // are the two largest of bsp/.
+    for (const char* name : {"bsp/boxroom", "bsp/boxroom_external", "bsp/hlu_campaignselect",
+             "bsp/hlu_technology_demonstration", "bsp/test_fog", "bsp/test_monster_in_water", "bsp/test_sound_names",
+             "bsp/test_tempents", "bsp/test_train_contents"})
         benchmark::RegisterBenchmark(name, decompileFixture, std::string(name), false)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("zoo_npcs/brenmoor", decompileFixture, std::string("zoo_npcs"), true)
-        ->Unit(benchmark::kMillisecond);
+    for (const char* name :
+        {"bsp/zoo_npcs", "bsp/test_teleport_interpolate", "bsp-large/islesofdread1", "bsp-large/heras2"})
+        for (bool brenmoor : {false, true})
+            benchmark::RegisterBenchmark((std::string(name) + (brenmoor ? "/brenmoor" : "")).c_str(), decompileFixture,
+                std::string(name), brenmoor)
+                ->Unit(benchmark::kMillisecond);
     return true;
 }();
 

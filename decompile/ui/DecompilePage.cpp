@@ -4,6 +4,7 @@
 #include "platform/Prompts.h"
 #include "ui/LocalText.h"
 #include "ui/Look.h"
+#include "ui/LookWidgets.h"
 #include "ui/PageParts.h"
 
 #include <QCheckBox>
@@ -24,6 +25,8 @@
 namespace ferrowind {
 
 namespace {
+// The frame around the drop panel keeps its own colour.
+const QColor kDropFrameColor(171, 173, 179);
 constexpr int kMinimumPixels = 8;
 
 QStringList localFiles(const QMimeData* data)
@@ -37,8 +40,8 @@ QStringList localFiles(const QMimeData* data)
     return paths;
 }
 
-// Where the small dialog font is missing its stand-in can be wider than the layout allows: a caption that would be
-// cut shrinks until it fits.
+// Without the fonts the layout was drawn for, a stand-in can be wider than the layout allows: a caption that would
+// be cut shrinks until it fits.
 void fitCaption(QCheckBox* check)
 {
     const QStyle* style = check->style();
@@ -92,11 +95,11 @@ DecompilePage::DecompilePage(QWidget* parent) : QWidget(parent)
     setObjectName("INFSTS1");
     resize(kPageSize);
     QWidget* strip = makeToolStrip(this, "INFSToolB2");
-    connect(addToolButton(strip, "INFSTool_Dec", "Decompile"), &QToolButton::clicked, this,
+    connect(addToolButton(strip, "INFSTool_Dec", "Decompile", 65), &QToolButton::clicked, this,
         &DecompilePage::decompileRequested);
     addToolStripGap(strip);
-    connect(
-        addToolButton(strip, "INFSButtonAbout1", "About"), &QToolButton::clicked, this, &DecompilePage::aboutRequested);
+    connect(addToolButton(strip, "INFSButtonAbout1", "About", 57), &QToolButton::clicked, this,
+        &DecompilePage::aboutRequested);
 
     buildFileGroup();
     buildOptionsGroup();
@@ -116,7 +119,9 @@ void DecompilePage::buildFileGroup()
     orLabel->setObjectName("INFSDLabel0");
     orLabel->move(456, 56);
 
-    makeFramedBox(this, {480, 43, 153, 41});
+    FramedBox* dropFrame = makeFramedBox(this, {480, 43, 153, 41});
+    dropFrame->setObjectName("INFSDDec19");
+    dropFrame->setOutline(kDropFrameColor);
     auto* dropPanel = new DropPanel(this);
     dropPanel->setObjectName("INFSDragTop");
     dropPanel->setGeometry(482, 45, 149, 37);
@@ -138,8 +143,9 @@ void DecompilePage::buildOptionsGroup()
         makeCheck(group, "INFSChD6", "Map was compiled with Brenmoor's tools and optimizers", {8, 32, 303, 17}, false);
     autoCheck_ = makeCheck(group, "INFSChD2", "Auto decompile at dragging", {8, 48, 303, 17}, false);
     pauseCheck_ = makeCheck(group, "INFSChD5", "Pause", {8, 64, 303, 17}, false);
-    for (QCheckBox* check : {texturesCheck_, brenmoorCheck_, autoCheck_, pauseCheck_})
-        fitCaption(check);
+    if (!loadLookFonts())
+        for (QCheckBox* check : {texturesCheck_, brenmoorCheck_, autoCheck_, pauseCheck_})
+            fitCaption(check);
     connect(makePanelButton(group, "INFSButton04", "Default", {8, 88, 75, 22}), &QPushButton::clicked, this,
         &DecompilePage::resetOptions);
 }
@@ -187,13 +193,13 @@ bool DecompilePage::takeBspFile(const QString& path, Prompts& prompts)
 
 bool DecompilePage::chooseBspFile(Dialogs& dialogs, Prompts& prompts)
 {
-    const auto chosen = dialogs.openFile({kBspFileFilter, {}});
+    const auto chosen = dialogs.openFile({kBspFileFilter, toLocal(bspEdit_->text()), {}, false, FileKind::Bsp});
     return chosen && takeBspFile(fromLocal(*chosen), prompts);
 }
 
 void DecompilePage::chooseOutputFolder(Dialogs& dialogs)
 {
-    const auto folder = dialogs.browseFolder("Output folder");
+    const auto folder = dialogs.browseFolder("Output folder", toLocal(outputEdit_->text()));
     if (!folder || folder->empty())
         return;
     outputEdit_->setText(fromLocal(*folder));

@@ -5,6 +5,7 @@
 #include "editor/ui/BatchTextEdit.h"
 #include "script/ScriptFiles.h"
 #include "ui/LocalText.h"
+#include "ui/WindowPlacement.h"
 
 #include <QKeyEvent>
 #include <QMenu>
@@ -16,7 +17,8 @@ namespace ferrowind {
 
 namespace {
 constexpr const char* kEditorCaption = "Batch Editor";
-}
+const QSize kFirstOuterSize(556, 387);
+} // namespace
 
 EditorWindow::EditorWindow(Services services, WorkingFolders folders, QWidget* parent) :
       QDialog(parent),
@@ -26,7 +28,7 @@ EditorWindow::EditorWindow(Services services, WorkingFolders folders, QWidget* p
 {
     setObjectName("Window_Editor");
     setWindowTitle(kEditorCaption);
-    resize(556, 387);
+    resize(kFirstOuterSize);
     text_->setObjectName("INFSBatEdit");
     text_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(text_, &QWidget::customContextMenuRequested, this, &EditorWindow::showPopup);
@@ -158,6 +160,15 @@ void EditorWindow::keyPressEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
         return;
     QDialog::keyPressEvent(event);
+}
+
+void EditorWindow::showEvent(QShowEvent* event)
+{
+    if (!shownBefore_)
+        resizeOuter(*this, kFirstOuterSize);
+    shownBefore_ = true;
+    centreOnOwner(*this);
+    QDialog::showEvent(event);
 }
 
 void EditorWindow::showPopup(const QPoint& position) { popup_->exec(text_->viewport()->mapToGlobal(position)); }

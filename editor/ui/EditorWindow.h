@@ -34,6 +34,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // The first showing takes the outer size; every showing is centred on the owner.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildMenus();
@@ -53,6 +55,7 @@ private:
     WorkingFolders folders_;
     std::string lastSaveName_;
     BatchTextEdit* text_;
+    bool shownBefore_ = false;
 
     QMenu* popup_ = nullptr;
     QAction* undo_ = nullptr;

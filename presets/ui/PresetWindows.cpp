@@ -1,7 +1,10 @@
 #include "presets/ui/PresetWindows.h"
 
 #include "ui/LocalText.h"
+#include "ui/Look.h"
+#include "ui/LookWidgets.h"
 #include "ui/PageParts.h"
+#include "ui/WindowPlacement.h"
 
 #include <QGroupBox>
 #include <QListWidget>
@@ -17,12 +20,11 @@ PresetsWindow::PresetsWindow(QWidget* parent, const char* objectName, const char
     setObjectName(objectName);
     setWindowTitle(caption);
     setFixedSize(281, 227);
-    // Windows do not take their owner's font; this one is laid out for the same small dialog font.
-    QFont dialogFont = font();
-    dialogFont.setPixelSize(11);
-    setFont(dialogFont);
+    setFont(lookFont(kWindowFontFamily));
 
     QGroupBox* group = makeGroup(this, "INFSGB1", " ", {8, 8, 265, 211});
+    frames_.push_back(makeFramedBox(group, {8, 13, 137, 189}));
+    frames_.back()->setObjectName("INFSDDec0");
     list_ = new QListWidget(group);
     list_->setObjectName("INFSPresetsList");
     list_->setGeometry(10, 15, 133, 185);
@@ -33,45 +35,47 @@ PresetsWindow::PresetsWindow(QWidget* parent, const char* objectName, const char
     };
     connect(list_, &QListWidget::itemDoubleClicked, this, load);
 
-    const auto button = [group](const char* name, const char* buttonCaption, int top) {
-        return makePanelButton(group, name, buttonCaption, {162, top, 93, 17});
+    // Each button sits in its own frame, two pixels larger on every side.
+    const auto button = [this, group](const char* name, const char* frame, const char* buttonCaption, int top) {
+        QPushButton* made = makePanelButton(group, name, buttonCaption, {160, top - 2, 97, 21}, frame);
+        frames_.push_back(group->findChild<FramedBox*>(frame));
+        return made;
     };
-    connect(button("INFSButton0", "Save", 15), &QPushButton::clicked, this, [this] {
+    connect(button("INFSButton0", "INFSDDec1", "Save", 15), &QPushButton::clicked, this, [this] {
         withManager([this](PresetManager& manager) {
             if (manager.save())
                 refresh();
         });
     });
-    connect(button("INFSButton3", "Load", 47), &QPushButton::clicked, this, load);
-    connect(button("INFSButton1", "Rename", 71), &QPushButton::clicked, this, [this] {
+    connect(button("INFSButton3", "INFSDDec4", "Load", 47), &QPushButton::clicked, this, load);
+    connect(button("INFSButton1", "INFSDDec2", "Rename", 71), &QPushButton::clicked, this, [this] {
         withSelection([this](PresetManager& manager, const std::string& name) {
             if (manager.rename(name))
                 refresh();
         });
     });
-    connect(button("INFSButton2", "Remove", 95), &QPushButton::clicked, this, [this] {
+    connect(button("INFSButton2", "INFSDDec3", "Remove", 95), &QPushButton::clicked, this, [this] {
         withSelection([this](PresetManager& manager, const std::string& name) {
             if (manager.remove(name))
                 refresh();
         });
     });
-    connect(button("INFSButton4", "Import", 127), &QPushButton::clicked, this, [this] {
+    connect(button("INFSButton4", "INFSDDec5", "Import", 127), &QPushButton::clicked, this, [this] {
         withManager([this](PresetManager& manager) {
             if (manager.importFile())
                 refresh();
         });
     });
-    connect(button("INFSButton5", "Export", 151), &QPushButton::clicked, this,
+    connect(button("INFSButton5", "INFSDDec6", "Export", 151), &QPushButton::clicked, this,
         [this] { withSelection([](PresetManager& manager, const std::string& name) { manager.exportFile(name); }); });
-    connect(button("INFSButton6", "Refresh...", 183), &QPushButton::clicked, this, &PresetsWindow::refresh);
+    connect(
+        button("INFSButton6", "INFSDDec7", "Refresh...", 183), &QPushButton::clicked, this, &PresetsWindow::refresh);
 }
 
 void PresetsWindow::attach(PresetManager manager) { manager_ = std::make_unique<PresetManager>(std::move(manager)); }
 
 void PresetsWindow::showOrRaise()
 {
-    if (parentWidget() != nullptr && !isVisible())
-        move(parentWidget()->geometry().center() - rect().center());
     show();
     raise();
     activateWindow();
@@ -80,6 +84,9 @@ void PresetsWindow::showOrRaise()
 void PresetsWindow::showEvent(QShowEvent* event)
 {
     refresh();
+    for (FramedBox* frame : frames_)
+        frame->setOutline(toQColor(frameColor(systemColors())));
+    centreOnOwner(*this);
     QDialog::showEvent(event);
 }
 

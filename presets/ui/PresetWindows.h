@@ -6,10 +6,13 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QListWidget;
 
 namespace ferrowind {
+
+class FramedBox;
 
 // A preset manager window: the engine's presets, and buttons that save, load, rename, remove, import and
 // export them. Shown without being modal; the list is rebuilt each time it is shown and after every file
@@ -34,6 +37,8 @@ private:
     void withManager(const std::function<void(PresetManager&)>& action);
 
     QListWidget* list_ = nullptr;
+    std::vector<FramedBox*> frames_; // around the list and each button
+
     std::unique_ptr<PresetManager> manager_;
 };
 

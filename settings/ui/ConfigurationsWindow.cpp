@@ -9,6 +9,7 @@
 #include "ui/Look.h"
 #include "ui/LookWidgets.h"
 #include "ui/PageParts.h"
+#include "ui/WindowPlacement.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -139,9 +140,15 @@ void ConfigurationsWindow::makeLogViewerGroup(QWidget* page)
         &QLineEdit::clear);
     connect(
         makePanelButton(group, "INFSButton7", "...", {451, 20, 22, kRowHeight}), &QPushButton::clicked, this, [this] {
-            if (const auto chosen = dialogs_.openFile(programRequest()))
+            if (const auto chosen = dialogs_.openFile(programRequest(toLocal(logViewer_->text()))))
                 logViewer_->setText(fromLocal(*chosen));
         });
+}
+
+void ConfigurationsWindow::showEvent(QShowEvent* event)
+{
+    centreOnOwner(*this);
+    QDialog::showEvent(event);
 }
 
 void ConfigurationsWindow::selectPage(Page page) { pages_->setCurrentIndex(static_cast<int>(page)); }
@@ -178,8 +185,9 @@ Configuration ConfigurationsWindow::stored(Configuration configuration) const
 
 void ConfigurationsWindow::choosePath(const PathField& field, QLineEdit* edit)
 {
-    const auto chosen = field.picker == PathPicker::Program ? dialogs_.openFile(programRequest())
-                                                            : dialogs_.browseFolder(field.caption);
+    const std::string current = toLocal(edit->text());
+    const auto chosen = field.picker == PathPicker::Program ? dialogs_.openFile(programRequest(current))
+                                                            : dialogs_.browseFolder(field.caption, current);
     if (chosen && !chosen->empty())
         edit->setText(fromLocal(*chosen));
 }

@@ -36,6 +36,9 @@ public:
     // Shows the values modally; the edited configuration when the user presses "Ok", nothing otherwise.
     std::optional<Configuration> edit(const Configuration& configuration);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QWidget* makePathPage(const char* name, std::span<const PathField> fields);
     QWidget* makeGeneralPage();

@@ -7,6 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 namespace btm::test {
@@ -153,6 +154,51 @@ TEST_F(CommandLine, RefusesAnInputAnOutputWouldOverwriteAndAFolder)
     EXPECT_EQ(run({folder}), 1);
     EXPECT_EQ(console_, "bsptwomap: error: " + folder + " is a folder, not a .bsp file\n");
     EXPECT_FALSE(exists("maps.err"));
+}
+
+// A .bsp name is right; what is in the way is named instead.
+TEST_F(CommandLine, RefusalsNameWhatIsInTheWay)
+{
+    const std::string bsp = place("boxroom");
+    const std::string original = readText(bsp);
+    const fs::path wad = dir_ / "boxroom_btm.wad";
+    fs::create_symlink(bsp, wad);
+    EXPECT_EQ(run({bsp}), 1);
+    EXPECT_EQ(console_,
+        "bsptwomap: error: the output " + wad.string() +
+            " is the input under another name (a link); move or remove it\n");
+    fs::remove(wad);
+    const fs::path map = dir_ / "boxroom.map";
+    fs::create_directory(map);
+    EXPECT_EQ(run({bsp}), 1);
+    EXPECT_EQ(
+        console_, "bsptwomap: error: a folder is in the way of the output " + map.string() + "; move or rename it\n");
+    EXPECT_EQ(readText(bsp), original);
+    EXPECT_FALSE(exists("boxroom.err"));
+}
+
+TEST_F(CommandLine, AMapOrLogInTheWayIsKeptUnderAFreshBackupName)
+{
+    const std::string bsp = place("boxroom");
+    std::ofstream(dir_ / "boxroom.map", std::ios::binary) << "my own source";
+    std::ofstream(dir_ / "boxroom.log", std::ios::binary) << "the compile log";
+    ASSERT_EQ(run({bsp}), 0);
+    EXPECT_EQ(text("boxroom.map.bak"), "my own source");
+    EXPECT_EQ(text("boxroom.log.bak"), "the compile log");
+    EXPECT_THAT(console_, HasSubstr("bsptwomap: kept the existing boxroom.map as boxroom.map.bak\n"));
+    EXPECT_THAT(console_, HasSubstr("bsptwomap: kept the existing boxroom.log as boxroom.log.bak\n"));
+    EXPECT_THAT(text("boxroom.log"), HasSubstr("kept the existing boxroom.map as boxroom.map.bak"));
+    const std::string firstMap = text("boxroom.map");
+
+    // A later run keeps the earlier backups too; a failing run keeps the log it replaces.
+    ASSERT_EQ(run({bsp}), 0);
+    EXPECT_EQ(text("boxroom.map.bak"), "my own source");
+    EXPECT_EQ(text("boxroom.map.bak2"), firstMap);
+    EXPECT_EQ(text("boxroom.log.bak"), "the compile log");
+    EXPECT_TRUE(exists("boxroom.log.bak2"));
+    EXPECT_EQ(run({bsp, "-fast"}), 1);
+    EXPECT_TRUE(exists("boxroom.log.bak3"));
+    EXPECT_EQ(text("boxroom.map"), firstMap);
 }
 
 } // namespace

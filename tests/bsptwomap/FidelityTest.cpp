@@ -61,6 +61,31 @@ std::vector<ModelInMap> modelsInMap(const Bsp& bsp, const std::vector<MapEntity>
     return out;
 }
 
+// Solid of the world's outer void: the walk from p to the nearest side of the bounds meets only solid or sky.
+// The decompiler leaves such solids out where they show nothing, as the compile tools fill that void themselves.
+bool inOuterVoid(const Bsp& bsp, const BspModel& model, const Vec3& p)
+{
+    int axis = 0;
+    double best = 1e30, sign = 1;
+    for (int i = 0; i < 3; ++i)
+        for (double s : {-1.0, 1.0}) {
+            const double d = s < 0 ? p[i] - model.mins[i] : model.maxs[i] - p[i];
+            if (d < best) {
+                best = d;
+                axis = i;
+                sign = s;
+            }
+        }
+    for (double t = 0; t <= best; t += 2) {
+        Vec3 q = p;
+        (axis == 0 ? q.x : axis == 1 ? q.y : q.z) += sign * t;
+        const int32_t c = hullContents(bsp, model.headNode, q);
+        if (c != kSolid && c != kSky)
+            return false;
+    }
+    return true;
+}
+
 void measureVolume(const Bsp& bsp, const ModelInMap& m, Fidelity& f)
 {
     const BspModel& model = bsp.models[m.model];
@@ -79,7 +104,7 @@ void measureVolume(const Bsp& bsp, const ModelInMap& m, Fidelity& f)
                 break;
             }
         ++f.samples;
-        if (filled == inside)
+        if (filled == inside || (m.model == 0 && filled && inOuterVoid(bsp, model, p)))
             ++f.agreeing;
     }
 }

@@ -15,19 +15,24 @@
 namespace btm::test {
 
 inline std::filesystem::path fixtureDir() { return FERROWIND_SOURCE_DIR "/../shared/fixtures/bsp"; }
+// Larger real maps, with their sources.
+inline std::filesystem::path largeFixtureDir() { return FERROWIND_SOURCE_DIR "/../shared/fixtures/bsp-large"; }
 
-// Every .bsp of the fixture folder, sorted; empty when the folder is absent.
+// Every .bsp of a fixture folder, sorted; empty when the folder is absent.
+inline std::vector<std::string> bspNames(const std::filesystem::path& dir)
+{
+    std::vector<std::string> found;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(dir, ec))
+        if (entry.path().extension() == ".bsp")
+            found.push_back(entry.path().stem().string());
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
 inline const std::vector<std::string>& fixtureNames()
 {
-    static const std::vector<std::string> names = [] {
-        std::vector<std::string> found;
-        std::error_code ec;
-        for (const auto& entry : std::filesystem::directory_iterator(fixtureDir(), ec))
-            if (entry.path().extension() == ".bsp")
-                found.push_back(entry.path().stem().string());
-        std::sort(found.begin(), found.end());
-        return found;
-    }();
+    static const std::vector<std::string> names = bspNames(fixtureDir());
     return names;
 }
 

@@ -12,7 +12,8 @@ using Args = std::vector<std::string>;
 
 StartupRequest parse(const Args& arguments)
 {
-    static const std::set<std::string> existing{"/maps/box.map", "/maps/two.MAP", "/maps/city.vmf", "/maps/notes.txt"};
+    static const std::set<std::string> existing{
+        "/maps/box.map", "/maps/two.MAP", "/maps/city.vmf", "/maps/notes.txt", "/maps/c1a0.BSP"};
     return parseCommandLine(arguments, [](const std::string& path) { return existing.count(path) > 0; });
 }
 
@@ -21,6 +22,7 @@ TEST(CommandLineTest, NoArgumentsAskNothing)
     const StartupRequest request = parse({});
     EXPECT_EQ(request.mapFile, "");
     EXPECT_EQ(request.vmfFile, "");
+    EXPECT_EQ(request.bspFile, "");
     EXPECT_EQ(request.page, StartPage::HalfLife);
     EXPECT_FALSE(request.runAtStart);
     EXPECT_FALSE(request.beep);
@@ -49,6 +51,21 @@ TEST(CommandLineTest, MapAndVmfTogetherFillBothAndShowHalfLife2)
     EXPECT_EQ(request.vmfFile, "/maps/city.vmf");
     EXPECT_EQ(request.page, StartPage::HalfLife2);
     EXPECT_TRUE(request.runAtStart);
+}
+
+TEST(CommandLineTest, BspShowsTheDecompilePageAndNeverRuns)
+{
+    for (const Args& args : {Args{"/maps/c1a0.BSP"}, Args{"+run", "/maps/c1a0.BSP"},
+             Args{"/maps/city.vmf", "/maps/c1a0.BSP", "+run"}, Args{"/maps/c1a0.BSP", "/maps/city.vmf", "+RUN"}}) {
+        const StartupRequest request = parse(args);
+        EXPECT_EQ(request.bspFile, "/maps/c1a0.BSP");
+        EXPECT_EQ(request.page, StartPage::Decompile);
+        EXPECT_FALSE(request.runAtStart);
+    }
+    const StartupRequest gone = parse({"/maps/gone.bsp", "+run", "/maps/box.map"});
+    EXPECT_EQ(gone.bspFile, "");
+    EXPECT_EQ(gone.page, StartPage::HalfLife);
+    EXPECT_TRUE(gone.runAtStart);
 }
 
 TEST(CommandLineTest, MissingAndOtherFilesAreIgnored)

@@ -234,6 +234,19 @@ TEST(WorkingBaseTest, WritableProgramFolderIsUsed)
     EXPECT_EQ(chooseWorkingBase(temp.path(), temp.path("xdg").c_str(), "/nonexistent-home"), temp.path() + "/");
 }
 
+TEST(WorkingBaseTest, InstalledProgramFolderGivesTheUserDataFolderThoughWritable)
+{
+    TempFolder temp;
+    const std::string program = temp.makeFolder("usr/bin");
+    for (const std::string& installed : {program, program + "/", temp.path("usr/../usr/bin")})
+        EXPECT_EQ(chooseWorkingBase(program, temp.path("xdg").c_str(), "/nonexistent-home", installed),
+            temp.path("xdg") + "/ferrowind/")
+            << installed;
+    EXPECT_EQ(
+        chooseWorkingBase(program, temp.path("xdg").c_str(), "/nonexistent-home", temp.path("usr")), program + "/");
+    EXPECT_EQ(chooseWorkingBase(program, nullptr, nullptr, program), program + "/");
+}
+
 TEST(WorkingBaseTest, ReadOnlyProgramFolderGivesTheUserDataFolder)
 {
     if (geteuid() == 0)

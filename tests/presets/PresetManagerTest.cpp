@@ -200,6 +200,7 @@ TEST_F(PresetManagerTest, ImportCopiesIntoTheFolderAndLoadsThePreset)
     ASSERT_EQ(dialogs.openRequests.size(), 1u);
     EXPECT_EQ(dialogs.openRequests[0].filter, "Preset file (*.gsp)|*.gsp");
     EXPECT_EQ(dialogs.openRequests[0].title, "Import...");
+    EXPECT_EQ(dialogs.openRequests[0].kind, FileKind::Presets);
     EXPECT_EQ(readBytes(preset("Big Hall")), "[U]\r\nVIS=0\r\n");
     EXPECT_EQ(loaded, std::vector<std::string>{preset("Big Hall")});
     EXPECT_EQ(manager.entries(), std::vector<std::string>{"Big Hall"});

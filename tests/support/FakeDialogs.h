@@ -22,9 +22,10 @@ public:
         saveRequests.push_back(request);
         return next(saveAnswers);
     }
-    std::optional<std::string> browseFolder(const std::string& caption) override
+    std::optional<std::string> browseFolder(const std::string& caption, const std::string& current) override
     {
         folderCaptions.push_back(caption);
+        folderStarts.push_back(current);
         return next(folderAnswers);
     }
     std::optional<std::string> askName(const NameRequest& request) override
@@ -36,6 +37,7 @@ public:
     std::vector<OpenFileRequest> openRequests;
     std::vector<SaveFileRequest> saveRequests;
     std::vector<std::string> folderCaptions;
+    std::vector<std::string> folderStarts;
     std::vector<NameRequest> nameRequests;
     std::deque<std::optional<std::string>> openAnswers;
     std::deque<std::optional<SaveFileAnswer>> saveAnswers;

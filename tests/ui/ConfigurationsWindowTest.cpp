@@ -100,6 +100,10 @@ private slots:
         QCOMPARE(dialogs->folderCaptions,
             (std::vector<std::string>{"WAD root", "BSP output folder", "BSP output folder", "Bin folder"}));
         QCOMPARE(dialogs->openRequests.size(), size_t{9});
+        // Each picker starts at the path its field held.
+        QCOMPARE(dialogs->openRequests[0].initialDir, std::string("/old/INFSSetEdit0"));
+        QCOMPARE(dialogs->openRequests[0].kind, FileKind::Tools);
+        QCOMPARE(dialogs->folderStarts[0], std::string("/old/INFSSetEdit5"));
 #ifdef _WIN32
         QCOMPARE(dialogs->openRequests[0].filter, std::string("Programs (*.exe)|*.exe"));
 #else

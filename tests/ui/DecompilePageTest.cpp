@@ -125,6 +125,8 @@ private slots:
         fakes->prompts.answers = {PromptButton::No, PromptButton::Yes};
         find<QPushButton>("INFSButton01")->click();
         QCOMPARE(fakes->dialogs.openRequests.at(0).filter, std::string("Bsp files (*.bsp)|*.bsp"));
+        QCOMPARE(fakes->dialogs.openRequests.at(0).initialDir, temp->path("maps/box.bsp"));
+        QCOMPARE(fakes->dialogs.openRequests.at(0).kind, FileKind::Bsp);
         QCOMPARE(fakes->prompts.asked.at(0).text, std::string("File version is not 30! Continue?"));
         QCOMPARE(text("INFSBspFileEdit"), QString::fromStdString(temp->path("maps/box.bsp")));
         QCOMPARE(fakes->shell.started.size(), size_t(1));
@@ -140,6 +142,7 @@ private slots:
         QVERIFY(text("INFSDecOutDir").isEmpty());
         find<QPushButton>("INFSButton02")->click();
         QCOMPARE(fakes->dialogs.folderCaptions, (std::vector<std::string>{"Output folder", "Output folder"}));
+        QCOMPARE(fakes->dialogs.folderStarts, (std::vector<std::string>{"", ""}));
         QVERIFY(drop(dropPanel(), {bsp("maps/box.bsp")}));
         QCOMPARE(text("INFSDecOutDir"), QString::fromStdString(temp->path("out") + "/"));
         QVERIFY(window->decompilePage()->state().outputFolderChosen);

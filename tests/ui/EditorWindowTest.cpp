@@ -2,9 +2,7 @@
 #include "WindowHarness.h"
 #include "editor/ui/BatchHighlighter.h"
 #include "editor/ui/BatchTextEdit.h"
-#include "goldsource/ui/GoldSourcePage.h"
 #include "script/ScriptFiles.h"
-#include "source/ui/SourcePage.h"
 #include "support/FullDisk.h"
 #include "support/TempFolder.h"
 

@@ -1,14 +1,17 @@
 #include "app/MainWindow.h"
 #include "WindowHarness.h"
+#include "decompile/ui/DecompilePage.h"
 #include "editor/ui/EditorWindow.h"
+#include "goldsource/GoldSourceOptions.h"
 #include "goldsource/GoldSourceScript.h"
-#include "goldsource/ui/GoldSourcePage.h"
 #include "support/FullDisk.h"
 #include "support/TempFolder.h"
+#include "ui/CompilePage.h"
 #include "ui/LocalText.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -85,7 +88,7 @@ private slots:
         workspace.reset();
     }
 
-    void startsOnTheHalfLifePageWithEveryControl()
+    void startsOnTheHalfLifePageWithEveryGroup()
     {
         start({});
         QCOMPARE(window->windowTitle(), QString(kTitle));
@@ -97,24 +100,6 @@ private slots:
         QCOMPARE(pages->tabText(1), QString("Half-Life decompiling"));
         QCOMPARE(pages->tabText(2), QString("Half-Life 2 compiling"));
         QCOMPARE(pages->currentIndex(), 0);
-
-        const std::pair<const char*, const char*> buttons[] = {
-            {"INFSButtonRun", "Compile"},
-            {"INFSButtonSave", "Save As..."},
-            {"INFSButtonEditor", "Batch Editor"},
-            {"INFSButtonConfig", "Configurations"},
-            {"INFSToolB01", "Run from..."},
-            {"INFSButtonAbout0", "About"},
-        };
-        for (const auto& [name, caption] : buttons)
-            QCOMPARE(find<QToolButton>(name)->text(), QString(caption));
-        for (const char* name : {"INFSChb_CSG", "INFSChb_BSP", "INFSChb_VIS", "INFSChb_RAD", "INFSChb_HL"})
-            QVERIFY2(check(name)->isChecked(), name);
-        for (const char* name : {"INFSChbDeleteP0", "INFSChbDeleteP1", "INFSChbDeleteP2", "INFSChbDeleteP3",
-                 "INFSChbDeletePRT", "INFSChbDeleteWIC", "INFSChbDeleteLIN", "INFSChbDeletePTS", "INFSChbDeleteLOG",
-                 "INFSChb0", "INFSChb1", "INFSChb2", "INFSChb3", "INFSChb4", "INFSChb5"})
-            QVERIFY2(!check(name)->isChecked(), name);
-        QVERIFY(find<QLineEdit>("INFSEdit0")->isReadOnly());
 
         const std::pair<const char*, QRect> groups[] = {
             {"INFSGB0", {8, 36, 425, 49}},
@@ -145,6 +130,23 @@ private slots:
         QVERIFY(fakes->prompts.asked.empty());
     }
 
+    void bspOnTheCommandLineFillsTheDecompilePageAndStartsNothing()
+    {
+        const std::string bsp =
+            workspace->temp.write("maps/c1a0.bsp", std::string("\x1e\0\0\0", 4) + std::string(128, '\0'));
+        start({"+run", QString::fromStdString(bsp), QString::fromStdString(workspace->map)});
+        QCOMPARE(window->pages()->currentWidget(), static_cast<QWidget*>(window->decompilePage()));
+        const DecompilePageState state = window->decompilePage()->state();
+        QCOMPARE(state.bspPath, bsp);
+        QCOMPARE(state.outputFolder, workspace->temp.path("maps/"));
+        QCOMPARE(find<QLineEdit>("INFSEdit0")->text(), QString::fromStdString(workspace->map));
+        QVERIFY(!window->runAtStart());
+        QVERIFY(window->showsAtStart());
+        QVERIFY(fakes->shell.started.empty());
+        QVERIFY(fakes->prompts.asked.empty());
+        QVERIFY(!QFile::exists(QString::fromStdString(workspace->compileBat())));
+    }
+
     void runFromTheCommandLineStartsTheScriptAndCloses()
     {
         start({"+Run", QString::fromStdString(workspace->map)});
@@ -157,9 +159,9 @@ private slots:
 
         const ScriptLines written = splitCrLf(readBytes(workspace->compileBat()));
         QCOMPARE(written.size(), size_t{74});
-        const GoldSourcePage* page = window->goldSourcePage();
-        const GoldSourceScriptInput expected =
-            goldSourceScriptInput(page->options(), page->mapFile(), window->configuration(), kTestProgramPath);
+        const CompilePage* page = window->goldSourcePage();
+        const GoldSourceScriptInput expected = goldSourceScriptInput(
+            page->options(goldSourceFields()), page->mapFile(), window->configuration(), kTestProgramPath);
         QCOMPARE(
             withoutStamp(written), withoutStamp(makeGoldSourceScript(expected, {"", "", "ferrowind@mailbox.org"})));
         QCOMPARE(written[9], "set MAPFILE=\"" + workspace->map + "\"");
@@ -245,31 +247,6 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), find<QLineEdit>("INFSEdit0"));
     }
 
-    void compileMirrorsTheScriptIntoTheEditor()
-    {
-        start({QString::fromStdString(workspace->map)});
-        find<QToolButton>("INFSButtonRun")->click();
-        QCOMPARE(fakes->shell.started.size(), size_t{1});
-        QCOMPARE(editorLines(), window->goldSourceScript());
-        QVERIFY(window->showsAtStart());
-    }
-
-    void toolButtonsShowTheirWindowsModally()
-    {
-        start({QString::fromStdString(workspace->map)});
-        harness.pressAndInspectModal(find<QToolButton>("INFSButtonEditor"), editor.get(), [&] {
-            QVERIFY(editor->isModal());
-            QCOMPARE(editorLines(), window->goldSourceScript());
-        });
-        QCOMPARE(window->goldSourceScript().size(), size_t{74});
-        QVERIFY(fakes->prompts.asked.empty());
-
-        QTabWidget* configurationPages = harness.configurations->findChild<QTabWidget*>();
-        configurationPages->setCurrentIndex(1);
-        harness.pressAndInspectModal(find<QToolButton>("INFSButtonConfig"), harness.configurations.get(),
-            [&] { QCOMPARE(configurationPages->currentWidget()->objectName(), QString("INFSTB1")); });
-    }
-
     void aConsoleThatCannotStartIsReported()
     {
         fakes->shell.result = {false, "No terminal emulator was found."};
@@ -293,26 +270,6 @@ private slots:
                 PromptIcon::Exclamation, {PromptButton::Yes, PromptButton::No}, PromptButton::No}));
         QVERIFY(fakes->shell.started.empty());
         QVERIFY(!std::filesystem::exists(workspace->compileBat()));
-    }
-
-    void saveAsAppliesTheBatRule()
-    {
-        start({QString::fromStdString(workspace->map)});
-        const std::string typed = workspace->temp.path("saved");
-        fakes->dialogs.saveAnswers = {
-            SaveFileAnswer{typed, 1}, SaveFileAnswer{typed + ".cmd", 1}, SaveFileAnswer{typed, 2}};
-        for (int i = 0; i < 3; ++i)
-            find<QToolButton>("INFSButtonSave")->click();
-
-        QCOMPARE(fakes->dialogs.saveRequests.size(), size_t{3});
-        QCOMPARE(fakes->dialogs.saveRequests[0].fileName, std::string("box compile"));
-        QCOMPARE(fakes->dialogs.saveRequests[0].filter,
-            std::string("MS-DOS Batch Files (*.bat;*.cmd)|*.bat;*.cmd|All files (*.*)|*.*"));
-        for (const std::string& written : {typed + ".bat", typed + ".cmd.bat", typed})
-            QCOMPARE(splitCrLf(readBytes(written)), window->goldSourceScript());
-        QVERIFY(!std::filesystem::exists(typed + ".cmd"));
-        QCOMPARE(editorLines(), window->goldSourceScript());
-        QVERIFY(fakes->prompts.asked.empty());
     }
 
     void saveAsReportsAFailedWrite()
@@ -354,71 +311,6 @@ private slots:
         fakes->dialogs.saveAnswers = {std::nullopt};
         find<QToolButton>("INFSButtonSave")->click();
         QVERIFY(window->goldSourceScript().empty());
-    }
-
-    void shutdownDisablesWhatCannotWorkWithIt()
-    {
-        start({});
-        const char* affected[] = {
-            "INFSChb2", "INFSChb3", "INFSChb4", "INFSChbDeleteLOG", "INFSChb_HL", "INFSChbDeletePTS"};
-        for (const char* name : affected)
-            check(name)->setChecked(true);
-        check("INFSChb5")->click();
-        for (const char* name : affected)
-            QVERIFY2(!check(name)->isChecked() && !check(name)->isEnabled(), name);
-        QVERIFY(!find<QLineEdit>("INFSEdit5")->isEnabled());
-        QVERIFY(!find<QPushButton>("INFSButton2")->isEnabled());
-        QVERIFY(check("INFSChbDeleteP0")->isEnabled());
-
-        check("INFSChb5")->click();
-        for (const char* name : affected)
-            QVERIFY2(!check(name)->isChecked() && check(name)->isEnabled(), name);
-        QVERIFY(find<QLineEdit>("INFSEdit5")->isEnabled());
-        QVERIFY(find<QPushButton>("INFSButton2")->isEnabled());
-    }
-
-    void optionsShownAreTheOptionsRead()
-    {
-        start({});
-        GoldSourceOptions options;
-        options.csgParams = "-wadinclude halflife";
-        options.radParams = "-extra";
-        options.gameParams = "+map %MAPNAME%";
-        options.runBsp = false;
-        options.deleteP2 = options.deleteWic = options.copyPts = options.pause = true;
-        window->goldSourcePage()->setOptions(options);
-        QCOMPARE(window->goldSourcePage()->options(), options);
-        window->goldSourcePage()->setOptions({});
-        QCOMPARE(window->goldSourcePage()->options(), GoldSourceOptions{});
-    }
-
-    void mapParameterButtonInsertsOrSelects()
-    {
-        start({});
-        QLineEdit* game = find<QLineEdit>("INFSEdit5");
-        game->setText("-dev");
-        find<QPushButton>("INFSButton2")->click();
-        QCOMPARE(game->text(), QString("+map %MAPNAME% -dev"));
-
-        game->setText("-dev +MAP %MapName% -console");
-        find<QPushButton>("INFSButton2")->click();
-        QCOMPARE(game->text(), QString("-dev +MAP %MapName% -console"));
-        QCOMPARE(game->selectedText(), QString("+MAP %MapName%"));
-    }
-
-    void mapChooserTakesOnlyMapFiles()
-    {
-        start({});
-        fakes->dialogs.openAnswers = {std::string("/maps/box.MAP"), std::string("/maps/notes.txt"), std::nullopt};
-        QPushButton* chooser = find<QPushButton>("INFSButton0");
-        QLineEdit* mapEdit = find<QLineEdit>("INFSEdit0");
-        chooser->click();
-        QCOMPARE(mapEdit->text(), QString("/maps/box.MAP"));
-        chooser->click();
-        chooser->click();
-        QCOMPARE(mapEdit->text(), QString("/maps/box.MAP"));
-        QCOMPARE(mapEdit->cursorPosition(), 13);
-        QCOMPARE(fakes->dialogs.openRequests[0].filter, std::string("Game maps (*.map)|*.map"));
     }
 
     void beepPlaysTheSoundAndEnds()

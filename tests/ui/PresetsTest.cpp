@@ -1,9 +1,10 @@
 #include "WindowHarness.h"
 #include "app/MainWindow.h"
-#include "goldsource/ui/GoldSourcePage.h"
+#include "goldsource/GoldSourceOptions.h"
 #include "presets/ui/PresetWindows.h"
-#include "source/ui/SourcePage.h"
+#include "source/SourceOptions.h"
 #include "support/TempFolder.h"
+#include "ui/CompilePage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -84,8 +85,11 @@ class PresetsTest : public QObject {
     }
     template <typename T> T* find(const char* name) { return find<T>(harness.window.get(), name); }
     QCheckBox* check(const char* name) { return find<QCheckBox>(name); }
-    GoldSourceOptions goldSourceOptions() const { return harness.window->goldSourcePage()->options(); }
-    SourceOptions sourceOptions() const { return harness.window->sourcePage()->options(); }
+    GoldSourceOptions goldSourceOptions() const
+    {
+        return harness.window->goldSourcePage()->options(goldSourceFields());
+    }
+    SourceOptions sourceOptions() const { return harness.window->sourcePage()->options(sourceFields()); }
 
     void openList(QComboBox* list)
     {
@@ -179,7 +183,7 @@ private slots:
     {
         writePreset("SPresets/Fast (ZHLT).sp", "[P]\r\nVIS=-fast\r\n[U]\r\nRAD=0\r\n");
         start({});
-        harness.window->sourcePage()->setOptions([] {
+        harness.window->sourcePage()->setOptions(sourceFields(), [] {
             SourceOptions changed;
             changed.bspParams = "-changed";
             changed.shutdown = true;
@@ -268,7 +272,7 @@ private slots:
         // The Half-Life 2 window saves the Half-Life 2 page into its own folder.
         SourceOptions options;
         options.radParams = "-final";
-        harness.window->sourcePage()->setOptions(options);
+        harness.window->sourcePage()->setOptions(sourceFields(), options);
         find<QPushButton>("INFSDPDec007")->click();
         QVERIFY(sourcePresets->isVisible());
         QCOMPARE(sourcePresets->windowTitle(), QString("Half-life 2 compiling presets"));
