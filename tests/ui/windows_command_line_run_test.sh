@@ -29,7 +29,7 @@ printf 'map' > "$maps/box.map"
   printf '[SYSTEMS]\r\nLogViewer=%s\r\n' "$(windows "$work/tools/viewer.exe")"
 } > "$work/program/Ferrowind/Configurations.ini"
 # Every stage, the game, the log opened, the sound, and some by-products deleted (not .lin, not .pts).
-printf '%s\r\n' '[P]' 'HL=-dev' '[U]' 'CSG=1' 'BSP=1' 'VIS=1' 'RAD=1' 'HL=1' \
+printf '%s\r\n' '[P]' 'HL=+map %MAPNAME% -dev' '[U]' 'CSG=1' 'BSP=1' 'VIS=1' 'RAD=1' 'HL=1' \
   '[A]' 'p0=1' 'p1=1' 'p2=1' 'p3=1' 'prt=1' 'wic=1' 'lin=0' 'pts=0' 'log=0' 'a2=1' 'a4=1' \
   > "$work/program/Ferrowind/GSPresets/Windows.gsp"
 
