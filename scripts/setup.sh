@@ -18,7 +18,7 @@ case "$purpose" in
   test) packages+=(libgtest-dev libgmock-dev clang-format) ;;
   bench) packages+=(libbenchmark-dev) ;;
   fuzz) packages+=(clang libclang-rt-14-dev) ;;
-  windows) packages=(cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev qt6-base-dev-tools wine wine64 googletest) ;;
+  windows) packages=(cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev qt6-base-dev-tools wine wine64 fonts-wine googletest) ;;
   *) echo "usage: $0 [run|test|bench|fuzz|windows]" >&2; exit 2 ;;
 esac
 

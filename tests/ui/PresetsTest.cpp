@@ -215,7 +215,10 @@ private slots:
         QTest::newRow("last existing decides")
             << QStringList{"-preset", "Fast", "-preset", "Full", "-preset", "Nothing"} << QStringList{"Full"} << "-full"
             << zhlt << "";
+#ifndef _WIN32
+        // Windows' file names ignore case, so there the typed name finds the file.
         QTest::newRow("name as typed") << QStringList{"-preset", "fast"} << QStringList{} << "" << zhlt << "";
+#endif
         QTest::newRow("vmf page") << QStringList{"-preset", "Fast", "@VMF@"} << QStringList{} << ""
                                   << QStringList{"Fast"} << "-sfast";
         QTest::newRow("wrong engine") << QStringList{"@VMF@", "-preset", "Full"} << QStringList{} << "" << zhlt << "";

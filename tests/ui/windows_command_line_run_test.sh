@@ -35,7 +35,6 @@ printf '%s\r\n' '[P]' 'HL=+map %MAPNAME% -dev' '[U]' 'CSG=1' 'BSP=1' 'VIS=1' 'RA
 
 export STUB_RECORD="$(windows "$work/record.txt")"
 export STUB_OUTPUTS=".bsp .p0 .p1 .p2 .p3 .prt .wic .lin .pts"
-export QT_QPA_PLATFORM=offscreen
 timeout 120 wine "$work/program/ferrowind.exe" "$(windows "$maps/box.map")" -preset Windows +run \
   || fail "ferrowind.exe did not exit by itself with success (status $?)"
 [ -f "$work/program/Ferrowind/Temp/Compile.bat" ] || fail "no Compile.bat"

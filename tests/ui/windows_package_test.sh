@@ -23,7 +23,7 @@ expected="./Readme.txt ./bsptwomap.exe ./ferrowind-cmd.exe ./ferrowind-compile.e
 grep -q $'^ferrowind.exe .*\r$' "${folder[0]}/Readme.txt" || fail "the Readme does not list the programs with CR LF"
 ! grep -q '@[A-Z_]*@' "${folder[0]}/Readme.txt" || fail "the Readme has an unfilled field"
 
-QT_QPA_PLATFORM=offscreen timeout 60 wine "${folder[0]}/ferrowind.exe" +beep \
+timeout 60 wine "${folder[0]}/ferrowind.exe" +beep \
   || fail "ferrowind.exe +beep did not end by itself with success (status $?)"
 grep -q $'^TextColor=7\r$' "${folder[0]}/Ferrowind/Configurations.ini" || fail "+beep did not write its configuration"
 echo "PASS"
