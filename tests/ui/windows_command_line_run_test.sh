@@ -56,6 +56,19 @@ done
 record hl.exe | grep -qF $'\t+map\tbox\t-dev' || fail "game: $(record hl.exe)"
 record viewer.exe | grep -qF $'\t'"$(windows "$maps/box.log")" || fail "log viewer: $(record viewer.exe)"
 
+# The script calls the program back for the sound; that instance plays it and ends by itself (Wine's interpreter,
+# unlike Windows', does not wait for a windowed program, so it may still be playing).
+grep -qF "\"$(windows "$work/program/ferrowind.exe")\" +beep"$'\r' "$work/program/Ferrowind/Temp/Compile.bat" \
+  || fail "Compile.bat does not call the program with +beep"
+# beeping: whether an instance started by its full path is running.
+beeping() { ps -eo args= | awk -v program="$(windows "$work/program/ferrowind.exe")" 'index($0, program) == 1 { found = 1 }
+  END { exit !found }'; }
+for _ in $(seq 300); do
+  beeping || break
+  sleep 0.2
+done
+! beeping || fail "the +beep instance did not end by itself"
+
 [ -f "$work/out/box.bsp" ] || fail "box.bsp was not copied to the output folder"
 for kept in bsp log lin pts; do [ -f "$maps/box.$kept" ] || fail "box.$kept was deleted"; done
 for deleted in p0 p1 p2 p3 prt wic; do [ ! -e "$maps/box.$deleted" ] || fail "box.$deleted was not deleted"; done
