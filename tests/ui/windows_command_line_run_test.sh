@@ -6,7 +6,7 @@
 #   windows_command_line_run_test.sh <ferrowind.exe> <stub tool .exe> <Wine prefix>
 set -euo pipefail
 program="$1" stub="$2"
-export WINEPREFIX="$3" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$3" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 unset DISPLAY WAYLAND_DISPLAY
 
 work=$(mktemp -d)

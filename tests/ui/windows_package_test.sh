@@ -4,7 +4,7 @@
 #   windows_package_test.sh <bin folder of the mingw build> <Wine prefix>
 set -euo pipefail
 bin="$1"
-export WINEPREFIX="$2" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$2" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 unset DISPLAY WAYLAND_DISPLAY
 
 work=$(mktemp -d)
