@@ -11,7 +11,6 @@
 #include "ui/Logo.h"
 #include "ui/QtDialogs.h"
 #include "ui/QtPrompts.h"
-#include "ui/QtSound.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -21,8 +20,10 @@
 
 #ifdef _WIN32
 #include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32Sound.h"
 #else
 #include "platform/posix/PosixShell.h"
+#include "ui/QtSound.h"
 #endif
 
 using namespace ferrowind;
@@ -46,13 +47,14 @@ int main(int argc, char* argv[])
     const std::string programFolder = toLocalPath(QCoreApplication::applicationDirPath());
 #ifdef _WIN32
     Win32Shell shell;
+    Win32Sound sound;
 #else
     PosixShell shell(programFolder + "/ferrowind-cmd");
+    QtSound sound;
 #endif
     QtPrompts prompts;
     QtDialogs qtDialogs;
     StartFolders dialogs(qtDialogs);
-    QtSound sound;
     const std::string workingBase = workingBaseFromEnvironment(programFolder);
     const ProgramLocation location{toLocalPath(QCoreApplication::applicationFilePath()), workingBase};
 

@@ -242,15 +242,20 @@ private slots:
     void saveAsFailureKeepsTheOldFile()
     {
         const std::string old = temp->write("old.bat", "old script");
-        fakes->dialogs.saveAnswers = {SaveFileAnswer{old, 1}, SaveFileAnswer{temp->path("no/such/x.bat"), 1}};
+        const PromptRequest failed{"Batch Editor", "Access error. File is not saved!", PromptIcon::Error};
+        std::vector<PromptRequest> expected{failed};
+#ifndef _WIN32
+        fakes->dialogs.saveAnswers = {SaveFileAnswer{old, 1}};
         {
             FullDisk disk(4);
             action("INFSMI15")->trigger();
         }
+        expected.push_back(failed);
+#endif
+        fakes->dialogs.saveAnswers.push_back(SaveFileAnswer{temp->path("no/such/x.bat"), 1});
         action("INFSMI15")->trigger();
         QCOMPARE(readBytes(old), std::string("old script"));
-        const PromptRequest failed{"Batch Editor", "Access error. File is not saved!", PromptIcon::Error};
-        QCOMPARE(fakes->prompts.asked, (std::vector<PromptRequest>{failed, failed}));
+        QCOMPARE(fakes->prompts.asked, expected);
         QCOMPARE(editor->scriptText(), QString(kScript).replace("\r\n", "\n"));
     }
 
