@@ -9,7 +9,6 @@
 #include "settings/ui/ConfigurationsWindow.h"
 #include "ui/LocalText.h"
 #include "ui/Logo.h"
-#include "ui/ModuleSound.h"
 #include "ui/QtDialogs.h"
 #include "ui/QtPrompts.h"
 
@@ -21,8 +20,10 @@
 
 #ifdef _WIN32
 #include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32Sound.h"
 #else
 #include "platform/posix/PosixShell.h"
+#include "ui/ModuleSound.h"
 #endif
 
 using namespace ferrowind;
@@ -46,13 +47,14 @@ int main(int argc, char* argv[])
     const std::string programFolder = toLocalPath(QCoreApplication::applicationDirPath());
 #ifdef _WIN32
     Win32Shell shell;
+    Win32Sound sound;
 #else
     PosixShell shell(programFolder + "/ferrowind-cmd");
+    ModuleSound sound(soundModuleFolders(QCoreApplication::applicationDirPath()));
 #endif
     QtPrompts prompts;
     QtDialogs qtDialogs;
     StartFolders dialogs(qtDialogs);
-    ModuleSound sound(soundModuleFolders(QCoreApplication::applicationDirPath()));
     const std::string workingBase = workingBaseFromEnvironment(programFolder);
     const ProgramLocation location{toLocalPath(QCoreApplication::applicationFilePath()), workingBase};
 

@@ -17,11 +17,14 @@ add_custom_command(OUTPUT ${FERROWIND_WINE_PREFIX}/system.reg
   COMMENT "Setting up the Wine prefix for the Windows tests")
 add_custom_target(wine_prefix DEPENDS ${FERROWIND_WINE_PREFIX}/system.reg)
 
-# Wine's services start with the first program of a session. One trivial program runs alone before the suites,
-# which run in parallel, so that they never start Wine's services at the same time; a Wine that can't run it
-# fails here, within a minute, instead of hanging every suite.
-add_test(NAME wine_ready COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} cmd /c exit 0)
-set_tests_properties(wine_ready PROPERTIES FIXTURES_SETUP wine TIMEOUT 60)
+# One Wine session for all the suites, started before them and ended after them.
+foreach(action start stop)
+  add_test(NAME wine_session_${action}
+    COMMAND ${FERROWIND_WINE_ENVIRONMENT} ${CMAKE_COMMAND} -DACTION=${action} -DWINE=${FERROWIND_WINE}
+      -DWINESERVER=${FERROWIND_WINESERVER} -P ${CMAKE_CURRENT_LIST_DIR}/WineSession.cmake)
+endforeach()
+set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 90)
+set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 30)
 
 # Wine's drive for the host's root folder: build-tree paths compiled into the tests are given on it.
 set(FERROWIND_TEST_DRIVE "Z:")

@@ -37,14 +37,27 @@ std::string outputFolderFor(const std::string& bspPath, const std::string& curre
     return base::folderPart(bspPath);
 }
 
+namespace {
+// One spelling per folder: absolute, "." and ".." resolved, the system's separators, one trailing separator.
+std::string folderSpelling(const std::string& folder)
+{
+    std::error_code error;
+    std::filesystem::path path = std::filesystem::absolute(folder, error);
+    if (error)
+        path = folder;
+    return base::withTrailingSeparator(path.lexically_normal().make_preferred().string());
+}
+} // namespace
+
 bool isSameFolder(const std::string& a, const std::string& b)
 {
     std::error_code error;
-    const bool same = std::filesystem::equivalent(base::trim(a), base::trim(b), error);
-    if (!error)
-        return same;
-    const std::string left = base::withTrailingSeparator(base::trim(a));
-    const std::string right = base::withTrailingSeparator(base::trim(b));
+    if (std::filesystem::equivalent(base::trim(a), base::trim(b), error) && !error)
+        return true;
+    // MinGW's runtime does not tell folders apart by identity, nor do missing ones have one: by name, a folder
+    // spelt another way would get the map copied onto itself and then deleted.
+    const std::string left = folderSpelling(base::trim(a));
+    const std::string right = folderSpelling(base::trim(b));
 #ifdef _WIN32
     return base::equalsIgnoringCase(left, right);
 #else

@@ -5,7 +5,7 @@
 #   scripts/setup.sh package  also the tools that make and check the Debian package (package.sh)
 #   scripts/setup.sh bench  also the benchmarks
 #   scripts/setup.sh fuzz   also clang and libFuzzer for the fuzz targets (run_fuzz.sh)
-#   scripts/setup.sh windows  the MinGW-w64 cross-build and its tests under Wine
+#   scripts/setup.sh windows  the MinGW-w64 cross-build (with the Qt in ../shared/tools/qt-mingw) and its tests under Wine
 set -euo pipefail
 
 purpose="${1:-run}"
@@ -21,7 +21,7 @@ case "$purpose" in
   package) packages+=("${package_tools[@]}") ;;
   bench) packages+=(libbenchmark-dev) ;;
   fuzz) packages+=(clang libclang-rt-14-dev) ;;
-  windows) packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 googletest) ;;
+  windows) packages=(cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev qt6-base-dev-tools wine wine64 fonts-wine googletest) ;;
   *) echo "usage: $0 [run|test|package|bench|fuzz|windows]" >&2; exit 2 ;;
 esac
 

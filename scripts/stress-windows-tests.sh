@@ -24,6 +24,7 @@ for run in $(seq 1 "$runs"); do
     (while :; do :; done) &
     load+=($!)
   done
+  WINEPREFIX=$PWD/$build/wine-prefix wineserver -k 2> /dev/null || true
   rm -rf "$build/wine-prefix"
   started=$(date +%s)
   if HOME=$home cmake --build "$build" --target wine_prefix > "$home/ctest.log" 2>&1 &&

@@ -1,6 +1,7 @@
 #include "decompile/ui/DecompilePage.h"
 #include "WindowHarness.h"
 #include "app/MainWindow.h"
+#include "base/Paths.h"
 #include "support/TempFolder.h"
 
 #include <QCheckBox>
@@ -99,7 +100,7 @@ private slots:
         const std::string first = bsp("maps/first.bsp");
         QVERIFY(drop(dropPanel(), {first, bsp("other/second.bsp"), bsp("other/third.bsp")}));
         QCOMPARE(text("INFSBspFileEdit"), QString::fromStdString(first));
-        QCOMPARE(text("INFSDecOutDir"), QString::fromStdString(temp->path("maps") + "/"));
+        QCOMPARE(text("INFSDecOutDir"), QString::fromStdString(temp->path("maps") + base::kPathSeparator));
         QVERIFY(fakes->prompts.asked.empty());
         QVERIFY(fakes->shell.started.empty());
     }
@@ -137,19 +138,19 @@ private slots:
 
     void pickedOutputFolderStaysWhileItExists()
     {
-        fakes->dialogs.folderAnswers = {std::nullopt, temp->makeFolder("out") + "/"};
+        fakes->dialogs.folderAnswers = {std::nullopt, temp->makeFolder("out") + base::kPathSeparator};
         find<QPushButton>("INFSButton02")->click();
         QVERIFY(text("INFSDecOutDir").isEmpty());
         find<QPushButton>("INFSButton02")->click();
         QCOMPARE(fakes->dialogs.folderCaptions, (std::vector<std::string>{"Output folder", "Output folder"}));
         QCOMPARE(fakes->dialogs.folderStarts, (std::vector<std::string>{"", ""}));
         QVERIFY(drop(dropPanel(), {bsp("maps/box.bsp")}));
-        QCOMPARE(text("INFSDecOutDir"), QString::fromStdString(temp->path("out") + "/"));
+        QCOMPARE(text("INFSDecOutDir"), QString::fromStdString(temp->path("out") + base::kPathSeparator));
         QVERIFY(window->decompilePage()->state().outputFolderChosen);
 
         std::filesystem::remove(temp->path("out"));
         QVERIFY(drop(dropPanel(), {bsp("maps/box.bsp")}));
-        QCOMPARE(text("INFSDecOutDir"), QString::fromStdString(temp->path("maps") + "/"));
+        QCOMPARE(text("INFSDecOutDir"), QString::fromStdString(temp->path("maps") + base::kPathSeparator));
         QVERIFY(window->decompilePage()->state().outputFolderChosen);
     }
 

@@ -188,8 +188,9 @@ private slots:
         QCOMPARE(scripts.size(), instances.size());
     }
 
-    // A name from an old archive that is not UTF-8 reaches the script byte for byte, from the command line and
-    // from the map chooser.
+#ifndef _WIN32
+    // Linux file names are bytes: a name from an old archive that is not UTF-8 reaches the script byte for byte,
+    // from the command line and from the map chooser. (Windows names are text in the ANSI code page.)
     void mapNamesThatAreNotUtf8KeepTheirBytes()
     {
         const std::string map = workspace->temp.write("maps/\xE9t\xE9.map");
@@ -224,6 +225,7 @@ private slots:
         QCOMPARE(toLocalPath(QString::fromUtf8(workspace->temp.path("maps/missing \xE9.map"))),
             workspace->temp.path("maps/missing \xEF\xBF\xBD.map"));
     }
+#endif
 
     void runWithAMissingMapStaysOpen()
     {
