@@ -161,6 +161,7 @@ TEST_F(CommandLine, RefusalsNameWhatIsInTheWay)
 {
     const std::string bsp = place("boxroom");
     const std::string original = readText(bsp);
+#ifndef _WIN32 // links need a privilege on Windows, and Wine makes none
     const fs::path wad = dir_ / "boxroom_btm.wad";
     fs::create_symlink(bsp, wad);
     EXPECT_EQ(run({bsp}), 1);
@@ -168,6 +169,7 @@ TEST_F(CommandLine, RefusalsNameWhatIsInTheWay)
         "bsptwomap: error: the output " + wad.string() +
             " is the input under another name (a link); move or remove it\n");
     fs::remove(wad);
+#endif
     const fs::path map = dir_ / "boxroom.map";
     fs::create_directory(map);
     EXPECT_EQ(run({bsp}), 1);

@@ -56,7 +56,9 @@ TEST_F(Action, NamesAScriptCannotCarryAreRefusedBeforeAnythingIsWritten)
         {"maps/t&touch X.bsp",
             "The BSP file name holds the character \"&\", which a decompile script cannot carry.\r\nPlease rename "
             "the BSP file."},
+#ifndef _WIN32 // no Windows file name holds a double quote
         {"maps/q\" & touch Y & \".bsp", "holds a double quote, which a decompile script cannot carry."},
+#endif
         {"maps/a^b.bsp", "character \"^\""},
     };
     for (const auto& [name, message] : cases) {

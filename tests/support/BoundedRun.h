@@ -11,8 +11,8 @@ namespace testsupport {
 
 // Stub programs and ferrowind-cmd on a short script; generous for a loaded machine under the sanitizers.
 inline constexpr std::chrono::seconds kStubLimit{20};
-// The real compile tools on a small map, or a whole compile of one.
-inline constexpr std::chrono::seconds kToolLimit{90};
+// A real compile tool, on the largest shared map under a loaded machine, or a whole compile of a small map.
+inline constexpr std::chrono::seconds kToolLimit{240};
 
 struct BoundedRun {
     int exitCode = -1; // 128 plus the signal for a crash
