@@ -177,7 +177,8 @@ std::vector<Brush> Rebuilder::shrinkPieces(const std::vector<Brush>& pieces, con
     for (const Brush& piece : pieces) {
         std::vector<int> shrunk, intoSolids;
         for (const BrushFace& f : piece.faces) {
-            const Plane& p = table_[f.planeId];
+            // A copy: finding a plane may grow the table and move its entries.
+            const Plane p = table_[f.planeId];
             bool open = false;
             for (const Vec3& q : probePoints(f.winding))
                 open = open || clipContents(bsp_, source.clipHeads[0], q + p.normal * 0.5) != kSolid;

@@ -71,5 +71,16 @@ TEST(FuzzSlice, MutatedFixturesNeverCrashHangOrThrowOtherErrors)
     }
 }
 
+// Inputs the full fuzz run found; each once read freed memory (run under AddressSanitizer to see it again).
+TEST(FuzzSlice, InputsTheFuzzerFoundDecompileSafely)
+{
+    for (const char* name : {"clip-plane-table-growth.bsp"}) {
+        const std::vector<uint8_t> input =
+            readBytes(std::filesystem::path(FERROWIND_SOURCE_DIR) / "tests/fixtures/bsptwomap" / name);
+        ASSERT_FALSE(input.empty()) << name;
+        ASSERT_NO_THROW(decompileBytes(input)) << name;
+    }
+}
+
 } // namespace
 } // namespace btm::test
