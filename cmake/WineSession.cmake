@@ -14,6 +14,14 @@ if(ACTION STREQUAL "start")
   if(NOT result EQUAL 0)
     message(FATAL_ERROR "Wine could not run a program in the test prefix (${result})")
   endif()
+  # Wine's desktop process, which any program that needs a window starts, is started here for the same reason;
+  # and a suite that started it inside one of its job objects would end it with the job while other suites
+  # start programs. rundll32 makes a window, and GetDesktopWindow takes no arguments.
+  execute_process(COMMAND ${WINE} rundll32.exe user32.dll,GetDesktopWindow
+    INPUT_FILE /dev/null OUTPUT_FILE /dev/null ERROR_FILE /dev/null TIMEOUT 60 RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "Wine's desktop did not start in the test prefix (${result})")
+  endif()
 elseif(ACTION STREQUAL "stop")
   execute_process(COMMAND ${WINESERVER} -k INPUT_FILE /dev/null OUTPUT_FILE /dev/null ERROR_FILE /dev/null)
 else()

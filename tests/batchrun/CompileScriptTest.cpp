@@ -209,7 +209,7 @@ TEST_P(CompileScriptTest, HalfLifeSuccessCopiesTheBspOpensTheLogDeletesByProduct
     outputs(".bsp .p0 .p1 .p2 .p3 .prt .pts");
     const ScriptRun run = runGolden("goldsource_compile.bat", {"1"});
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_THAT(toolsRun(), ElementsAre("hlcsg", "hlbsp", "hlvis", "hlrad", "ferrowind", "hl"));
+    ASSERT_THAT(toolsRun(), ElementsAre("hlcsg", "hlbsp", "hlvis", "hlrad", "ferrowind", "hl"));
     const auto ran = records();
     const std::string map = inRoot("maps/box.map");
     EXPECT_THAT(ran[0], ElementsAre("hlcsg", root(), map, "-wadinclude", "halflife"));
@@ -355,7 +355,7 @@ TEST_P(CompileScriptTest, EscapedHalfLifeScriptRunsStagesCopiesAndRestartsFromTh
     fails("hlrad");
 
     const ScriptRun run = runGolden(golden, {"3", "1"});
-    EXPECT_THAT(toolsRun(),
+    ASSERT_THAT(toolsRun(),
         ElementsAre("hlcsg", "hlbsp", "hlvis", "hlrad", "hlcsg", "hlbsp", "hlvis", "hlrad", "ferrowind", "hl"));
     const std::string map = inRoot(kEscapedMaps + "/box.map");
     EXPECT_THAT(records().front(), ElementsAre("hlcsg", root(), map, "-wadinclude", "halflife"));

@@ -150,7 +150,9 @@ ScriptRun runInCommandInterpreter(const std::string& folder, const std::string& 
     PROCESS_INFORMATION process{};
     if (!CreateProcessA(interpreter ? interpreter : "C:\\windows\\system32\\cmd.exe", line.data(), nullptr, nullptr,
             FALSE, CREATE_SUSPENDED, block.data(), folder.c_str(), &startup, &process)) {
+        const DWORD error = GetLastError();
         CloseHandle(job);
+        ADD_FAILURE() << "cmd.exe did not start in '" << folder << "': error " << error;
         return {-1, {}, "cmd.exe did not start"};
     }
     AssignProcessToJobObject(job, process.hProcess);
