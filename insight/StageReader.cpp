@@ -84,9 +84,14 @@ void StageReader::feed(std::string_view chunk)
             endLine(false);
         chunk.remove_prefix(end + 1);
     }
-    // A counter grows on its line between updates ("10%...20%..."): follow it before the line ends.
-    if (!line_.empty() && (lineAfterCr_ || startsWithCounter(line_)))
+    // A counter grows on its line between updates ("10%...20%...", "PortalFlow: 0...1..."): follow it before
+    // the line ends.
+    if (line_.empty())
+        return;
+    if (lineAfterCr_ || startsWithCounter(line_))
         readProgress(line_);
+    else if (line_.find("0...") != std::string::npos)
+        readStep(line_);
 }
 
 void StageReader::finish()
