@@ -178,7 +178,7 @@ void StageReader::readLine(std::string_view line)
         readStep(text);
         return;
     }
-    if (rule->id.starts_with("leak")) {
+    if (rule->id == "leak" || rule->id == "leak-entity" || rule->id == "leak-file") {
         readLeak(*rule, location);
         afterProblem_ = false;
         return;

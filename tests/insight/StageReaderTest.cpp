@@ -154,6 +154,24 @@ TEST(StageReader, AToolsHeadingIsCountedOnlyWhenItStandsAlone)
     EXPECT_EQ(alone.findings().problems[0].rule, "wad-not-found-heading");
 }
 
+TEST(StageReader, OnlyTheLeakReportMakesALeak)
+{
+    StageReader reader(goldSource(), "bsp");
+    reader.feed("Error: \n  A LEAK is a hole in the map\nEntity light @ (   0,   0, 200)\nError: Stopped by leak.\n");
+    reader.finish();
+    ASSERT_TRUE(reader.findings().leak) << "the entity line alone says there is a leak";
+    EXPECT_EQ(reader.findings().leak->hull, "");
+    ASSERT_EQ(reader.findings().problems.size(), 1u);
+    EXPECT_EQ(reader.findings().problems[0].rule, "leak-stopped");
+
+    StageReader quiet(goldSource(), "csg");
+    quiet.feed("Error: \n  some explanation\n");
+    quiet.finish();
+    EXPECT_FALSE(quiet.findings().leak);
+    EXPECT_FALSE(quiet.findings().failed);
+    EXPECT_TRUE(quiet.findings().problems.empty());
+}
+
 TEST(StageReader, ALimitNearlyFullIsAWarningAndALaterTableReplacesTheFirst)
 {
     const std::string heading = "Object names  Objects/Maxobjs  Memory / Maxmem  Fullness\n"
