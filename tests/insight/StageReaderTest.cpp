@@ -154,6 +154,24 @@ TEST(StageReader, AToolsHeadingIsCountedOnlyWhenItStandsAlone)
     EXPECT_EQ(alone.findings().problems[0].rule, "wad-not-found-heading");
 }
 
+TEST(StageReader, TheLeaksFilesAreBesideTheMapOnTheToolsCommandLine)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"Command line: /tools/sdHLBSP leak", "leak.pts"},
+        {"Command line: C:\\Program Files\\zhlt\\hlbsp.exe C:\\maps\\box.map -wadinclude halflife",
+            "C:\\maps\\box.pts"},
+        {"Command line: hlbsp -estimate -texdata 8192 maps/room.MAP", "maps/room.pts"},
+        {"Command line: hlbsp -chart", ""},
+    };
+    for (const auto& [commandLine, pointFile] : cases) {
+        StageReader reader(goldSource(), "bsp");
+        reader.feed(std::string(commandLine) + " \nWarning: === LEAK in hull 0 ===\n");
+        reader.finish();
+        ASSERT_TRUE(reader.findings().leak) << commandLine;
+        EXPECT_EQ(reader.findings().leak->pointFile, pointFile) << commandLine;
+    }
+}
+
 TEST(StageReader, OnlyTheLeakReportMakesALeak)
 {
     StageReader reader(goldSource(), "bsp");
