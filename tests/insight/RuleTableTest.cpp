@@ -57,6 +57,22 @@ TEST(RuleTable, HolesTakeAsLittleAsTheyCanAndTheWholeLineMustMatch)
     EXPECT_EQ(at.name, "leaked");
 }
 
+TEST(RuleTable, ALineBuiltToMatchInManyWaysEndsQuickly)
+{
+    // Each of the five holes of the "outside world" rule could end at each of the repeats, and the line's end
+    // never matches: tried in full, that is some 100^5 ways for each line.
+    std::string line = "Error: Entity 1";
+    for (int i = 0; i < 100; ++i)
+        line += ", Brush 2: outside world(3): (4)-(5";
+    insight::StageReader reader(RuleTable::builtIn(ToolFamily::GoldSource), "csg");
+    for (int i = 0; i < 100; ++i)
+        reader.feed(line + "\n");
+    reader.finish();
+    ASSERT_EQ(reader.findings().problems.size(), 1u);
+    EXPECT_EQ(reader.findings().problems[0].rule, "tool-error");
+    EXPECT_EQ(reader.findings().problems[0].count, 100u);
+}
+
 TEST(RuleTable, SourceToolsMessages)
 {
     struct Case {
