@@ -18,7 +18,8 @@ class StageReader {
 public:
     static constexpr size_t kMaxLineBytes = 4096;
 
-    // The rules stay owned by the caller (the built-in tables live as long as the program).
+    // The rules stay owned by the caller (the built-in tables live as long as the program). The stage is the
+    // tool's as recogniseTool names it ("csg", "bsp", "vis", "rad"): rules kept to a stage apply in it alone.
     StageReader(const RuleTable& rules, std::string stage);
 
     // The map as the tool was given it, for the leak's .pts and .lin beside it (relative to the tool's working
