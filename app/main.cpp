@@ -13,8 +13,6 @@
 #include "ui/QtPrompts.h"
 
 #include <QApplication>
-#include <QIcon>
-#include <QPixmap>
 
 #include <iostream>
 
@@ -39,10 +37,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName("Ferrowind");
     // Ties the windows to the installed desktop entry, whose icon the desktop shows for them.
     QGuiApplication::setDesktopFileName("org.ferrowind.Ferrowind");
-    QIcon icon;
-    for (const int size : {16, 32, 48, 256})
-        icon.addPixmap(QPixmap::fromImage(drawLogo(size)));
-    QApplication::setWindowIcon(icon);
+    setWindowIconAtFirstShow(application);
 
     const std::string programFolder = toLocalPath(QCoreApplication::applicationDirPath());
 #ifdef _WIN32

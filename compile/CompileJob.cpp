@@ -60,6 +60,44 @@ std::string absoluteMapPath(const std::string& mapFile)
     return error ? mapFile : absolute.lexically_normal().string();
 }
 
+// What an unattended compile needs of one engine; its stage plan is what the script runs and the host follows.
+template <class Options, class Input> struct Engine {
+    PresetFolder (*presetFolder)(const WorkingFolders&);
+    const OptionFields<Options>& (*fields)();
+    Input (*scriptInput)(const Options&, const std::string&, const Configuration&, const std::string&);
+    Findings (*check)(const Input&);
+    ScriptLines (*makeScript)(const Input&, const ScriptOrigin&, ScriptSections*);
+    StagePlan (*stagePlan)(const Input&);
+};
+
+const Engine<GoldSourceOptions, GoldSourceScriptInput> goldSource{goldSourcePresetFolder, goldSourceFields,
+    goldSourceScriptInput, checkGoldSourceCompile, makeGoldSourceScript, goldSourceStagePlan};
+const Engine<SourceOptions, SourceScriptInput> source{
+    sourcePresetFolder, sourceFields, sourceScriptInput, checkSourceCompile, makeSourceScript, sourceStagePlan};
+
+template <class Options, class Input>
+std::optional<PreparedCompile> prepareWith(const Engine<Options, Input>& engine, const std::string& mapFile,
+    const CompileArguments& arguments, const CompileSetup& setup, const ScriptOrigin& origin, std::ostream& errors)
+{
+    const PresetFolder folder = engine.presetFolder(setup.folders);
+    const std::optional<Options> options = presetOptions(arguments.preset, folder, engine.fields(), errors);
+    if (!options)
+        return std::nullopt;
+    const Input input = engine.scriptInput(*options, mapFile, setup.configuration, setup.programPath);
+    if (!goesOnUnattended(engine.check(input), errors))
+        return std::nullopt;
+    PreparedCompile prepared;
+    prepared.script = engine.makeScript(input, origin, &prepared.sections);
+    prepared.plan = engine.stagePlan(input);
+    prepared.bspFile = mapPathBaseOf(mapFile) + ".bsp";
+    if (!options->notCopyBsp)
+        prepared.bspCopy = base::withTrailingSeparator(input.paths.bspOut) + mapNameOf(mapFile) + ".bsp";
+    prepared.inputs.push_back(mapFile);
+    if (arguments.preset)
+        prepared.inputs.push_back(folder.pathOf(*arguments.preset));
+    return prepared;
+}
+
 } // namespace
 
 std::optional<PreparedCompile> prepareCompile(
@@ -67,44 +105,10 @@ std::optional<PreparedCompile> prepareCompile(
 {
     const std::string extension = base::toLowerAscii(base::extensionOf(arguments.mapFile));
     const std::string mapFile = absoluteMapPath(arguments.mapFile);
-    PreparedCompile prepared;
-    prepared.inputs.push_back(mapFile);
-    const auto copyOf = [&](const std::string& bspOut, bool notCopied) {
-        prepared.bspFile = mapPathBaseOf(mapFile) + ".bsp";
-        if (!notCopied)
-            prepared.bspCopy = base::withTrailingSeparator(bspOut) + mapNameOf(mapFile) + ".bsp";
-    };
-    if (extension == ".map") {
-        const PresetFolder folder = goldSourcePresetFolder(setup.folders);
-        const auto options = presetOptions(arguments.preset, folder, goldSourceFields(), errors);
-        if (!options)
-            return std::nullopt;
-        const GoldSourceScriptInput input =
-            goldSourceScriptInput(*options, mapFile, setup.configuration, setup.programPath);
-        if (!goesOnUnattended(checkGoldSourceCompile(input), errors))
-            return std::nullopt;
-        prepared.script = makeGoldSourceScript(input, origin, &prepared.sections);
-        prepared.plan = goldSourceStagePlan(input);
-        copyOf(input.paths.bspOut, options->notCopyBsp);
-        if (arguments.preset)
-            prepared.inputs.push_back(folder.pathOf(*arguments.preset));
-        return prepared;
-    }
-    if (extension == ".vmf") {
-        const PresetFolder folder = sourcePresetFolder(setup.folders);
-        const auto options = presetOptions(arguments.preset, folder, sourceFields(), errors);
-        if (!options)
-            return std::nullopt;
-        const SourceScriptInput input = sourceScriptInput(*options, mapFile, setup.configuration, setup.programPath);
-        if (!goesOnUnattended(checkSourceCompile(input), errors))
-            return std::nullopt;
-        prepared.script = makeSourceScript(input, origin, &prepared.sections);
-        prepared.plan = sourceStagePlan(input);
-        copyOf(input.paths.bspOut, options->notCopyBsp);
-        if (arguments.preset)
-            prepared.inputs.push_back(folder.pathOf(*arguments.preset));
-        return prepared;
-    }
+    if (extension == ".map")
+        return prepareWith(goldSource, mapFile, arguments, setup, origin, errors);
+    if (extension == ".vmf")
+        return prepareWith(source, mapFile, arguments, setup, origin, errors);
     errors << "ferrowind-compile: " << arguments.mapFile << " is neither a Half-Life map (.map) nor a Half-Life 2 "
            << "map (.vmf)\n";
     return std::nullopt;

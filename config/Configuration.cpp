@@ -59,13 +59,17 @@ Configuration readConfiguration(const std::string& path)
 void writeConfiguration(const std::string& path, const Configuration& configuration)
 {
     ProfileFile file = ProfileFile::loadForUpdate(path);
+    const std::string before = file.content();
     Configuration values = configuration; // the key table's accessors take a mutable record
     for (const TextKey& key : kPathKeys)
         file.write(key.section, key.key, *key.field(values));
     file.write(kSystems, "TextColor", std::to_string(configuration.textColor));
     file.write(kSystems, "BackColor", std::to_string(configuration.backColor));
     file.write(kSystems, "LogViewer", configuration.logViewer);
-    file.save();
+    // Every instance writes the file when it ends, mostly with the values it already holds: replacing it then
+    // would only cost a journalled rename, which ext4 also makes flush the new file.
+    if (file.content() != before)
+        file.save();
 }
 
 std::string scriptLogViewer(const Configuration& configuration)

@@ -55,8 +55,9 @@ std::string startingConfigurationPath(const WorkingFolders& folders, const std::
 // a file that cannot be read, throws base::ReadError (without waiting on a pipe).
 Configuration readConfiguration(const std::string& path);
 
-// Writes the sixteen stored keys in place, leaving every other line of the file as it was.
-// Throws base::WriteError when the file cannot be written; the old file then stays whole.
+// Writes the sixteen stored keys in place, leaving every other line of the file as it was; a file that already
+// holds these values is left untouched. Throws base::WriteError when the file cannot be written; the old file then
+// stays whole.
 void writeConfiguration(const std::string& path, const Configuration& configuration);
 
 // The log viewer a script names: the configured program when it exists, otherwise "Notepad".

@@ -23,6 +23,14 @@ SystemColors readSystemColors()
         toRgb(palette.color(QPalette::Active, QPalette::Midlight))};
 }
 
+// Registers one of Wine's font files for this program; the families it brings, none when it is missing.
+QStringList addWineFont(const char* file)
+{
+    const QString path = QString::fromLatin1(kWineFontFolder) + QString::fromLatin1(file);
+    const int id = QFileInfo::exists(path) ? QFontDatabase::addApplicationFont(path) : -1;
+    return id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
+}
+
 QImage makeToolStripPicture()
 {
     QImage picture(1, kToolStripHeight, QImage::Format_RGB32);
@@ -49,15 +57,13 @@ const QImage& toolStripPicture()
 
 bool loadLookFonts()
 {
+    // The regular faces only: the windows draw in them; the bold face waits for the first bold font.
     static const bool available = [] {
-        for (const char* file : {"tahoma.ttf", "tahomabd.ttf", "ms_sans_serif.ttf"}) {
-            const QString path = QString::fromLatin1(kWineFontFolder) + QString::fromLatin1(file);
-            if (QFileInfo::exists(path))
-                QFontDatabase::addApplicationFont(path);
-        }
-        const QStringList families = QFontDatabase::families();
-        return families.contains(QString::fromLatin1(kControlFontFamily)) &&
-            families.contains(QString::fromLatin1(kWindowFontFamily));
+        const QStringList added = addWineFont("tahoma.ttf") + addWineFont("ms_sans_serif.ttf");
+        const auto has = [&added](const char* family) {
+            return added.contains(QLatin1String(family)) || QFontDatabase::hasFamily(QString::fromLatin1(family));
+        };
+        return has(kControlFontFamily) && has(kWindowFontFamily);
     }();
     return available;
 }
@@ -65,6 +71,9 @@ bool loadLookFonts()
 QFont lookFont(const char* family, int pixelSize, bool bold)
 {
     loadLookFonts();
+    if (bold) {
+        [[maybe_unused]] static const QStringList boldFamilies = addWineFont("tahomabd.ttf");
+    }
     QFont font(QString::fromLatin1(family));
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(pixelSize);

@@ -23,7 +23,8 @@ QColor toQColor(Rgb colour);
 const QImage& toolStripPicture();
 
 // Where the metric-compatible Tahoma and MS Sans Serif of Wine's font package are installed (outside the
-// system's font path), loads them for this program, once; true when both families are then available.
+// system's font path), loads their regular faces for this program, once; true when both families are then
+// available. Tahoma's bold face loads with the first bold look font.
 bool loadLookFonts();
 
 // The family where it is available (after loadLookFonts), otherwise the platform's closest sans font, at the

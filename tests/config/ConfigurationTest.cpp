@@ -68,6 +68,35 @@ TEST(ConfigurationTest, RoundTripKeepsEveryField)
     EXPECT_EQ(readConfiguration(ini), written);
 }
 
+#ifndef _WIN32
+// Every instance writes the configuration as it ends: one holding the values already in the file leaves the file
+// itself in place, while a changed value still replaces it whole.
+TEST(ConfigurationTest, AWriteOfTheValuesTheFileHoldsLeavesItInPlace)
+{
+    TempFolder temp;
+    const std::string ini = temp.path("Configurations.ini");
+    const auto fileId = [&ini] {
+        struct stat status {};
+        EXPECT_EQ(stat(ini.c_str(), &status), 0);
+        return status.st_ino;
+    };
+    Configuration configuration;
+    configuration.goldSource.csgTool = "/hl/hlcsg";
+    writeConfiguration(ini, configuration);
+    const auto written = fileId();
+    const std::string bytes = readBytes(ini);
+
+    writeConfiguration(ini, configuration);
+    EXPECT_EQ(fileId(), written);
+    EXPECT_EQ(readBytes(ini), bytes);
+
+    configuration.logViewer = "/usr/bin/viewer";
+    writeConfiguration(ini, configuration);
+    EXPECT_NE(fileId(), written);
+    EXPECT_EQ(readConfiguration(ini), configuration);
+}
+#endif
+
 TEST(ConfigurationTest, WriteKeepsForeignLinesAndUpdatesKeysInPlace)
 {
     TempFolder temp;

@@ -5,6 +5,7 @@
 #include "presets/ui/PresetWindows.h"
 #include "settings/ui/ConfigurationsWindow.h"
 #include "support/TempFolder.h"
+#include "ui/Logo.h"
 #include "ui/Look.h"
 #include "ui/PageParts.h"
 #include "ui/QtDialogs.h"
@@ -19,6 +20,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QWindow>
 
 using namespace ferrowind;
 
@@ -217,6 +219,26 @@ private slots:
         editor.show();
         QCOMPARE(editor.frameGeometry().size(), QSize(556, 387));
         QVERIFY(centredOn(editor, main));
+    }
+
+    // A start that shows no window draws no icon; the first window that shows has it when it appears, and so
+    // have the later ones.
+    void theWindowIconComesWithTheFirstWindowShown()
+    {
+        QVERIFY(QApplication::windowIcon().isNull());
+        setWindowIconAtFirstShow(*qApp);
+        QWidget first;
+        auto* child = new QWidget(&first);
+        child->show();
+        QApplication::processEvents();
+        QVERIFY(QApplication::windowIcon().isNull());
+
+        first.show();
+        QVERIFY(!QApplication::windowIcon().isNull());
+        QCOMPARE(first.windowHandle()->icon().availableSizes(), logoIcon().availableSizes());
+        QWidget second;
+        second.show();
+        QCOMPARE(second.windowHandle()->icon().availableSizes(), logoIcon().availableSizes());
     }
 
     void fileDialogsShowTheirFiltersAndNamesAsGiven()
