@@ -12,7 +12,7 @@ purpose="${1:-run}"
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev zlib1g-dev
-  xdg-utils fonts-wine scdoc
+  nlohmann-json3-dev xdg-utils fonts-wine scdoc
 )
 package_tools=(dpkg-dev file lintian desktop-file-utils appstream shared-mime-info)
 case "$purpose" in
@@ -21,7 +21,7 @@ case "$purpose" in
   package) packages+=("${package_tools[@]}") ;;
   bench) packages+=(libbenchmark-dev) ;;
   fuzz) packages+=(clang libclang-rt-14-dev) ;;
-  windows) packages=(cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev qt6-base-dev-tools wine wine64 fonts-wine googletest) ;;
+  windows) packages=(cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev nlohmann-json3-dev qt6-base-dev-tools wine wine64 fonts-wine googletest) ;;
   *) echo "usage: $0 [run|test|package|bench|fuzz|windows]" >&2; exit 2 ;;
 esac
 
