@@ -60,6 +60,8 @@ base::ProgramResult CompileFollower::runStage(
     if (report_.stages.empty())
         report_.map = tool.map;
     insight::StageReader reader(insight::RuleTable::builtIn(tool.kind.family), tool.kind.stage);
+    if (!tool.map.empty())
+        reader.setMap(tool.map);
     const auto started = Clock::now();
     const auto elapsed = [&] { return std::chrono::duration<double>(Clock::now() - started).count(); };
     if (progressChanged)

@@ -52,12 +52,8 @@ base::ProgramResult UnattendedHost::run(const base::ProgramStart& start)
              << " s and was ended" << std::endl;
     // The script goes on by the exit code alone; a stage that failed by its output must stop it too.
     if (follower_ && result.started && result.exitCode == 0 && !follower_->report().stages.empty() &&
-        follower_->report().stages.back().findings.failed) {
-        out_ << "ferrowind-compile: " << stage
-             << " exited with 0, but its output shows it failed: " << follower_->report().stages.back().findings.failure
-             << std::endl;
+        follower_->report().stages.back().findings.failed)
         result.exitCode = 1;
-    }
     return result;
 }
 

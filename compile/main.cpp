@@ -91,6 +91,18 @@ insight::ToolFamily familyOf(const std::string& mapFile)
                                                                         : insight::ToolFamily::GoldSource;
 }
 
+// What ended the compile: the stage's exit code, or what its output showed when its tool said it succeeded.
+std::string failureLine(const std::optional<StageRecord>& stage, const insight::CompileReport& report)
+{
+    if (!stage)
+        return "the compile failed";
+    if (!report.stages.empty() && report.stages.back().name == stage->name && report.stages.back().exitCode == 0 &&
+        report.stages.back().findings.failed)
+        return stage->name + " failed: its tool exited with 0, but its output shows " +
+            report.stages.back().findings.failure;
+    return stage->name + " failed with exit code " + std::to_string(stage->exitCode);
+}
+
 int badRequest(const std::string& problem)
 {
     std::cerr << "ferrowind-compile: " << problem << "\n\n" << kCompileUsage;
@@ -176,13 +188,8 @@ int main(int argc, char** argv)
     if (follower.ranAnyStage())
         createWorkingFolders(folders);
     insight::CompileReport report = follower.finish(timesProblem);
-    if (host.failed()) {
-        const std::optional<StageRecord> stage = host.failedStage();
-        std::cout << "ferrowind-compile: "
-                  << (stage ? stage->name + " failed with exit code " + std::to_string(stage->exitCode)
-                            : std::string("the compile failed"))
-                  << '\n';
-    }
+    if (host.failed())
+        std::cout << "ferrowind-compile: " << failureLine(host.failedStage(), report) << '\n';
     std::cout << '\n' << stageTable(host.stages(), total);
     if (!report.stages.empty())
         std::cout << '\n' << insight::reportText(report);
