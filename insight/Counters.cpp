@@ -85,8 +85,8 @@ std::optional<double> counterFraction(std::string_view text)
 std::string_view skipCounters(std::string_view text)
 {
     for (;;) {
+        skipBlanks(text);
         std::string_view rest = text;
-        skipBlanks(rest);
         if (takeCount(rest)) {
             skipBlanks(rest);
             // The estimate that follows a count: "(16%: est. time to completion <1 sec)".

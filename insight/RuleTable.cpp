@@ -59,6 +59,9 @@ void keep(Location& location, std::string_view hole, std::string_view text)
         location.name = value;
 }
 
+// Far more than any line a tool prints needs.
+constexpr size_t kMaxTries = 4096;
+
 const char* const kHoles[] = {"*", "entity", "brush", "side", "position", "texture", "name"};
 
 } // namespace
@@ -183,14 +186,18 @@ const Rule* RuleTable::find(std::string_view id) const
     return found == rules_.end() ? nullptr : &*found;
 }
 
-bool RuleTable::matches(const std::vector<Piece>& pieces, size_t piece, std::string_view line, Location& location)
+bool RuleTable::matches(
+    const std::vector<Piece>& pieces, size_t piece, std::string_view line, Location& location, size_t& tries)
 {
+    if (tries == 0)
+        return false;
+    --tries;
     if (piece == pieces.size())
         return line.empty();
     const Piece& current = pieces[piece];
     if (!current.hole) {
         return line.substr(0, current.text.size()) == current.text &&
-            matches(pieces, piece + 1, line.substr(current.text.size()), location);
+            matches(pieces, piece + 1, line.substr(current.text.size()), location, tries);
     }
     if (piece + 1 == pieces.size()) {
         keep(location, current.text, line);
@@ -199,7 +206,7 @@ bool RuleTable::matches(const std::vector<Piece>& pieces, size_t piece, std::str
     // The hole takes as little as it can: try each place where the next literal follows.
     const std::string& next = pieces[piece + 1].text;
     for (size_t at = line.find(next); at != std::string_view::npos; at = line.find(next, at + 1)) {
-        if (matches(pieces, piece + 1, line.substr(at), location)) {
+        if (matches(pieces, piece + 1, line.substr(at), location, tries)) {
             keep(location, current.text, line.substr(0, at));
             return true;
         }
@@ -220,7 +227,8 @@ const Rule* RuleTable::match(std::string_view line, std::string_view stage, Loca
         if (!compiled.anchor.empty() && line.find(compiled.anchor) == std::string_view::npos)
             continue;
         Location found;
-        if (matches(compiled.pieces, 0, line, found)) {
+        size_t tries = kMaxTries;
+        if (matches(compiled.pieces, 0, line, found, tries)) {
             location = found;
             return &rule;
         }

@@ -56,7 +56,10 @@ private:
         std::string anchor; // the longest literal piece: a line without it cannot match
     };
     static Compiled compile(std::string_view pattern);
-    static bool matches(const std::vector<Piece>& pieces, size_t piece, std::string_view line, Location& location);
+    // `tries` bounds the places the holes are tried at, so that a line built to match a pattern's literals in
+    // many ways costs no more than a plain one.
+    static bool matches(
+        const std::vector<Piece>& pieces, size_t piece, std::string_view line, Location& location, size_t& tries);
 
     std::vector<Rule> rules_;
     std::vector<std::pair<size_t, Compiled>> compiled_; // each pattern with its rule's index, in file order

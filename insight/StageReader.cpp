@@ -1,11 +1,13 @@
 #include "insight/StageReader.h"
 
 #include "insight/Counters.h"
+#include "insight/ToolKind.h"
 #include "insight/UsageTable.h"
 
 #include "base/Text.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace insight {
 
@@ -32,6 +34,29 @@ std::string besideMap(const std::string& map, const char* extension)
     if (dot != std::string::npos && (folder == std::string::npos || dot > folder))
         stem.resize(dot);
     return stem + extension;
+}
+
+// The tools print their command line with the arguments joined by blanks, quotes lost: the map is the first
+// argument after the tool that names a map file, else the first that is no option ("sdHLBSP leak").
+std::string mapFromCommandLine(std::string_view line)
+{
+    std::vector<std::string_view> words;
+    for (size_t at = 0; at < line.size();) {
+        const size_t end = std::min(line.find(' ', at), line.size());
+        if (end > at)
+            words.push_back(line.substr(at, end - at));
+        at = end + 1;
+    }
+    auto word = std::find_if(words.begin(), words.end(), [](std::string_view w) { return recogniseTool(w); });
+    word = word == words.end() ? words.begin() : word + 1;
+    for (auto candidate = word; candidate != words.end(); ++candidate) {
+        for (const char* extension : {".map", ".bsp", ".vmf"}) {
+            if (base::endsWithIgnoringCase(*candidate, extension))
+                return std::string(*candidate);
+        }
+    }
+    const auto plain = std::find_if(word, words.end(), [](std::string_view w) { return !w.starts_with("-"); });
+    return plain == words.end() ? std::string() : std::string(*plain);
 }
 
 bool startsWithCounter(std::string_view text)
@@ -84,9 +109,14 @@ void StageReader::feed(std::string_view chunk)
             endLine(false);
         chunk.remove_prefix(end + 1);
     }
-    // A counter grows on its line between updates ("10%...20%..."): follow it before the line ends.
-    if (!line_.empty() && (lineAfterCr_ || startsWithCounter(line_)))
+    // A counter grows on its line between updates ("10%...20%...", "PortalFlow: 0...1..."): follow it before
+    // the line ends.
+    if (line_.empty())
+        return;
+    if (lineAfterCr_ || startsWithCounter(line_))
         readProgress(line_);
+    else if (line_.find("0...") != std::string::npos)
+        readStep(line_);
 }
 
 void StageReader::finish()
@@ -161,8 +191,7 @@ void StageReader::readLine(std::string_view line)
         return;
     }
     if (!mapGiven_ && text.starts_with("Command line: ")) {
-        const size_t last = text.rfind(' ');
-        map_ = text.substr(last + 1);
+        map_ = mapFromCommandLine(std::string_view(text).substr(14));
         return;
     }
 
@@ -173,7 +202,7 @@ void StageReader::readLine(std::string_view line)
         readStep(text);
         return;
     }
-    if (rule->id.starts_with("leak")) {
+    if (rule->id == "leak" || rule->id == "leak-entity" || rule->id == "leak-file") {
         readLeak(*rule, location);
         afterProblem_ = false;
         return;

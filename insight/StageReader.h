@@ -21,8 +21,9 @@ public:
     // The rules stay owned by the caller (the built-in tables live as long as the program).
     StageReader(const RuleTable& rules, std::string stage);
 
-    // The map as the tool was given it (its last argument), for the leak's files; otherwise it is read from the
-    // "Command line:" the GoldSource tools print.
+    // The map as the tool was given it, for the leak's .pts and .lin beside it (relative to the tool's working
+    // folder when the map is). Without it, the map is read from the "Command line:" the GoldSource tools print,
+    // which loses the quotes around a path with blanks.
     void setMap(std::string map);
 
     void feed(std::string_view chunk);

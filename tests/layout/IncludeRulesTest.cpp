@@ -90,13 +90,16 @@ INSTANTIATE_TEST_SUITE_P(Refused, IncludeRuleCaseTest,
             {"source/ui/SourcePage.cpp:2: runs sideways from source/ui to goldsource/ui"}},
         Case{"config/Configuration.cpp", "\"script/ScriptLines.h\"",
             {"config/Configuration.cpp:2: runs up from config to script"}},
-        Case{"batchrun/Runner.cpp", "\"platform/Shell.h\"", {"batchrun/Runner.cpp:2: batchrun uses only base"}},
+        Case{
+            "batchrun/Runner.cpp", "\"platform/Shell.h\"", {"batchrun/Runner.cpp:2: batchrun uses only base, insight"}},
+        Case{"insight/StageReader.cpp", "\"batchrun/Runner.h\"", {"insight/StageReader.cpp:2: insight uses only base"}},
         Case{"decompile/Provision.cpp", "\"bsptwomap/Bsp.h\"",
             {"decompile/Provision.cpp:2: decompile must not include the program bsptwomap"}},
         Case{"compile/main.cpp", "\"goldsource/ui/GoldSourcePage.h\"",
             {"compile/main.cpp:2: compile uses only base, platform, config, look, script, goldsource, source, "
-             "presets, decompile, editor, settings, batchrun"}},
-        Case{"batchrun/Runner.cpp", "\"compile/UnattendedHost.h\"", {"batchrun/Runner.cpp:2: batchrun uses only base"}},
+             "presets, decompile, editor, settings, batchrun, insight"}},
+        Case{"batchrun/Runner.cpp", "\"compile/UnattendedHost.h\"",
+            {"batchrun/Runner.cpp:2: batchrun uses only base, insight"}},
         Case{"app/MainWindow.cpp", "\"compile/Arguments.h\"",
             {"app/MainWindow.cpp:2: app must not include the program compile"}}));
 
