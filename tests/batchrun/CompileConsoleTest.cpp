@@ -3,10 +3,14 @@
 // names of compile tools.
 #include "Harness.h"
 
+#include "base/Process.h"
+#include "support/BoundedRun.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <regex>
 
 using namespace batchrun;
 
@@ -97,6 +101,23 @@ protected:
         return runFerrowindCmd(scratch_, scratch_.path() + "/compile.bat", scratch_.path() + "/answers.txt");
     }
 
+    // As in a terminal: ferrowind-cmd's output on a pseudo-terminal; the titles it set, in order.
+    std::vector<std::string> titlesInTerminal(const std::string& first, const std::string& second)
+    {
+        scratch_.write("compile.bat", script(first, second));
+        const std::string command = "cd '" + scratch_.path() + "' && exec '" FERROWIND_CMD "' compile.bat < /dev/null";
+        base::ProgramStart start{"/bin/sh", {"sh", "-c", command}, {}, {}, {}};
+        std::string console;
+        start.output = [&console](std::string_view chunk) { console += chunk; };
+        EXPECT_EQ(testsupport::runBounded(start, testsupport::kStubLimit).failure, "");
+        static const std::regex title("\x1b\\]0;([^\a]*)\a");
+        std::vector<std::string> titles;
+        for (auto match = std::sregex_iterator(console.begin(), console.end(), title); match != std::sregex_iterator();
+             ++match)
+            titles.push_back((*match)[1]);
+        return titles;
+    }
+
     std::string mapPath(const std::string& extension) const
     {
         return scratch_.path() + "/" + kMapFolder + "/box" + extension;
@@ -156,4 +177,27 @@ TEST_F(CompileConsoleTest, OnlyScriptsThatRunCompileToolsGetAReport)
     const ScriptRun plain = run("helper", "other", "4\n");
     EXPECT_EQ(plain.out, "helper\nother\n  ERROR ERROR ERROR ERROR ERROR ERROR\nSelect item:\n");
     EXPECT_EQ(plain.err, "");
+}
+
+// The stage's percentage follows the script's own title as the tool counts; once the map has been compiled, the
+// time left too. The script's title comes back when the tool ends.
+TEST_F(CompileConsoleTest, TheTitleShowsTheStagesPercentageAndTheTimeLeft)
+{
+    tool("hlcsg", "for step in 1 2 3 4; do echo \"  $step / 4\"; sleep 0.2; done");
+    tool("hlbsp", "exit 0");
+    const std::string csg = "Map: [box] Stage: [1/2] - hlcsg";
+    const std::vector<std::string> first = titlesInTerminal("hlcsg", "hlbsp");
+    // Pieces of output that arrive together count once: of the four steps, at least one before the last shows.
+    const auto last = std::find(first.begin(), first.end(), csg + " - 100%");
+    ASSERT_NE(last, first.end()) << testing::PrintToString(first);
+    EXPECT_TRUE(std::any_of(first.begin(), last, [&](const std::string& title) {
+        return title == csg + " - 25%" || title == csg + " - 50%" || title == csg + " - 75%";
+    })) << testing::PrintToString(first);
+    EXPECT_EQ(*std::next(last), csg);
+    EXPECT_TRUE(scratch_.has("StageTimes.txt"));
+
+    const std::vector<std::string> second = titlesInTerminal("hlcsg", "hlbsp");
+    EXPECT_TRUE(std::any_of(second.begin(), second.end(), [&](const std::string& title) {
+        return title.rfind(csg + " - ", 0) == 0 && title.find("%, ") != std::string::npos && title.ends_with(" left");
+    })) << testing::PrintToString(second);
 }
