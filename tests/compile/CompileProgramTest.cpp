@@ -14,6 +14,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -509,6 +510,37 @@ std::vector<std::string> titlesIn(const std::string& output)
     return titles;
 }
 
+// The map with a floor of 1600 small crates in worldspawn: enough work for the tools to count their progress over
+// a second or two, so that a console sees it change.
+std::string withCrates(std::string map)
+{
+    std::string crates;
+    const auto face = [&](int a[3], int b[3], int c[3], const char* axes) {
+        char line[160];
+        std::snprintf(line, sizeof line, "( %d %d %d ) ( %d %d %d ) ( %d %d %d ) BOXWALL %s 0 1 1\n", a[0], a[1], a[2],
+            b[0], b[1], b[2], c[0], c[1], c[2], axes);
+        crates += line;
+    };
+    for (int i = 0; i < 40; ++i) {
+        for (int j = 0; j < 40; ++j) {
+            const int x0 = -240 + 12 * i, x1 = x0 + 8, y0 = -240 + 12 * j, y1 = y0 + 8, z0 = 0, z1 = 8;
+            int p[][3] = {{x0, 0, 0}, {x0, 64, 0}, {x0, 0, 64}, {x1, 0, 0}, {x1, 0, 64}, {x1, 64, 0}, {0, y0, 0},
+                {0, y0, 64}, {64, y0, 0}, {0, y1, 0}, {64, y1, 0}, {0, y1, 64}, {0, 0, z0}, {64, 0, z0}, {0, 64, z0},
+                {0, 0, z1}, {0, 64, z1}, {64, 0, z1}};
+            crates += "{\n";
+            for (int f = 0; f < 6; ++f)
+                face(p[3 * f], p[3 * f + 1], p[3 * f + 2],
+                    f < 2       ? "[ 0 1 0 0 ] [ 0 0 -1 0 ]"
+                        : f < 4 ? "[ 1 0 0 0 ] [ 0 0 -1 0 ]"
+                                : "[ 1 0 0 0 ] [ 0 -1 0 0 ]");
+            crates += "}\n";
+        }
+    }
+    const size_t keys = map.find("\n{\n(");
+    map.insert(keys + 1, crates);
+    return map;
+}
+
 // "Map: [leak] Stage: [1/4] - CSG - 45%" gives 45; nothing without a percentage.
 std::optional<int> percentIn(const std::string& title)
 {
@@ -521,15 +553,21 @@ std::optional<int> percentIn(const std::string& title)
 
 } // namespace
 
-// The leaking box room, compiled as the desktop would: the script runs in ferrowind-cmd in a terminal (a
+// The leaking box room, crowded, compiled as the desktop would: the script runs in ferrowind-cmd in a terminal (a
 // pseudo-terminal stands in for it), and the answer "4" leaves the error menu.
 TEST_F(RealToolsTest, ALeakIsReportedInTheConsoleBeforeTheErrorMenuAndInTheJsonReport)
 {
-    dir_.write("maps/leak.map", leakingBoxRoomMap("boxroom.wad"));
+    dir_.write("maps/leak.map", withCrates(leakingBoxRoomMap("boxroom.wad")));
     fs::copy_file(boxRoomFixture("boxroom.wad"), dir_.path("wads/boxroom.wad"));
     writeConfiguration(dir_.path("Configurations.ini"), configuration_);
+    // BSP stops at the leak and fails: without -leakonly it goes on for long, or crashes by chance.
+    GoldSourceOptions options;
+    options.bspParams = "-leakonly";
+    options.radParams = kQuickRadParams;
+    options.runGame = false;
+    savePreset(dir_.path("bin/Ferrowind/GSPresets/Leaks.gsp"), goldSourceFields(), options);
     const Compiled compiled =
-        compile("-preset Quick leak.map --keep-script ../leak.bat --report ../r.json", "< /dev/null", "maps");
+        compile("-preset Leaks leak.map --keep-script ../leak.bat --report ../r.json", "< /dev/null", "maps");
     const std::string pointFile = dir_.path("maps/leak.pts");
     EXPECT_EQ(compiled.exitCode, 1) << compiled.output;
     EXPECT_THAT(compiled.output, HasSubstr("ferrowind-compile: BSP failed"));
