@@ -3,6 +3,7 @@
 #include "base/AtomicFile.h"
 #include "base/Paths.h"
 #include "base/Text.h"
+#include "batchrun/ConsoleEscapes.h"
 #include "insight/RuleTable.h"
 #include "insight/StageReader.h"
 
@@ -67,14 +68,16 @@ base::ProgramResult CompileFollower::runStage(
     if (progressChanged)
         progressChanged({stage, std::nullopt, timeLeft(tool.kind.family, tool.map, stage, 0)});
     std::optional<int> shownPercent;
+    EscapeSequenceState escapes;
     start.output = [&](std::string_view chunk) {
         out_.write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
         out_.flush();
         reader.feed(chunk);
+        escapes.feed(chunk);
         const std::optional<double> fraction = reader.progress();
         const std::optional<int> percent =
             fraction ? std::optional<int>(static_cast<int>(*fraction * 100)) : std::nullopt;
-        if (percent != shownPercent && progressChanged) {
+        if (percent != shownPercent && progressChanged && !escapes.inside()) {
             shownPercent = percent;
             progressChanged({stage, fraction, timeLeft(tool.kind.family, tool.map, stage, elapsed())});
         }
