@@ -1,5 +1,6 @@
 #include "insight/CompileReport.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace insight {
@@ -96,6 +97,11 @@ std::string reportText(const CompileReport& report)
             }
         }
     }
+
+    const bool leaked = std::any_of(
+        report.stages.begin(), report.stages.end(), [](const StageReport& stage) { return stage.findings.leak; });
+    if (!anyProblem && !leaked && !report.stages.empty())
+        text += "No problems found.\n";
 
     for (const StageReport& stage : report.stages) {
         if (!stage.findings.leak)

@@ -21,7 +21,7 @@ struct Rule {
     Severity severity = Severity::Warning;
     bool reported = true; // false: the line only belongs to a message already read ("severity none")
     bool heading = false; // the tool's heading for the message just before it: counted only when alone
-    std::vector<std::string> patterns; // any of them; none for the rules the reader applies itself (leak-...)
+    std::vector<std::string> patterns; // any of them; none for limit-high, which the reader applies to limits
     std::string explanation;
     std::string advice;
     std::string stage; // only in this stage ("csg", "vis"...), or in every stage when empty

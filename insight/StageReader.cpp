@@ -75,15 +75,7 @@ void StageReader::setMap(std::string map)
     mapGiven_ = true;
 }
 
-void StageReader::append(std::string_view bytes)
-{
-    const size_t room = kMaxLineBytes - line_.size();
-    if (bytes.size() > room) {
-        overlong_ = true;
-        bytes = bytes.substr(0, room);
-    }
-    line_.append(bytes);
-}
+void StageReader::append(std::string_view bytes) { line_.append(bytes.substr(0, kMaxLineBytes - line_.size())); }
 
 void StageReader::feed(std::string_view chunk)
 {
@@ -138,7 +130,6 @@ void StageReader::endLine(bool update)
     else
         readLine(line_);
     line_.clear();
-    overlong_ = false;
     lineAfterCr_ = update;
 }
 
@@ -148,23 +139,22 @@ void StageReader::readProgress(std::string_view text)
         progress_ = fraction;
 }
 
-bool StageReader::readStep(std::string_view line)
+void StageReader::readStep(std::string_view line)
 {
     // "BuildFacelights:" alone on its line (GoldSource), or "PortalFlow:      0...1...2" (Source).
     const size_t colon = line.find(':');
     if (colon == 0 || colon == std::string_view::npos || colon > 40)
-        return false;
+        return;
     const std::string_view name = line.substr(0, colon);
     const bool word = std::all_of(name.begin(), name.end(),
         [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || isDigit(c) || c == '_'; });
     const std::string rest = base::trim(line.substr(colon + 1));
     if (!word || !(rest.empty() || rest.starts_with("0...")))
-        return false;
+        return;
     step_ = name;
     progress_ = 0.0;
     if (!rest.empty())
         readProgress(rest);
-    return true;
 }
 
 void StageReader::readLine(std::string_view line)

@@ -18,7 +18,8 @@ class StageReader {
 public:
     static constexpr size_t kMaxLineBytes = 4096;
 
-    // The rules stay owned by the caller (the built-in tables live as long as the program).
+    // The rules stay owned by the caller (the built-in tables live as long as the program). The stage is the
+    // tool's as recogniseTool names it ("csg", "bsp", "vis", "rad"): rules kept to a stage apply in it alone.
     StageReader(const RuleTable& rules, std::string stage);
 
     // The map as the tool was given it, for the leak's .pts and .lin beside it (relative to the tool's working
@@ -44,7 +45,7 @@ private:
     void endLine(bool update);
     void readLine(std::string_view line);
     void readProgress(std::string_view text);
-    bool readStep(std::string_view line);
+    void readStep(std::string_view line);
     void readLeak(const Rule& rule, const Location& location);
     void addProblem(const Rule& rule, std::string_view line, const Location& location);
     void endUsageTable();
@@ -53,7 +54,6 @@ private:
     const RuleTable& rules_;
     std::string stage_;
     std::string line_; // the line being assembled, at most kMaxLineBytes
-    bool overlong_ = false; // the current line was cut
     bool afterCr_ = false; // the last byte was a CR: an LF next ends the same line
     bool lineAfterCr_ = false; // the line being assembled follows a progress update
     std::optional<double> progress_;

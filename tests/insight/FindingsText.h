@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 // Findings as the expected files under tests/golden/insight/ hold them: one fact a line, reviewed like code.
 inline std::string findingsText(const std::string& stage, const insight::StageFindings& findings)
@@ -15,8 +16,13 @@ inline std::string findingsText(const std::string& stage, const insight::StageFi
         text += "  " + std::string(insight::severityName(problem.severity)) + " " + problem.rule + " x" +
             std::to_string(problem.count) + ": " + problem.message + "\n";
         for (const insight::Location& at : problem.locations) {
-            text += "    at entity=" + at.entity + " brush=" + at.brush + " side=" + at.side +
-                " position=" + at.position + " texture=" + at.texture + " name=" + at.name + "\n";
+            text += "    at";
+            for (const auto& [key, value] : {std::pair{"entity", at.entity}, {"brush", at.brush}, {"side", at.side},
+                     {"position", at.position}, {"texture", at.texture}, {"name", at.name}}) {
+                if (!value.empty())
+                    text += std::string(" ") + key + "=" + value;
+            }
+            text += "\n";
         }
     }
     if (const auto& leak = findings.leak) {

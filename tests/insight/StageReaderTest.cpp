@@ -151,7 +151,7 @@ TEST(StageReader, AToolsHeadingIsCountedOnlyWhenItStandsAlone)
     alone.feed("Loading\nError: Could not locate WAD file\n");
     alone.finish();
     ASSERT_EQ(alone.findings().problems.size(), 1u);
-    EXPECT_EQ(alone.findings().problems[0].rule, "wad-not-found-heading");
+    EXPECT_EQ(alone.findings().problems[0].rule, "wad-not-located");
 }
 
 TEST(StageReader, TheLeaksFilesAreBesideTheMapOnTheToolsCommandLine)
