@@ -112,6 +112,16 @@ bool endsWithin(pid_t pid, std::optional<std::chrono::milliseconds> limit)
     }
 }
 
+// A program with its own group, or with a time limit, is started as the first of a new process group.
+bool inOwnGroup(const ProgramStart& start, SpawnSetup& setup)
+{
+    if (!start.ownProcessGroup && !start.timeLimit)
+        return false;
+    posix_spawnattr_setpgroup(&setup.attributes, 0);
+    posix_spawnattr_setflags(&setup.attributes, POSIX_SPAWN_SETPGROUP);
+    return true;
+}
+
 // Reaps the program that ended or was ended; `timeLimit` is set when it outlived it.
 ProgramResult reaped(pid_t pid, std::optional<std::chrono::milliseconds> timeLimit)
 {
@@ -240,11 +250,7 @@ ProgramResult runOnTerminal(const ProgramStart& start)
     if (const std::string problem = terminal.open(); !problem.empty())
         return {false, 0, problem};
     SpawnSetup setup;
-    const bool ownGroup = start.ownProcessGroup || start.timeLimit;
-    if (ownGroup) {
-        posix_spawnattr_setpgroup(&setup.attributes, 0);
-        posix_spawnattr_setflags(&setup.attributes, POSIX_SPAWN_SETPGROUP);
-    }
+    const bool ownGroup = inOwnGroup(start, setup);
     posix_spawn_file_actions_adddup2(&setup.actions, terminal.programSide, STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&setup.actions, terminal.programSide, STDERR_FILENO);
     pid_t pid = 0;
@@ -277,11 +283,7 @@ ProgramResult runProgramAndWait(const ProgramStart& start)
     if (start.output)
         return runOnTerminal(start);
     SpawnSetup setup;
-    const bool ownGroup = start.ownProcessGroup || start.timeLimit;
-    if (ownGroup) {
-        posix_spawnattr_setpgroup(&setup.attributes, 0);
-        posix_spawnattr_setflags(&setup.attributes, POSIX_SPAWN_SETPGROUP);
-    }
+    const bool ownGroup = inOwnGroup(start, setup);
     pid_t pid = 0;
     if (const int error = spawn(start, setup, pid); error != 0)
         return {false, 0, std::strerror(error)};
