@@ -27,6 +27,14 @@ struct ProgramStart {
     std::function<void(std::string_view)> output{};
 };
 
+// Whether a waited-for run hands the program's output to ProgramStart::output: on POSIX systems only, where a
+// pseudo-terminal keeps it coming as the program writes it.
+#ifdef _WIN32
+inline constexpr bool kProgramOutputIsHandedOn = false;
+#else
+inline constexpr bool kProgramOutputIsHandedOn = true;
+#endif
+
 struct ProgramResult {
     bool started = false;
     int exitCode = 0;

@@ -33,7 +33,7 @@ CompileConsoleHost::CompileConsoleHost(
 
 base::ProgramResult CompileConsoleHost::run(const base::ProgramStart& start)
 {
-    const std::optional<ToolRun> tool = compileToolRun(start);
+    const std::optional<ToolRun> tool = base::kProgramOutputIsHandedOn ? compileToolRun(start) : std::nullopt;
     if (!tool)
         return system_.run(start);
     const base::ProgramResult result = follower_.runStage(system_, start, *tool, stageNameOf(tool->kind));

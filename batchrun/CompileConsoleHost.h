@@ -13,7 +13,7 @@ namespace batchrun {
 // left once the map has been compiled before, after the script's own title. When the script comes to its error
 // section, its pause or its end, a report of the compile is printed before it: each stage's time and result, the
 // problems found, the leak, the limits and where the .bsp was copied. A script that runs no compile tool gets
-// nothing of this.
+// nothing of this, and neither does any script where the tools' output cannot be read (Windows).
 class CompileConsoleHost : public Host {
 public:
     // The stage times are kept in `historyFile` ("" keeps none).

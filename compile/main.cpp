@@ -164,6 +164,10 @@ int main(int argc, char** argv)
             return kExitBadRequest;
         }
     }
+    if (!arguments.reportFile.empty() && !base::kProgramOutputIsHandedOn) {
+        std::cerr << "ferrowind-compile: --report needs the tools' output, which is read on Linux only\n";
+        return kExitBadRequest;
+    }
     if (!arguments.reportFile.empty() && refusedOutput("--report", arguments.reportFile, inputs))
         return kExitBadRequest;
 
@@ -177,7 +181,8 @@ int main(int argc, char** argv)
     // The stage times sit in the working folder's Temp, where the desktop's consoles keep theirs.
     batchrun::CompileFollower follower(std::cout, folders.tempDir + insight::kStageHistoryFileName);
     const std::string& mapFile = prepared->inputs.front();
-    host.follow(follower, familyOf(mapFile), mapFile);
+    if (base::kProgramOutputIsHandedOn)
+        host.follow(follower, familyOf(mapFile), mapFile);
     batchrun::Runner runner(session, console, host);
     const auto started = std::chrono::steady_clock::now();
     runner.run(batchrun::Script::fromText(scriptFileText(prepared->script)), {"ferrowind-compile"});
