@@ -1,8 +1,10 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Starting programs, waited for or detached; the one copy every program uses.
@@ -18,7 +20,20 @@ struct ProgramStart {
     bool ownProcessGroup = false;
     // Bounds a waited-for run; implies ownProcessGroup.
     std::optional<std::chrono::milliseconds> timeLimit{};
+    // For a waited-for run on POSIX systems: the program's output and error output go to a pseudo-terminal of
+    // their own, so that a program that holds its output back when it is not writing to a terminal writes as it
+    // goes, and reach this function as they come, byte for byte, instead of our output. Its input stays ours.
+    // On Windows the program writes to our output and this function gets nothing.
+    std::function<void(std::string_view)> output{};
 };
+
+// Whether a waited-for run hands the program's output to ProgramStart::output: on POSIX systems only, where a
+// pseudo-terminal keeps it coming as the program writes it.
+#ifdef _WIN32
+inline constexpr bool kProgramOutputIsHandedOn = false;
+#else
+inline constexpr bool kProgramOutputIsHandedOn = true;
+#endif
 
 struct ProgramResult {
     bool started = false;

@@ -10,6 +10,7 @@ namespace {
 bool isBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
 char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 int hexValue(char c)
 {
@@ -38,6 +39,13 @@ std::string toLowerAscii(std::string_view text)
     std::string lower(text);
     std::transform(lower.begin(), lower.end(), lower.begin(), lowerAscii);
     return lower;
+}
+
+std::string toUpperAscii(std::string_view text)
+{
+    std::string upper(text);
+    std::transform(upper.begin(), upper.end(), upper.begin(), upperAscii);
+    return upper;
 }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b)

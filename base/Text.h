@@ -11,6 +11,7 @@ std::string trim(std::string_view text);
 
 // ASCII lower case; other bytes are left alone.
 std::string toLowerAscii(std::string_view text);
+std::string toUpperAscii(std::string_view text);
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 bool endsWithIgnoringCase(std::string_view text, std::string_view suffix);

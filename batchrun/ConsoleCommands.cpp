@@ -105,8 +105,10 @@ Outcome set(Context& context, std::string_view rest)
 
 Outcome title(Context& context, std::string_view rest)
 {
+    const std::string_view text = rest.empty() ? rest : rest.substr(1);
     if (context.console.terminal)
-        context.console.out << titleEscape(rest.empty() ? rest : rest.substr(1)) << std::flush;
+        context.console.out << titleEscape(text) << std::flush;
+    context.host.titleSet(text);
     return Outcome::success();
 }
 

@@ -46,4 +46,20 @@ std::string titleEscape(std::string_view title) { return "\x1b]0;" + std::string
 
 std::string clearScreenEscape() { return "\x1b[H\x1b[2J\x1b[3J"; }
 
+void EscapeSequenceState::feed(std::string_view bytes)
+{
+    constexpr char kEscape = '\x1b';
+    for (const char c : bytes) {
+        switch (state_) {
+        case State::Text: state_ = c == kEscape ? State::Escape : State::Text; break;
+        case State::Escape: state_ = c == '[' ? State::Control : c == ']' ? State::OperatingSystem : State::Text; break;
+        case State::Control: state_ = c >= '@' && c <= '~' ? State::Text : State::Control; break;
+        case State::OperatingSystem:
+            state_ = c == '\a' ? State::Text : c == kEscape ? State::OperatingSystemEscape : State::OperatingSystem;
+            break;
+        case State::OperatingSystemEscape: state_ = c == '\\' ? State::Text : State::OperatingSystem; break;
+        }
+    }
+}
+
 } // namespace batchrun

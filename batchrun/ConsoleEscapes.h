@@ -24,4 +24,22 @@ std::string resetColorEscape();
 std::string titleEscape(std::string_view title);
 std::string clearScreenEscape();
 
+// Follows what a program writes to a terminal, to tell whether it stopped inside an escape sequence: writing a
+// title there would break the sequence and show both as text.
+class EscapeSequenceState {
+public:
+    void feed(std::string_view bytes);
+    bool inside() const { return state_ != State::Text; }
+
+private:
+    enum class State {
+        Text,
+        Escape, // after ESC
+        Control, // ESC [ ..., ended by a byte from @ to ~
+        OperatingSystem, // ESC ] ..., ended by BEL or ESC backslash
+        OperatingSystemEscape, // ESC inside the latter
+    };
+    State state_ = State::Text;
+};
+
 } // namespace batchrun

@@ -86,6 +86,7 @@ Outcome copy(Context& context, std::string_view rest)
         return failed(context, copyError.what());
     }
     context.console.out << "        1 file(s) copied.\n";
+    context.host.fileCopied(source.string(), destination.string());
     context.session.errorLevel = 0;
     return Outcome::success();
 }

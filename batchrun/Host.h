@@ -30,6 +30,10 @@ public:
     {
         return std::nullopt;
     }
+    // The script set the console title (the text as `title` was given it) or copied a file (the paths as
+    // copied, the target with the file's name when a folder was named).
+    virtual void titleSet(std::string_view /*title*/) {}
+    virtual void fileCopied(const std::string& /*source*/, const std::string& /*target*/) {}
 };
 
 // The real thing: programs through the platform calls, documents through the desktop (xdg-open on Linux,

@@ -14,11 +14,13 @@ constexpr double kLongestStageTimeout = 365.0 * 24 * 3600;
 
 const char* const kCompileUsage =
     "usage: ferrowind-compile <map.map|room.vmf> [-preset NAME] [--config FILE] [--keep-script FILE]\n"
-    "                         [--stage-timeout SECONDS]\n"
+    "                         [--stage-timeout SECONDS] [--report FILE]\n"
     "\n"
     "Compiles a Half-Life map (.map) or a Half-Life 2 map (.vmf) without a window, with the tools,\n"
-    "folders and presets of Ferrowind's configuration, and prints a line as each stage starts and\n"
-    "a table of the stages' exit codes and times at the end.\n"
+    "folders and presets of Ferrowind's configuration, and prints a line as each stage starts (with\n"
+    "the time left, once the map has been compiled before), a table of the stages' exit codes and\n"
+    "times at the end, and a report of what the tools' output says: the problems found with what\n"
+    "they mean and what to do, the leak, the fullest limits and where the .bsp was copied.\n"
     "\n"
     "  -preset NAME        apply the map's engine's preset NAME\n"
     "  --config FILE       read this configuration instead of the working folders' Configurations.ini\n"
@@ -26,6 +28,8 @@ const char* const kCompileUsage =
     "                      configuration)\n"
     "  --stage-timeout SECONDS\n"
     "                      end a stage's tool, and everything it started, after SECONDS; the stage fails\n"
+    "  --report FILE       also write the report to FILE as JSON (never the map, the preset or the\n"
+    "                      configuration)\n"
     "  --help              show this text\n"
     "  --version           show the version\n"
     "\n"
@@ -36,8 +40,10 @@ const char* const kCompileUsage =
     "\n"
     "Exit codes:\n"
     "  0  the compile is done\n"
-    "  1  a stage failed (the line before the table names it and its exit code)\n"
-    "  2  bad arguments or configuration (a missing tool, folder, map or preset)\n"
+    "  1  a stage failed (the line before the table names it and its exit code), or its output shows\n"
+    "     that it failed although it exited with 0 (the line names it and says why)\n"
+    "  2  bad arguments or configuration (a missing tool, folder, map or preset), or a report that\n"
+    "     could not be written after a compile that went well\n"
     "  3  the .bsp could not be copied to the output folder\n";
 
 ParsedArguments parseCompileArguments(const std::vector<std::string>& arguments)
@@ -65,6 +71,8 @@ ParsedArguments parseCompileArguments(const std::vector<std::string>& arguments)
             value(result.configFile);
         } else if (base::equalsIgnoringCase(word, "--keep-script")) {
             value(result.keepScript);
+        } else if (base::equalsIgnoringCase(word, "--report")) {
+            value(result.reportFile);
         } else if (base::equalsIgnoringCase(word, "--stage-timeout")) {
             std::string seconds;
             value(seconds);

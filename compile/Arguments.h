@@ -12,6 +12,7 @@ struct CompileArguments {
     std::optional<std::string> preset; // after "-preset"
     std::string configFile; // after "--config"; "" for the working folders' own
     std::string keepScript; // after "--keep-script"; "" keeps no copy
+    std::string reportFile; // after "--report"; "" writes no JSON report
     double stageTimeout = 0; // after "--stage-timeout", in seconds; 0 lets a stage run for ever
     bool help = false;
 };

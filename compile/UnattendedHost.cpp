@@ -2,6 +2,7 @@
 
 #include "base/Paths.h"
 #include "base/Text.h"
+#include "insight/StageHistory.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -42,11 +43,39 @@ base::ProgramResult UnattendedHost::run(const base::ProgramStart& start)
     tool.ownProcessGroup = true;
     if (limitSeconds_ > 0)
         tool.timeLimit = std::chrono::milliseconds(static_cast<long long>(limitSeconds_ * 1000));
-    const base::ProgramResult result = system_.run(tool);
+    const std::string& stage = stages_.back().name;
+    base::ProgramResult result = follower_
+        ? follower_->runStage(system_, tool, batchrun::toolRunAs(tool, {family_, base::toLowerAscii(stage)}), stage)
+        : system_.run(tool);
     if (result.timedOut)
-        out_ << "ferrowind-compile: " << stages_.back().name << " ran longer than the stage limit of " << limitSeconds_
+        out_ << "ferrowind-compile: " << stage << " ran longer than the stage limit of " << limitSeconds_
              << " s and was ended" << std::endl;
+    // The script goes on by the exit code alone; a stage that failed by its output must stop it too.
+    if (follower_ && result.started && result.exitCode == 0 && !follower_->report().stages.empty() &&
+        follower_->report().stages.back().findings.failed)
+        result.exitCode = 1;
     return result;
+}
+
+void UnattendedHost::follow(batchrun::CompileFollower& follower, insight::ToolFamily family, std::string map)
+{
+    follower_ = &follower;
+    family_ = family;
+    map_ = std::move(map);
+}
+
+std::string UnattendedHost::timeLeftNote(const std::string& stage) const
+{
+    if (!follower_)
+        return {};
+    const std::optional<double> left = follower_->timeLeft(family_, map_, stage, 0);
+    return left ? " (" + insight::StageHistory::formatDuration(*left) + " left by the last compile)" : std::string();
+}
+
+void UnattendedHost::fileCopied(const std::string& source, const std::string& target)
+{
+    if (follower_)
+        follower_->fileCopied(source, target);
 }
 
 // The stage's tool by the path the script names it with, as the runner found it (through Wine, the program
@@ -100,7 +129,7 @@ std::optional<int> UnattendedHost::labelReached(size_t index, std::string_view /
         [index](const ScriptSections::Stage& s) { return s.line == index; });
     if (stage != sections_.stages.end()) {
         stages_.push_back({stage->name, 0, 0});
-        out_ << "ferrowind-compile: " << stage->name << " started" << std::endl;
+        out_ << "ferrowind-compile: " << stage->name << " started" << timeLeftNote(stage->name) << std::endl;
         stageStart_ = std::chrono::steady_clock::now();
     } else if (index == sections_.afterStages) {
         afterStages_ = true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "batchrun/CompileFollower.h"
 #include "batchrun/Host.h"
 #include "compile/StageTable.h"
 #include "script/StagePlan.h"
@@ -31,6 +32,12 @@ public:
     std::string powerOff() override;
     std::optional<int> labelReached(size_t index, std::string_view line, int errorLevel) override;
 
+    // From now on each stage's tool runs through `follower`, as a tool of `family` compiling `map`, and each
+    // stage's start line tells the time left. A tool whose output shows that it failed fails its stage even
+    // when it exits with 0.
+    void follow(batchrun::CompileFollower& follower, insight::ToolFamily family, std::string map);
+    void fileCopied(const std::string& source, const std::string& target) override;
+
     // Closes a stage still open when the script ended.
     void finish(int errorLevel);
 
@@ -44,6 +51,7 @@ private:
     void skipped(const std::string& what);
     std::string skippedAfterStages(const std::string& what);
     bool isCurrentTool(const base::ProgramStart& start) const;
+    std::string timeLeftNote(const std::string& stage) const;
 
     std::ostream& out_;
     batchrun::Host& system_;
@@ -54,6 +62,9 @@ private:
     std::optional<std::chrono::steady_clock::time_point> stageStart_;
     bool afterStages_ = false;
     bool failed_ = false;
+    batchrun::CompileFollower* follower_ = nullptr;
+    insight::ToolFamily family_ = insight::ToolFamily::GoldSource;
+    std::string map_;
 };
 
 } // namespace ferrowind

@@ -3,12 +3,15 @@
 #include "base/Process.h"
 #include "base/ProgramOptions.h"
 #include "base/RegularFile.h"
+#include "base/Text.h"
 #include "batchrun/Host.h"
 #include "batchrun/Runner.h"
 #include "compile/Arguments.h"
 #include "compile/CompileJob.h"
 #include "compile/UnattendedHost.h"
 #include "config/ProgramInfo.h"
+#include "insight/CompileReport.h"
+#include "insight/StageHistory.h"
 
 #include <algorithm>
 #include <chrono>
@@ -65,6 +68,41 @@ bool copiedWhole(const std::string& from, const std::string& to)
         std::istreambuf_iterator<char>(copy), std::istreambuf_iterator<char>());
 }
 
+// An output file the compile would write: never one it reads, under any name, nor anything but a regular file.
+bool refusedOutput(const std::string& option, const std::string& path, const std::vector<std::string>& inputs)
+{
+    for (const std::string& input : inputs) {
+        if (base::isSameFile(path, input)) {
+            std::cerr << "ferrowind-compile: " << option << ' ' << path << " is " << input
+                      << ", which the compile reads; write it to another file\n";
+            return true;
+        }
+    }
+    if (const std::string reason = base::notRegularReason(base::fileKindOf(path)); !reason.empty()) {
+        std::cerr << "ferrowind-compile: " << base::WriteError(path, reason).what() << '\n';
+        return true;
+    }
+    return false;
+}
+
+insight::ToolFamily familyOf(const std::string& mapFile)
+{
+    return base::equalsIgnoringCase(base::extensionOf(mapFile), ".vmf") ? insight::ToolFamily::Source
+                                                                        : insight::ToolFamily::GoldSource;
+}
+
+// What ended the compile: the stage's exit code, or what its output showed when its tool said it succeeded.
+std::string failureLine(const std::optional<StageRecord>& stage, const insight::CompileReport& report)
+{
+    if (!stage)
+        return "the compile failed";
+    if (!report.stages.empty() && report.stages.back().name == stage->name && report.stages.back().exitCode == 0 &&
+        report.stages.back().findings.failed)
+        return stage->name + " failed: its tool exited with 0, but its output shows " +
+            report.stages.back().findings.failure;
+    return stage->name + " failed with exit code " + std::to_string(stage->exitCode);
+}
+
 int badRequest(const std::string& problem)
 {
     std::cerr << "ferrowind-compile: " << problem << "\n\n" << kCompileUsage;
@@ -114,16 +152,11 @@ int main(int argc, char** argv)
     const std::optional<PreparedCompile> prepared = prepareCompile(arguments, setup, currentOrigin(), std::cerr);
     if (!prepared)
         return kExitBadRequest;
+    std::vector<std::string> inputs = prepared->inputs;
+    inputs.push_back(configPath);
     if (!arguments.keepScript.empty()) {
-        std::vector<std::string> inputs = prepared->inputs;
-        inputs.push_back(configPath);
-        for (const std::string& input : inputs) {
-            if (base::isSameFile(arguments.keepScript, input)) {
-                std::cerr << "ferrowind-compile: --keep-script " << arguments.keepScript << " is " << input
-                          << ", which the compile reads; the script is kept in another file or not at all\n";
-                return kExitBadRequest;
-            }
-        }
+        if (refusedOutput("--keep-script", arguments.keepScript, inputs))
+            return kExitBadRequest;
         try {
             writeScriptLines(arguments.keepScript, prepared->script);
         } catch (const base::WriteError& error) {
@@ -131,6 +164,12 @@ int main(int argc, char** argv)
             return kExitBadRequest;
         }
     }
+    if (!arguments.reportFile.empty() && !base::kProgramOutputIsHandedOn) {
+        std::cerr << "ferrowind-compile: --report needs the tools' output, which is read on Linux only\n";
+        return kExitBadRequest;
+    }
+    if (!arguments.reportFile.empty() && refusedOutput("--report", arguments.reportFile, inputs))
+        return kExitBadRequest;
 
     // Run from memory: no file for a later compile, here or on the desktop, to rewrite under it.
     std::error_code error;
@@ -139,29 +178,49 @@ int main(int argc, char** argv)
     batchrun::Console console{std::cout, std::cerr, input, false};
     batchrun::SystemHost system;
     UnattendedHost host(std::cout, system, prepared->plan, prepared->sections, arguments.stageTimeout);
+    // The stage times sit in the working folder's Temp, where the desktop's consoles keep theirs.
+    batchrun::CompileFollower follower(std::cout, folders.tempDir + insight::kStageHistoryFileName);
+    const std::string& mapFile = prepared->inputs.front();
+    if (base::kProgramOutputIsHandedOn)
+        host.follow(follower, familyOf(mapFile), mapFile);
     batchrun::Runner runner(session, console, host);
     const auto started = std::chrono::steady_clock::now();
     runner.run(batchrun::Script::fromText(scriptFileText(prepared->script)), {"ferrowind-compile"});
     host.finish(session.errorLevel);
     const double total = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 
-    if (host.failed()) {
-        const std::optional<StageRecord> stage = host.failedStage();
-        std::cout << "ferrowind-compile: "
-                  << (stage ? stage->name + " failed with exit code " + std::to_string(stage->exitCode)
-                            : std::string("the compile failed"))
-                  << '\n';
-    }
-    std::cout << '\n' << stageTable(host.stages(), total);
+    std::string timesProblem;
+    if (follower.ranAnyStage())
+        createWorkingFolders(folders);
+    insight::CompileReport report = follower.finish(timesProblem);
     if (host.failed())
-        return kExitStageFailed;
-    // The script's copy has no error branch: a failed copy would otherwise pass for a finished compile.
-    if (!prepared->bspCopy.empty() && base::fileExists(prepared->bspFile) &&
+        std::cout << "ferrowind-compile: " << failureLine(host.failedStage(), report) << '\n';
+    std::cout << '\n' << stageTable(host.stages(), total);
+    if (!report.stages.empty())
+        std::cout << '\n' << insight::reportText(report);
+    if (!timesProblem.empty())
+        std::cout << "ferrowind-compile: the stage times are not kept: " << timesProblem << '\n';
+    int exitCode = kExitDone;
+    if (host.failed()) {
+        exitCode = kExitStageFailed;
+    } else if (!prepared->bspCopy.empty() && base::fileExists(prepared->bspFile) &&
         !copiedWhole(prepared->bspFile, prepared->bspCopy)) {
+        // The script's copy has no error branch: a failed copy would otherwise pass for a finished compile.
         std::cout << "ferrowind-compile: " << prepared->bspFile << " could not be copied to " << prepared->bspCopy
                   << '\n';
-        return kExitCopyFailed;
+        exitCode = kExitCopyFailed;
+    }
+    if (!arguments.reportFile.empty()) {
+        if (report.map.empty())
+            report.map = mapFile;
+        try {
+            base::writeFileAtomically(arguments.reportFile, insight::reportJson(report), inputs);
+        } catch (const base::WriteError& error) {
+            std::cout << "ferrowind-compile: the report was not written: " << error.what() << '\n';
+            if (exitCode == kExitDone)
+                exitCode = kExitBadRequest;
+        }
     }
     std::cout.flush();
-    return kExitDone;
+    return exitCode;
 }

@@ -107,3 +107,71 @@ TEST(ProcessTest, TheTimeLimitIsGivenInSecondsToATenth)
     for (const auto& [limit, text] : cases)
         EXPECT_EQ(base::timeLimitProblem(limit), text);
 }
+
+#ifndef _WIN32
+namespace {
+
+struct Captured {
+    base::ProgramResult result;
+    std::string output;
+    size_t chunks = 0;
+};
+
+Captured runCapturing(base::ProgramStart start)
+{
+    Captured captured;
+    start.output = [&captured](std::string_view chunk) {
+        captured.output += chunk;
+        ++captured.chunks;
+    };
+    captured.result = base::runProgramAndWait(start);
+    return captured;
+}
+
+base::ProgramStart shell(const std::string& commands)
+{
+    return {"/bin/sh", {"sh", "-c", commands}, {}, base::processEnvironment(), {}};
+}
+
+} // namespace
+
+// Programs write to a terminal and we get their bytes as written: no carriage return is added, none lost.
+TEST(ProcessTest, OnATerminalTheOutputAndErrorOutputComeByteForByte)
+{
+    const Captured captured =
+        runCapturing(shell("test -t 1 && test -t 2 && printf 'one\\ntwo\\r\\n 3%%\\r' && printf 'err\\n' >&2; exit 7"));
+    EXPECT_TRUE(captured.result.started);
+    EXPECT_EQ(captured.result.exitCode, 7);
+    EXPECT_EQ(captured.output, "one\ntwo\r\n 3%\rerr\n");
+
+    // Five megabytes without a line end, in pieces, all of them.
+    const Captured flood = runCapturing(shell("head -c 5000000 /dev/zero | tr '\\0' x"));
+    EXPECT_EQ(flood.result.exitCode, 0);
+    EXPECT_EQ(flood.output.size(), 5000000u);
+    EXPECT_EQ(flood.output.find_first_not_of('x'), std::string::npos);
+    EXPECT_GT(flood.chunks, 1u);
+
+    const Captured missing = runCapturing({"/nonexistent/tool", {"tool"}, {}, {}, {}});
+    EXPECT_FALSE(missing.result.started);
+}
+
+TEST(ProcessTest, OnATerminalAHangingProgramAndWhatItStartedStillEndAtTheTimeLimit)
+{
+    TempFolder dir;
+    const std::string ids = dir.path("ids.txt");
+    base::ProgramStart start = sleeper({ids, BASE_SLEEPER});
+    start.timeLimit = 2s;
+    const Captured captured = runCapturing(start);
+    EXPECT_TRUE(captured.result.timedOut);
+    EXPECT_EQ(captured.result.problem, "did not end within 2 s and was stopped");
+    const std::vector<long> started = processIds(ids);
+    EXPECT_EQ(started.size(), 2u);
+    for (long id : started)
+        EXPECT_TRUE(endsSoon(id)) << "process " << id << " outlived the run";
+
+    // Writing without end is no way around the limit.
+    base::ProgramStart flood = shell("yes 'a line'");
+    flood.timeLimit = 1s;
+    EXPECT_TRUE(runCapturing(flood).result.timedOut);
+}
+#endif

@@ -294,3 +294,25 @@ TEST(ConsoleEscapes, ConsoleColoursMapToTheirAnsiCounterparts)
     EXPECT_FALSE(parseColorArgument("AA"));
     EXPECT_FALSE(parseColorArgument("0G"));
 }
+
+// Where a title may go between two pieces of a program's output.
+TEST(ConsoleEscapes, OutputThatStopsInsideAnEscapeSequenceIsTold)
+{
+    const std::pair<std::vector<std::string>, bool> cases[] = {
+        {{"12 / 40"}, false},
+        {{"\x1b"}, true},
+        {{"\x1b[3"}, true},
+        {{"\x1b[3", "1mred"}, false},
+        {{"\x1b]0;title"}, true},
+        {{"\x1b]0;title\a"}, false},
+        {{"\x1b]0;title\x1b", "\\"}, false},
+        {{"\x1b]0;a\x1b", "b"}, true},
+        {{"\x1b(B 5%"}, false},
+    };
+    for (const auto& [pieces, inside] : cases) {
+        EscapeSequenceState state;
+        for (const std::string& piece : pieces)
+            state.feed(piece);
+        EXPECT_EQ(state.inside(), inside) << testing::PrintToString(pieces);
+    }
+}

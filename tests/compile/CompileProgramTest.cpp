@@ -5,17 +5,22 @@
 #include "presets/PresetFile.h"
 #include "support/BoundedRun.h"
 #include "support/CompileTools.h"
+#include "support/SpecialFiles.h"
 #include "support/TempFolder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <regex>
 #include <sstream>
+#include <sys/stat.h>
 #include <thread>
 
 using namespace ferrowind;
@@ -124,6 +129,13 @@ TEST_F(CompileProgramTest, SuccessPrintsEachStageAndTheTable)
         EXPECT_THAT(out, HasSubstr(stage));
     EXPECT_TRUE(fs::exists(dir_.path("out/box.bsp")));
     EXPECT_THAT(readText(dir_.path("kept.bat")), HasSubstr("::Run vis\r\n"));
+    EXPECT_THAT(out, HasSubstr("  RAD "));
+
+    // The stage times are kept in the working folder: the next compile of the map knows how long is left.
+    EXPECT_TRUE(fs::exists(dir_.path("bin/Ferrowind/Temp/StageTimes.txt")));
+    const Compiled again = compile("box.map");
+    EXPECT_THAT(again.output, HasSubstr("ferrowind-compile: CSG started ("));
+    EXPECT_THAT(again.output, HasSubstr(" left by the last compile)\n"));
 }
 
 // Closed standard input: a script that reached a prompt would end there rather than wait, but the failure
@@ -271,6 +283,75 @@ TEST_F(CompileProgramTest, AFailedCopyToTheOutputFolderIsAFailure)
     EXPECT_THAT(compiled.output, HasSubstr("box.bsp could not be copied to " + dir_.path("out") + "/box.bsp\n"));
 }
 
+// The JSON report goes only where a regular file may go, and never over what the compile reads; what can be
+// told before the compile is refused before it.
+TEST_F(CompileProgramTest, TheJsonReportIsWrittenOnlyWhereAFileMayGo)
+{
+    const Compiled written = compile("box.map --report ../report.json");
+    EXPECT_EQ(written.exitCode, 0) << written.output;
+    const nlohmann::json report = nlohmann::json::parse(readText(dir_.path("report.json")));
+    EXPECT_EQ(report["map"], dir_.path("maps/box.map"));
+    EXPECT_EQ(report["failed"], false);
+    ASSERT_EQ(report["stages"].size(), 4u);
+    EXPECT_EQ(report["stages"][3]["name"], "RAD");
+    EXPECT_EQ(report["copiedBsp"], dir_.path("out") + "/box.bsp");
+    ASSERT_THAT(ran(), ElementsAre("hlcsg", "hlbsp", "hlvis", "hlrad"));
+    fs::remove(dir_.path("record.txt"));
+
+    std::vector<std::pair<std::string, std::string>> refused{
+        {"box.map", ", which the compile reads;"}, {dir_.path("Configurations.ini"), ", which the compile reads;"}};
+    for (const SpecialFile& special : makeSpecialFiles(dir_))
+        refused.emplace_back(special.path, special.reason);
+    for (const auto& [path, message] : refused) {
+        const Compiled compiled = compile("box.map --report " + quoted(path));
+        EXPECT_EQ(compiled.exitCode, 2) << path << '\n' << compiled.output;
+        EXPECT_THAT(compiled.output, HasSubstr(message)) << path;
+    }
+    EXPECT_THAT(ran(), testing::IsEmpty());
+    EXPECT_EQ(readText(dir_.path("maps/box.map")), "map");
+
+    // Found only when it is written: the compile's own result comes first, and the report's failure is told.
+    fs::create_directories(dir_.path("locked"));
+    dir_.write("locked/report.json", "old");
+    fs::permissions(dir_.path("locked/report.json"), fs::perms::owner_read);
+    fs::permissions(dir_.path("locked"), fs::perms::owner_read | fs::perms::owner_exec);
+    for (const std::string& path : {dir_.path("locked/report.json"), dir_.path("missing/report.json")}) {
+        const Compiled compiled = compile("box.map --report " + quoted(path));
+        EXPECT_EQ(compiled.exitCode, 2) << path << '\n' << compiled.output;
+        EXPECT_THAT(compiled.output, HasSubstr("ferrowind-compile: the report was not written: Unable to write to "))
+            << path;
+    }
+    fs::permissions(dir_.path("locked"), fs::perms::owner_all);
+    EXPECT_EQ(readText(dir_.path("locked/report.json")), "old");
+    std::ofstream(dir_.path("control.txt")) << "hlvis 3\n";
+    EXPECT_EQ(compile("box.map --report " + quoted(dir_.path("missing/report.json"))).exitCode, 1);
+}
+
+// Tools that print a failure and exit with 0 exist; the stage fails all the same, and the run says why.
+TEST_F(CompileProgramTest, AStageWhoseOutputShowsAFailureFailsThoughItsToolSaidZero)
+{
+    fs::remove(dir_.path("tools/hlbsp"));
+    std::ofstream(dir_.path("tools/hlbsp")) << "#!/bin/sh\n"
+                                               "echo 'Warning: === LEAK in hull 0 ==='\n"
+                                               "echo 'Entity info_player_start @ (  64   0  36)'\n"
+                                               "exit 0\n";
+    fs::permissions(dir_.path("tools/hlbsp"), fs::perms::owner_all);
+    const Compiled compiled = compile("box.map --report ../report.json");
+    EXPECT_EQ(compiled.exitCode, 1) << compiled.output;
+    EXPECT_THAT(ran(), ElementsAre("hlcsg"));
+    EXPECT_THAT(compiled.output,
+        HasSubstr("ferrowind-compile: BSP failed: its tool exited with 0, but its output "
+                  "shows the map leaks: info_player_start"));
+    EXPECT_THAT(compiled.output, Not(HasSubstr("VIS started")));
+    EXPECT_THAT(compiled.output, HasSubstr(dir_.path("maps/box.pts")));
+    const nlohmann::json report = nlohmann::json::parse(readText(dir_.path("report.json")));
+    EXPECT_EQ(report["failed"], true);
+    ASSERT_EQ(report["stages"].size(), 2u);
+    EXPECT_EQ(report["stages"][1]["exitCode"], 0);
+    EXPECT_EQ(report["stages"][1]["failed"], true);
+    EXPECT_EQ(report["stages"][1]["leak"]["pointFile"], dir_.path("maps/box.pts"));
+}
+
 // A tool that never ends, and that started a helper of its own.
 class EndlessToolTest : public CompileProgramTest {
 protected:
@@ -414,4 +495,128 @@ TEST_F(RealToolsTest, ALeakEndsTheRunWithThePointFileBesideTheMap)
     EXPECT_EQ(out.find("VIS started"), std::string::npos) << out;
     EXPECT_TRUE(fs::exists(dir_.path("maps/leak.pts")));
     EXPECT_TRUE(fs::is_empty(dir_.path("out")));
+}
+
+namespace {
+
+// The titles a console would show, in order.
+std::vector<std::string> titlesIn(const std::string& output)
+{
+    static const std::regex title("\x1b\\]0;([^\a]*)\a");
+    std::vector<std::string> titles;
+    for (auto match = std::sregex_iterator(output.begin(), output.end(), title); match != std::sregex_iterator();
+         ++match)
+        titles.push_back((*match)[1]);
+    return titles;
+}
+
+// The map with a floor of 1600 small crates in worldspawn: enough work for the tools to count their progress over
+// a second or two, so that a console sees it change.
+std::string withCrates(std::string map)
+{
+    std::string crates;
+    const auto face = [&](int a[3], int b[3], int c[3], const char* axes) {
+        char line[160];
+        std::snprintf(line, sizeof line, "( %d %d %d ) ( %d %d %d ) ( %d %d %d ) BOXWALL %s 0 1 1\n", a[0], a[1], a[2],
+            b[0], b[1], b[2], c[0], c[1], c[2], axes);
+        crates += line;
+    };
+    for (int i = 0; i < 40; ++i) {
+        for (int j = 0; j < 40; ++j) {
+            const int x0 = -240 + 12 * i, x1 = x0 + 8, y0 = -240 + 12 * j, y1 = y0 + 8, z0 = 0, z1 = 8;
+            int p[][3] = {{x0, 0, 0}, {x0, 64, 0}, {x0, 0, 64}, {x1, 0, 0}, {x1, 0, 64}, {x1, 64, 0}, {0, y0, 0},
+                {0, y0, 64}, {64, y0, 0}, {0, y1, 0}, {64, y1, 0}, {0, y1, 64}, {0, 0, z0}, {64, 0, z0}, {0, 64, z0},
+                {0, 0, z1}, {0, 64, z1}, {64, 0, z1}};
+            crates += "{\n";
+            for (int f = 0; f < 6; ++f)
+                face(p[3 * f], p[3 * f + 1], p[3 * f + 2],
+                    f < 2       ? "[ 0 1 0 0 ] [ 0 0 -1 0 ]"
+                        : f < 4 ? "[ 1 0 0 0 ] [ 0 0 -1 0 ]"
+                                : "[ 1 0 0 0 ] [ 0 -1 0 0 ]");
+            crates += "}\n";
+        }
+    }
+    const size_t keys = map.find("\n{\n(");
+    map.insert(keys + 1, crates);
+    return map;
+}
+
+// "Map: [leak] Stage: [1/4] - CSG - 45%" gives 45; nothing without a percentage.
+std::optional<int> percentIn(const std::string& title)
+{
+    static const std::regex percent(" - ([0-9]+)%");
+    std::smatch match;
+    if (!std::regex_search(title, match, percent))
+        return std::nullopt;
+    return std::stoi(match[1]);
+}
+
+} // namespace
+
+// The leaking box room, crowded, compiled as the desktop would: the script runs in ferrowind-cmd in a terminal (a
+// pseudo-terminal stands in for it), and the answer "4" leaves the error menu.
+TEST_F(RealToolsTest, ALeakIsReportedInTheConsoleBeforeTheErrorMenuAndInTheJsonReport)
+{
+    dir_.write("maps/leak.map", withCrates(leakingBoxRoomMap("boxroom.wad")));
+    fs::copy_file(boxRoomFixture("boxroom.wad"), dir_.path("wads/boxroom.wad"));
+    writeConfiguration(dir_.path("Configurations.ini"), configuration_);
+    // BSP stops at the leak and fails: without -leakonly it goes on for long, or crashes by chance.
+    GoldSourceOptions options;
+    options.bspParams = "-leakonly";
+    options.radParams = kQuickRadParams;
+    options.runGame = false;
+    savePreset(dir_.path("bin/Ferrowind/GSPresets/Leaks.gsp"), goldSourceFields(), options);
+    const Compiled compiled =
+        compile("-preset Leaks leak.map --keep-script ../leak.bat --report ../r.json", "< /dev/null", "maps");
+    const std::string pointFile = dir_.path("maps/leak.pts");
+    EXPECT_EQ(compiled.exitCode, 1) << compiled.output;
+    EXPECT_THAT(compiled.output, HasSubstr("ferrowind-compile: BSP failed"));
+    EXPECT_THAT(compiled.output, HasSubstr(pointFile));
+    const nlohmann::json report = nlohmann::json::parse(readText(dir_.path("r.json")));
+    EXPECT_EQ(report["failed"], true);
+    ASSERT_GE(report["stages"].size(), 2u) << report.dump(2);
+    EXPECT_EQ(report["stages"][1]["name"], "BSP");
+    EXPECT_EQ(report["stages"][1]["leak"]["pointFile"], pointFile) << report.dump(2);
+    EXPECT_TRUE(fs::exists(pointFile));
+
+    fs::remove(pointFile);
+    dir_.write("answers.txt", "4\n");
+    base::ProgramStart start{"/bin/sh",
+        {"sh", "-c",
+            "cd " + quoted(dir_.path("maps")) + " && exec " + quoted(FERROWIND_CMD) + " ../leak.bat < ../answers.txt"},
+        {}, {}, {}};
+    std::string console;
+    start.output = [&console](std::string_view chunk) { console += chunk; };
+    const testsupport::BoundedRun run = testsupport::runBounded(start, limit_);
+    ASSERT_EQ(run.failure, "");
+    const size_t menu = console.find("ERROR ERROR ERROR");
+    const size_t lastTool = console.rfind("-----   END   sdHL", menu);
+    ASSERT_NE(menu, std::string::npos) << console;
+    ASSERT_NE(lastTool, std::string::npos) << console;
+    const std::string between = console.substr(lastTool, menu - lastTool);
+    EXPECT_THAT(between, HasSubstr("the map leaks")) << console;
+    EXPECT_THAT(between, HasSubstr(pointFile)) << console;
+    EXPECT_TRUE(fs::exists(pointFile));
+    EXPECT_EQ(console.find("Compile report", menu), std::string::npos) << "one report, before the menu";
+
+    // The script's own titles, with the stage's percentage after them as a tool counts.
+    const std::vector<std::string> titles = titlesIn(console);
+    std::vector<std::string> scriptTitles;
+    bool increased = false;
+    std::optional<int> last;
+    for (const std::string& title : titles) {
+        const std::optional<int> percent = percentIn(title);
+        if (!percent) {
+            scriptTitles.push_back(title);
+            last.reset();
+            continue;
+        }
+        ASSERT_FALSE(scriptTitles.empty());
+        EXPECT_EQ(title.rfind(scriptTitles.back() + " - ", 0), 0u) << title;
+        increased = increased || (last && *percent > *last);
+        last = percent;
+    }
+    EXPECT_TRUE(increased) << testing::PrintToString(titles);
+    EXPECT_THAT(
+        scriptTitles, testing::IsSupersetOf({"Map: [leak] Stage: [1/4] - CSG", "Map: [leak] Stage: [2/4] - BSP"}));
 }
