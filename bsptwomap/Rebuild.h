@@ -102,7 +102,21 @@ private:
     std::vector<GrownSolid> growSolids(const std::vector<Brush>& brushes);
     std::vector<Brush> subtractGrown(
         std::vector<std::vector<BrushFace>> solids, const std::vector<GrownSolid>& grown, double extent);
-    std::vector<Brush> shrinkPieces(const std::vector<Brush>& pieces, const BspModel& source, double extent);
+    // `openPlanes` gets the shrunk planes of sides that face open space in the clip hull.
+    std::vector<Brush> shrinkPieces(
+        const std::vector<Brush>& pieces, const BspModel& source, double extent, std::vector<int>& openPlanes);
+    // Pieces of one clip volume, cut apart where hull-0 solids grew into it, grow back into one brush: a side goes
+    // while the brush without it, grown by the box, still lies in the clip hull's solids; pieces a wider brush
+    // holds go.
+    std::vector<Brush> widenClips(
+        std::vector<Brush> clips, std::vector<int> openPlanes, const BspModel& source, double extent);
+    GrownSolid grow(const std::vector<BrushFace>& faces);
+    // Whether `faces` grown by the box lies within mins..maxs and in the solids of the clip hull below `headNode`.
+    bool grownInClipHull(
+        const std::vector<BrushFace>& faces, int32_t headNode, const Vec3& mins, const Vec3& maxs, double extent);
+    // Every point of `inner` lies behind every plane of `outer`.
+    bool holds(const Brush& outer, const Brush& inner) const;
+    bool behind(const Brush& brush, const Plane& plane) const;
     bool isThinnerThan(const Brush& brush, double minVolume, double minThickness) const;
 
     const Bsp& bsp_;
