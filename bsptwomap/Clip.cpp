@@ -18,8 +18,6 @@ constexpr double kMinPieceVolume = 8.0;
 constexpr double kLimitSlack = 0.5;
 constexpr double kOpenSlack = 0.5;
 constexpr size_t kMaxWidenVisits = 20000;
-// How far a brush may stand out of another that holds it.
-constexpr double kHoldSlack = 0.05;
 
 struct Bounds {
     Vec3 mins{1e30, 1e30, 1e30};
@@ -297,27 +295,6 @@ std::vector<Brush> Rebuilder::widenClips(
         if (!gone[i])
             out.push_back(std::move(kept[i]));
     return out;
-}
-
-bool Rebuilder::behind(const Brush& brush, const Plane& plane) const
-{
-    for (const BrushFace& f : brush.faces)
-        for (const Vec3& v : f.winding)
-            if (plane.distanceTo(v) > kHoldSlack)
-                return false;
-    return true;
-}
-
-bool Rebuilder::holds(const Brush& outer, const Brush& inner) const
-{
-    for (const BrushFace& f : outer.faces) {
-        const Plane& p = table_[f.planeId];
-        for (const BrushFace& g : inner.faces)
-            for (const Vec3& v : g.winding)
-                if (p.distanceTo(v) > kHoldSlack)
-                    return false;
-    }
-    return true;
 }
 
 size_t Rebuilder::addClipBrushes(size_t modelIndex, ModelBrushes& model)

@@ -45,6 +45,7 @@ struct RebuildStats {
     size_t slivers = 0;
     size_t clipBrushes = 0;
     size_t hiddenVoid = 0;
+    size_t held = 0; // pieces that a wider brush of the same solid holds
 };
 
 struct ModelBrushes {
@@ -91,6 +92,10 @@ private:
     std::string fillTextureFor(const BspLeaf& leaf, int32_t contents) const;
     const std::string& textureName(int texInfo) const;
     void mergeBrushes(std::vector<Brush>& brushes, double extent, RebuildStats& stats);
+    size_t widenSolids(std::vector<Brush>& brushes, int32_t headNode, const FaceIndex& faces, const Vec3& mins,
+        const Vec3& maxs, double extent);
+    bool solidInHullZero(const Region& region, int32_t headNode, double extent);
+    bool textureWhole(Brush& brush, const FaceIndex& faces) const;
     bool sameTexture(int a, int b) const;
     // The phases of addClipBrushes.
     struct GrownSolid {
