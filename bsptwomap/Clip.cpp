@@ -44,6 +44,21 @@ double boxSupport(const Vec3& n)
     return kPlayerHalf.x * std::fabs(n.x) + kPlayerHalf.y * std::fabs(n.y) + kPlayerHalf.z * std::fabs(n.z);
 }
 
+// Points spread over a face, out to near its edges: a side that solids back only in part must show as open.
+std::vector<Vec3> facePoints(const Winding& w)
+{
+    std::vector<Vec3> points = probePoints(w);
+    const Vec3 centre = windingCentre(w);
+    for (size_t i = 0; i < w.size(); ++i) {
+        const Vec3 mid = (w[i] + w[(i + 1) % w.size()]) * 0.5;
+        for (const Vec3& p : {w[i], mid}) {
+            points.push_back(centre + (p - centre) * 0.97);
+            points.push_back(centre + (p - centre) * 0.4);
+        }
+    }
+    return points;
+}
+
 int32_t clipContents(const Bsp& bsp, int32_t node, const Vec3& p)
 {
     for (size_t steps = 0; node >= 0 && steps <= bsp.clipNodes.size(); ++steps) {
@@ -190,7 +205,7 @@ std::vector<Brush> Rebuilder::shrinkPieces(
             // A copy: finding a plane may grow the table and move its entries.
             const Plane p = table_[f.planeId];
             bool open = false;
-            for (const Vec3& q : probePoints(f.winding))
+            for (const Vec3& q : facePoints(f.winding))
                 open = open || clipContents(bsp_, source.clipHeads[0], q + p.normal * 0.5) != kSolid;
             const int inward = table_.find({p.normal, p.dist - boxSupport(p.normal)});
             shrunk.push_back(inward);

@@ -551,6 +551,7 @@ ModelBrushes Rebuilder::rebuild(size_t modelIndex, bool facesDecideContents)
             std::erase_if(out.brushes, [&](const Brush& b) { return isHiddenVoid(b, model.headNode, mins, maxs); }));
         out.stats.held = widenSolids(out.brushes, model.headNode, facesByPlane, mins, maxs, extent);
     }
+
     // Splinters left after merging would be rejected by the compile tools.
     out.stats.slivers = static_cast<size_t>(std::erase_if(out.brushes, [&](const Brush& b) { return isSplinter(b); }));
     return out;
@@ -620,16 +621,22 @@ size_t Rebuilder::widenSolids(std::vector<Brush>& brushes, int32_t headNode, con
         gather(index);
         neighbours.clear();
         grid.forEachTouching(box, [&](size_t n) {
-            if (n != index && keep[n] == false && brushes[n].contents == kSolid) {
+            if (n != index && !keep[n] && brushes[n].contents == kSolid)
                 neighbours.push_back(n);
-                gather(n);
-            }
         });
-        // Widening pays only when the wider brush would hold a piece still to come.
-        const bool holdsOne = std::any_of(neighbours.begin(), neighbours.end(), [&](size_t n) {
-            return std::all_of(planes.begin(), planes.end(), [&](int id) { return behind(brushes[n], table_[id]); });
-        });
-        if (!holdsOne)
+        // Widening pays only when the wider brush would hold a piece still to come: one behind the piece's own
+        // shown sides first, then behind those of its neighbours too.
+        const auto holdsOne = [&] {
+            return std::any_of(neighbours.begin(), neighbours.end(), [&](size_t n) {
+                return std::all_of(
+                    planes.begin(), planes.end(), [&](int id) { return behind(brushes[n], table_[id]); });
+            });
+        };
+        if (!holdsOne())
+            continue;
+        for (size_t n : neighbours)
+            gather(n);
+        if (!holdsOne())
             continue;
         std::vector<int> ids;
         for (int i = 0; i < 3; ++i) {
@@ -898,16 +905,13 @@ public:
     // Returns how many brushes were merged into others.
     size_t run()
     {
+        // One pass: a brush that grows tries all its neighbours again, so every pair that could merge has been tried
+        // with both brushes as they end up.
         size_t merged = 0;
-        for (bool changed = true; changed;) {
-            changed = false;
-            for (size_t a = 0; a < brushes_.size(); ++a)
-                if (alive_[a])
-                    while (mergeAcrossAFace(a)) {
-                        ++merged;
-                        changed = true;
-                    }
-        }
+        for (size_t a = 0; a < brushes_.size(); ++a)
+            if (alive_[a])
+                while (mergeAcrossAFace(a))
+                    ++merged;
         compact();
         return merged;
     }
@@ -916,6 +920,9 @@ private:
     // Merges one neighbour sharing a face plane with brush a into it.
     bool mergeAcrossAFace(size_t a)
     {
+        std::vector<int> before;
+        for (const BrushFace& f : brushes_[a].faces)
+            before.push_back(f.planeId);
         for (size_t fi = 0; fi < brushes_[a].faces.size(); ++fi) {
             const int shared = brushes_[a].faces[fi].planeId;
             const auto it = byPlane_.find(shared ^ 1);
@@ -925,8 +932,10 @@ private:
                 if (b != a && alive_[b] && brushes_[a].contents == brushes_[b].contents &&
                     boxes_[a].touches(boxes_[b], 0.01) && hasPlane(b, shared ^ 1) && tryMerge(a, b, shared)) {
                     alive_[b] = false;
+                    // Planes a had before are listed for it already.
                     for (const BrushFace& f : brushes_[a].faces)
-                        byPlane_[f.planeId].push_back(a);
+                        if (std::find(before.begin(), before.end(), f.planeId) == before.end())
+                            byPlane_[f.planeId].push_back(a);
                     return true;
                 }
         }
