@@ -287,6 +287,73 @@ void joinToolCoplanarFaces(Brush& brush, const PlaneTable& table, double extent)
     }
 }
 
+bool Rebuilder::hasToolCoplanarSides(const Brush& brush) const
+{
+    for (size_t i = 0; i < brush.faces.size(); ++i)
+        for (size_t j = i + 1; j < brush.faces.size(); ++j)
+            if (toolsSeeOnePlane(table_[brush.faces[i].planeId], table_[brush.faces[j].planeId]))
+                return true;
+    return false;
+}
+
+// Two sides the tools would read as one plane meet at a crease too shallow to see (terrain whose slopes differ a
+// hair). Dropping one of them would move the surface it shows off its plane; cutting the brush through the crease
+// gives each its own brush. Small sides just go.
+size_t Rebuilder::splitShallowCreases(std::vector<Brush>& brushes, double extent)
+{
+    constexpr double kMinCreaseSide = 16; // square units
+    std::vector<Brush> pending = std::move(brushes);
+    brushes.clear();
+    size_t splits = 0, budget = pending.size() + 64;
+    while (!pending.empty()) {
+        Brush brush = std::move(pending.back());
+        pending.pop_back();
+        int cut = -1, a = -1, b = -1;
+        for (size_t i = 0; i < brush.faces.size() && cut < 0 && budget > 0; ++i)
+            for (size_t j = i + 1; j < brush.faces.size() && cut < 0; ++j) {
+                const Plane pa = table_[brush.faces[i].planeId], pb = table_[brush.faces[j].planeId];
+                const Vec3 across = pa.normal - pb.normal;
+                if (!toolsSeeOnePlane(pa, pb) || length(across) < 1e-9 ||
+                    windingArea(brush.faces[i].winding) < kMinCreaseSide ||
+                    windingArea(brush.faces[j].winding) < kMinCreaseSide)
+                    continue;
+                // The plane through the crease that a's side lies in front of and b's behind.
+                cut = table_.find({across * (1 / length(across)), (pa.dist - pb.dist) / length(across)});
+                a = brush.faces[i].planeId;
+                b = brush.faces[j].planeId;
+            }
+        Region front, back;
+        if (cut >= 0)
+            split(Region{brush.faces}, cut, extent, front, back);
+        if (front.faces.size() < 4 || back.faces.size() < 4) {
+            joinToolCoplanarFaces(brush, table_, extent);
+            brushes.push_back(std::move(brush));
+            continue;
+        }
+        --budget;
+        ++splits;
+        for (Region* part : {&front, &back}) {
+            Brush piece{brush.contents, brush.fillTexture, std::move(part->faces)};
+            for (BrushFace& f : piece.faces) {
+                for (const BrushFace& old : brush.faces)
+                    if (old.planeId == f.planeId)
+                        f.texInfo = old.texInfo;
+                // The tools would take a side whose first point lies on the crease for the other side's plane.
+                if (f.planeId == a || f.planeId == b) {
+                    const Plane& other = table_[f.planeId == a ? b : a];
+                    const auto far =
+                        std::max_element(f.winding.begin(), f.winding.end(), [&](const Vec3& p, const Vec3& q) {
+                            return std::fabs(other.distanceTo(p)) < std::fabs(other.distanceTo(q));
+                        });
+                    std::rotate(f.winding.begin(), far, f.winding.end());
+                }
+            }
+            pending.push_back(std::move(piece));
+        }
+    }
+    return splits;
+}
+
 Rebuilder::Rebuilder(const Bsp& bsp) : bsp_(bsp), visited_(bsp.nodes.size(), 0)
 {
     bspPlaneIds_.reserve(bsp.planes.size());
@@ -544,8 +611,7 @@ ModelBrushes Rebuilder::rebuild(size_t modelIndex, bool facesDecideContents)
         facesByPlane[faceIds_[i]].push_back(i);
     out.brushes = textureBrushes(std::move(leaves), facesByPlane, extent, facesDecideContents, out.stats);
     mergeBrushes(out.brushes, extent, out.stats);
-    for (Brush& b : out.brushes)
-        joinToolCoplanarFaces(b, table_, extent);
+    out.stats.creaseSplits = splitShallowCreases(out.brushes, extent);
     if (modelIndex == 0) {
         out.stats.hiddenVoid = static_cast<size_t>(
             std::erase_if(out.brushes, [&](const Brush& b) { return isHiddenVoid(b, model.headNode, mins, maxs); }));
@@ -657,9 +723,8 @@ size_t Rebuilder::widenSolids(std::vector<Brush>& brushes, int32_t headNode, con
             !solidInHullZero(wider, headNode, extent))
             continue;
         Brush candidate{kSolid, brush.fillTexture, std::move(wider.faces)};
-        if (!textureWhole(candidate, faces))
+        if (!textureWhole(candidate, faces) || hasToolCoplanarSides(candidate))
             continue;
-        joinToolCoplanarFaces(candidate, table_, extent);
         brush = std::move(candidate);
         boxes[index] = boxOf(brush.faces);
         grid.add(index);

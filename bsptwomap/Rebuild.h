@@ -46,6 +46,7 @@ struct RebuildStats {
     size_t clipBrushes = 0;
     size_t hiddenVoid = 0;
     size_t held = 0; // pieces that a wider brush of the same solid holds
+    size_t creaseSplits = 0; // brushes cut where two sides would read as one plane
 };
 
 struct ModelBrushes {
@@ -96,6 +97,8 @@ private:
         const Vec3& maxs, double extent);
     bool solidInHullZero(const Region& region, int32_t headNode, double extent);
     bool textureWhole(Brush& brush, const FaceIndex& faces) const;
+    size_t splitShallowCreases(std::vector<Brush>& brushes, double extent);
+    bool hasToolCoplanarSides(const Brush& brush) const;
     bool sameTexture(int a, int b) const;
     // The phases of addClipBrushes.
     struct GrownSolid {
