@@ -283,7 +283,10 @@ std::vector<Brush> Rebuilder::widenClips(
         order.emplace_back(-brushVolume(clips[i].faces, table_), i);
     std::sort(order.begin(), order.end());
     std::vector<Brush> kept;
-    for (const auto& [negativeVolume, index] : order) {
+    for (const auto& entry : order) {
+        // Copies: lambdas below may not name structured bindings.
+        const double volume = -entry.first;
+        const size_t index = entry.second;
         Brush& clip = clips[index];
         if (std::any_of(kept.begin(), kept.end(), [&](const Brush& k) { return holds(k, clip); }))
             continue;
@@ -295,7 +298,7 @@ std::vector<Brush> Rebuilder::widenClips(
                 split(std::move(widest), id, extent, front, back);
                 widest = std::move(back);
             }
-        if (widest.faces.size() >= 4 && brushVolume(widest.faces, table_) > -negativeVolume + kMinPieceVolume &&
+        if (widest.faces.size() >= 4 && brushVolume(widest.faces, table_) > volume + kMinPieceVolume &&
             grownInClipHull(widest.faces, source.clipHeads[0], mins, maxs, extent))
             clip.faces = std::move(widest.faces);
         kept.push_back(std::move(clip));

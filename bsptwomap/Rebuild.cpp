@@ -651,7 +651,10 @@ size_t Rebuilder::widenSolids(std::vector<Brush>& brushes, int32_t headNode, con
     };
     std::vector<int> planes, tried;
     std::vector<size_t> neighbours;
-    for (const auto& [negativeVolume, index] : order) {
+    for (const auto& entry : order) {
+        // Copies: lambdas below may not name structured bindings.
+        const double volume = -entry.first;
+        const size_t index = entry.second;
         Brush& brush = brushes[index];
         if (brush.contents == kSolid && heldByAnother(index))
             continue;
@@ -719,7 +722,7 @@ size_t Rebuilder::widenSolids(std::vector<Brush>& brushes, int32_t headNode, con
             if (wider.faces.size() < 4)
                 break;
         }
-        if (wider.faces.size() < 4 || brushVolume(wider.faces, table_) < -negativeVolume + kMinVolume ||
+        if (wider.faces.size() < 4 || brushVolume(wider.faces, table_) < volume + kMinVolume ||
             !solidInHullZero(wider, headNode, extent))
             continue;
         Brush candidate{kSolid, brush.fillTexture, std::move(wider.faces)};
