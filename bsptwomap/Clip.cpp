@@ -18,6 +18,8 @@ constexpr double kMinPieceVolume = 8.0;
 constexpr double kLimitSlack = 0.5;
 constexpr double kOpenSlack = 0.5;
 constexpr size_t kMaxWidenVisits = 20000;
+// How far a point may stand in front of a plane that a brush counts as lying behind (as behind() allows).
+constexpr double kBehindSlack = 0.01;
 
 struct Bounds {
     Vec3 mins{1e30, 1e30, 1e30};
@@ -290,10 +292,20 @@ std::vector<Brush> Rebuilder::widenClips(
         Brush& clip = clips[index];
         if (std::any_of(kept.begin(), kept.end(), [&](const Brush& k) { return holds(k, clip); }))
             continue;
-        // The widest candidate: the bounds cut by every open side the piece lies behind.
+        // The widest candidate: the bounds cut by every open side the piece lies behind. The piece's box decides
+        // most sides without looking at its points.
+        const Bounds box(clip.faces);
+        auto behindSide = [&](const Plane& plane) {
+            const Vec3& n = plane.normal;
+            const Vec3 far{n.x > 0 ? box.maxs.x : box.mins.x, n.y > 0 ? box.maxs.y : box.mins.y,
+                n.z > 0 ? box.maxs.z : box.mins.z};
+            const Vec3 near{n.x > 0 ? box.mins.x : box.maxs.x, n.y > 0 ? box.mins.y : box.maxs.y,
+                n.z > 0 ? box.mins.z : box.maxs.z};
+            return plane.distanceTo(far) <= 0 || (plane.distanceTo(near) <= kBehindSlack && behind(clip, plane));
+        };
         Region widest = bounds;
         for (int id : openPlanes)
-            if (widest.faces.size() >= 4 && behind(clip, table_[id])) {
+            if (widest.faces.size() >= 4 && behindSide(table_[id])) {
                 Region front, back;
                 split(std::move(widest), id, extent, front, back);
                 widest = std::move(back);
