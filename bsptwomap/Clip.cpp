@@ -13,6 +13,13 @@ constexpr Vec3 kPlayerHalf{16, 16, 36};
 // Pieces thinner than this are rounding left over between grown brushes, not clip volumes.
 constexpr double kMinPieceThickness = 1.0;
 constexpr double kMinPieceVolume = 8.0;
+// Widening a clip brush: how far its grown shape may reach past the model's bounds, how thin a part of it in open
+// space may be, and how much of the clip hull one check may walk.
+constexpr double kLimitSlack = 0.5;
+constexpr double kOpenSlack = 0.5;
+constexpr size_t kMaxWidenVisits = 20000;
+// How far a point may stand in front of a plane that a brush counts as lying behind (as behind() allows).
+constexpr double kBehindSlack = 0.01;
 
 struct Bounds {
     Vec3 mins{1e30, 1e30, 1e30};
@@ -37,6 +44,21 @@ struct Bounds {
 double boxSupport(const Vec3& n)
 {
     return kPlayerHalf.x * std::fabs(n.x) + kPlayerHalf.y * std::fabs(n.y) + kPlayerHalf.z * std::fabs(n.z);
+}
+
+// Points spread over a face, out to near its edges: a side that solids back only in part must show as open.
+std::vector<Vec3> facePoints(const Winding& w)
+{
+    std::vector<Vec3> points = probePoints(w);
+    const Vec3 centre = windingCentre(w);
+    for (size_t i = 0; i < w.size(); ++i) {
+        const Vec3 mid = (w[i] + w[(i + 1) % w.size()]) * 0.5;
+        for (const Vec3& p : {w[i], mid}) {
+            points.push_back(centre + (p - centre) * 0.97);
+            points.push_back(centre + (p - centre) * 0.4);
+        }
+    }
+    return points;
 }
 
 int32_t clipContents(const Bsp& bsp, int32_t node, const Vec3& p)
@@ -96,29 +118,33 @@ std::vector<std::vector<BrushFace>> Rebuilder::clipHullSolids(
     return solids;
 }
 
+Rebuilder::GrownSolid Rebuilder::grow(const std::vector<BrushFace>& faces)
+{
+    const Bounds bounds(faces);
+    GrownSolid g;
+    for (const BrushFace& f : faces) {
+        // A copy: finding a plane may grow the table and move its entries.
+        const Plane p = table_[f.planeId];
+        g.planeIds.push_back(table_.find({p.normal, p.dist + boxSupport(p.normal)}));
+    }
+    // Bevels along the axes, as the tools add them, so that corners grow like the box does.
+    for (int i = 0; i < 3; ++i) {
+        Vec3 n;
+        (i == 0 ? n.x : i == 1 ? n.y : n.z) = 1;
+        g.planeIds.push_back(table_.find({n, bounds.maxs[i] + kPlayerHalf[i]}));
+        g.planeIds.push_back(table_.find({-n, -(bounds.mins[i] - kPlayerHalf[i])}));
+    }
+    g.mins = bounds.mins - kPlayerHalf;
+    g.maxs = bounds.maxs + kPlayerHalf;
+    return g;
+}
+
 std::vector<Rebuilder::GrownSolid> Rebuilder::growSolids(const std::vector<Brush>& brushes)
 {
     std::vector<GrownSolid> grown;
-    for (const Brush& brush : brushes) {
-        if (brush.contents != kSolid && brush.contents != kSky)
-            continue;
-        const Bounds bounds(brush.faces);
-        GrownSolid g;
-        for (const BrushFace& f : brush.faces) {
-            const Plane& p = table_[f.planeId];
-            g.planeIds.push_back(table_.find({p.normal, p.dist + boxSupport(p.normal)}));
-        }
-        // Bevels along the axes, as the tools add them, so that corners grow like the box does.
-        for (int i = 0; i < 3; ++i) {
-            Vec3 n;
-            (i == 0 ? n.x : i == 1 ? n.y : n.z) = 1;
-            g.planeIds.push_back(table_.find({n, bounds.maxs[i] + kPlayerHalf[i]}));
-            g.planeIds.push_back(table_.find({-n, -(bounds.mins[i] - kPlayerHalf[i])}));
-        }
-        g.mins = bounds.mins - kPlayerHalf;
-        g.maxs = bounds.maxs + kPlayerHalf;
-        grown.push_back(std::move(g));
-    }
+    for (const Brush& brush : brushes)
+        if (brush.contents == kSolid || brush.contents == kSky)
+            grown.push_back(grow(brush.faces));
     return grown;
 }
 
@@ -168,7 +194,8 @@ std::vector<Brush> Rebuilder::subtractGrown(
     return pieces;
 }
 
-std::vector<Brush> Rebuilder::shrinkPieces(const std::vector<Brush>& pieces, const BspModel& source, double extent)
+std::vector<Brush> Rebuilder::shrinkPieces(
+    const std::vector<Brush>& pieces, const BspModel& source, double extent, std::vector<int>& openPlanes)
 {
     // Growing the result again restores every side. A piece thinner than the box (a clip brush standing in a
     // solid's grown margin) vanishes that way; its sides against grown solids then move out by the box instead,
@@ -180,11 +207,13 @@ std::vector<Brush> Rebuilder::shrinkPieces(const std::vector<Brush>& pieces, con
             // A copy: finding a plane may grow the table and move its entries.
             const Plane p = table_[f.planeId];
             bool open = false;
-            for (const Vec3& q : probePoints(f.winding))
+            for (const Vec3& q : facePoints(f.winding))
                 open = open || clipContents(bsp_, source.clipHeads[0], q + p.normal * 0.5) != kSolid;
             const int inward = table_.find({p.normal, p.dist - boxSupport(p.normal)});
             shrunk.push_back(inward);
             intoSolids.push_back(open ? inward : table_.find({p.normal, p.dist + boxSupport(p.normal)}));
+            if (open)
+                openPlanes.push_back(inward);
         }
         std::vector<BrushFace> faces = brushFromPlanes(shrunk, table_, extent);
         if (faces.size() < 4 || brushVolume(faces, table_) < kMinPieceVolume)
@@ -204,6 +233,100 @@ std::vector<Brush> Rebuilder::shrinkPieces(const std::vector<Brush>& pieces, con
     return clips;
 }
 
+bool Rebuilder::grownInClipHull(
+    const std::vector<BrushFace>& faces, int32_t headNode, const Vec3& mins, const Vec3& maxs, double extent)
+{
+    const GrownSolid g = grow(faces);
+    for (int i = 0; i < 3; ++i)
+        if (g.mins[i] < mins[i] - kLimitSlack || g.maxs[i] > maxs[i] + kLimitSlack)
+            return false;
+    std::vector<std::pair<int32_t, Region>> stack;
+    stack.emplace_back(headNode, Region{brushFromPlanes(g.planeIds, table_, extent)});
+    for (size_t visits = 0; !stack.empty();) {
+        auto [child, region] = std::move(stack.back());
+        stack.pop_back();
+        if (region.faces.size() < 4)
+            continue;
+        if (child < 0) {
+            // Planes rebuilt from rounded ones leave slivers against open space; they are not the volume.
+            if (child != kSolid && !isThinnerThan({kClip, "", std::move(region.faces)}, kMinPieceVolume, kOpenSlack))
+                return false;
+            continue;
+        }
+        if (++visits > kMaxWidenVisits)
+            return false;
+        const BspClipNode& node = bsp_.clipNodes[static_cast<size_t>(child)];
+        Region front, back;
+        split(std::move(region), bspPlaneIds_[node.plane], extent, front, back);
+        stack.emplace_back(node.children[1], std::move(back));
+        stack.emplace_back(node.children[0], std::move(front));
+    }
+    return true;
+}
+
+std::vector<Brush> Rebuilder::widenClips(
+    std::vector<Brush> clips, std::vector<int> openPlanes, const BspModel& source, double extent)
+{
+    const Vec3 mins = source.mins - kPlayerHalf;
+    const Vec3 maxs = source.maxs + kPlayerHalf;
+    std::sort(openPlanes.begin(), openPlanes.end());
+    openPlanes.erase(std::unique(openPlanes.begin(), openPlanes.end()), openPlanes.end());
+    std::vector<int> boundIds;
+    for (int i = 0; i < 3; ++i) {
+        Vec3 n;
+        (i == 0 ? n.x : i == 1 ? n.y : n.z) = 1;
+        boundIds.push_back(table_.find({n, source.maxs[i]}));
+        boundIds.push_back(table_.find({-n, -source.mins[i]}));
+    }
+    const Region bounds{brushFromPlanes(boundIds, table_, extent)};
+    // Largest first, so that the pieces of one volume fall inside the first of them to grow back.
+    std::vector<std::pair<double, size_t>> order;
+    for (size_t i = 0; i < clips.size(); ++i)
+        order.emplace_back(-brushVolume(clips[i].faces, table_), i);
+    std::sort(order.begin(), order.end());
+    std::vector<Brush> kept;
+    for (const auto& entry : order) {
+        // Copies: lambdas below may not name structured bindings.
+        const double volume = -entry.first;
+        const size_t index = entry.second;
+        Brush& clip = clips[index];
+        if (std::any_of(kept.begin(), kept.end(), [&](const Brush& k) { return holds(k, clip); }))
+            continue;
+        // The widest candidate: the bounds cut by every open side the piece lies behind. The piece's box decides
+        // most sides without looking at its points.
+        const Bounds box(clip.faces);
+        auto behindSide = [&](const Plane& plane) {
+            const Vec3& n = plane.normal;
+            const Vec3 far{n.x > 0 ? box.maxs.x : box.mins.x, n.y > 0 ? box.maxs.y : box.mins.y,
+                n.z > 0 ? box.maxs.z : box.mins.z};
+            const Vec3 near{n.x > 0 ? box.mins.x : box.maxs.x, n.y > 0 ? box.mins.y : box.maxs.y,
+                n.z > 0 ? box.mins.z : box.maxs.z};
+            return plane.distanceTo(far) <= 0 || (plane.distanceTo(near) <= kBehindSlack && behind(clip, plane));
+        };
+        Region widest = bounds;
+        for (int id : openPlanes)
+            if (widest.faces.size() >= 4 && behindSide(table_[id])) {
+                Region front, back;
+                split(std::move(widest), id, extent, front, back);
+                widest = std::move(back);
+            }
+        if (widest.faces.size() >= 4 && brushVolume(widest.faces, table_) > volume + kMinPieceVolume &&
+            grownInClipHull(widest.faces, source.clipHeads[0], mins, maxs, extent))
+            clip.faces = std::move(widest.faces);
+        kept.push_back(std::move(clip));
+    }
+    // A brush that grew later may hold one kept before it.
+    std::vector<bool> gone(kept.size(), false);
+    for (size_t i = 0; i < kept.size(); ++i)
+        for (size_t j = 0; j < kept.size() && !gone[i]; ++j)
+            gone[i] = j != i && !gone[j] && holds(kept[j], kept[i]);
+    std::vector<Brush> out;
+    for (size_t i = 0; i < kept.size(); ++i)
+        if (!gone[i])
+            out.push_back(std::move(kept[i]));
+    return out;
+}
+
 size_t Rebuilder::addClipBrushes(size_t modelIndex, ModelBrushes& model)
 {
     const BspModel& source = bsp_.models.at(modelIndex);
@@ -221,8 +344,10 @@ size_t Rebuilder::addClipBrushes(size_t modelIndex, ModelBrushes& model)
         subtractGrown(clipHullSolids(modelIndex, mins, maxs, extent), growSolids(model.brushes), extent);
     RebuildStats ignored;
     mergeBrushes(pieces, extent, ignored);
-    std::vector<Brush> clips = shrinkPieces(pieces, source, extent);
+    std::vector<int> openPlanes;
+    std::vector<Brush> clips = shrinkPieces(pieces, source, extent, openPlanes);
     mergeBrushes(clips, extent, ignored);
+    clips = widenClips(std::move(clips), std::move(openPlanes), source, extent);
     for (Brush& b : clips)
         joinToolCoplanarFaces(b, table_, extent);
     std::erase_if(clips, [&](const Brush& b) { return isSplinter(b); });

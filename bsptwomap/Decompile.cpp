@@ -153,8 +153,8 @@ DecompileResult decompile(const Bsp& bsp, const DecompileOptions& options, const
         std::string line = "model *" + std::to_string(m) + ": " + std::to_string(mb.stats.leafBrushes) +
             " leaf regions, " + std::to_string(mb.stats.textureSplits) + " texture splits, " +
             std::to_string(mb.stats.merged) + " merges, " + std::to_string(mb.stats.slivers) + " slivers dropped, " +
-            std::to_string(mb.stats.hiddenVoid) + " void solids dropped, " + std::to_string(mb.brushes.size()) +
-            " brushes (";
+            std::to_string(mb.stats.hiddenVoid) + " void solids dropped, " + std::to_string(mb.stats.held) +
+            " pieces held by wider brushes, " + std::to_string(mb.brushes.size()) + " brushes (";
         const int32_t order[5] = {kSolid, kSky, kWater, kSlime, kLava};
         for (size_t i = 0; i < 5; ++i)
             line += std::string(i ? ", " : "") + contentsName(order[i]) + " " + std::to_string(byContents[i]);

@@ -34,6 +34,11 @@ struct Box {
         mins = {std::min(mins.x, p.x), std::min(mins.y, p.y), std::min(mins.z, p.z)};
         maxs = {std::max(maxs.x, p.x), std::max(maxs.y, p.y), std::max(maxs.z, p.z)};
     }
+    bool encloses(const Box& o, double eps) const
+    {
+        return o.mins.x >= mins.x - eps && o.mins.y >= mins.y - eps && o.mins.z >= mins.z - eps &&
+            o.maxs.x <= maxs.x + eps && o.maxs.y <= maxs.y + eps && o.maxs.z <= maxs.z + eps;
+    }
     bool touches(const Box& o, double eps) const
     {
         return mins.x <= o.maxs.x + eps && o.mins.x <= maxs.x + eps && mins.y <= o.maxs.y + eps &&
@@ -49,6 +54,82 @@ Box boxOf(const std::vector<BrushFace>& faces)
             box.add(p);
     return box;
 }
+
+// Finds the boxes near a box without looking at every box: each is listed in the grid cells it overlaps, or among
+// the few large ones that every query looks at.
+class BoxGrid {
+public:
+    explicit BoxGrid(const std::vector<Box>& boxes) : boxes_(boxes), seen_(boxes.size(), 0)
+    {
+        for (size_t i = 0; i < boxes.size(); ++i)
+            add(i);
+    }
+
+    // After boxes[i] grew; entries for its old box stay, since queries check the boxes themselves.
+    void add(size_t i)
+    {
+        const auto [low, high] = cellRange(boxes_[i]);
+        if (cellCount(low, high) > kMaxCells) {
+            large_.push_back(i);
+            return;
+        }
+        for (int64_t x = low[0]; x <= high[0]; ++x)
+            for (int64_t y = low[1]; y <= high[1]; ++y)
+                for (int64_t z = low[2]; z <= high[2]; ++z)
+                    cells_[key(x, y, z)].push_back(i);
+    }
+
+    // Calls f(j) once for every box j that touches `box`.
+    template <typename F> void forEachTouching(const Box& box, F f)
+    {
+        ++stamp_;
+        auto visit = [&](size_t j) {
+            if (seen_[j] != stamp_ && boxes_[j].touches(box, kContainEpsilon)) {
+                seen_[j] = stamp_;
+                f(j);
+            }
+        };
+        for (size_t j : large_)
+            visit(j);
+        const auto [low, high] = cellRange(box);
+        if (cellCount(low, high) > kMaxCells) {
+            for (size_t j = 0; j < boxes_.size(); ++j)
+                visit(j);
+            return;
+        }
+        for (int64_t x = low[0]; x <= high[0]; ++x)
+            for (int64_t y = low[1]; y <= high[1]; ++y)
+                for (int64_t z = low[2]; z <= high[2]; ++z)
+                    if (const auto it = cells_.find(key(x, y, z)); it != cells_.end())
+                        for (size_t j : it->second)
+                            visit(j);
+    }
+
+private:
+    static constexpr double kCell = 512;
+    static constexpr int64_t kMaxCells = 27;
+
+    static std::pair<std::array<int64_t, 3>, std::array<int64_t, 3>> cellRange(const Box& box)
+    {
+        std::array<int64_t, 3> low, high;
+        for (int i = 0; i < 3; ++i) {
+            low[static_cast<size_t>(i)] = static_cast<int64_t>(std::floor((box.mins[i] - kContainEpsilon) / kCell));
+            high[static_cast<size_t>(i)] = static_cast<int64_t>(std::floor((box.maxs[i] + kContainEpsilon) / kCell));
+        }
+        return {low, high};
+    }
+    static int64_t cellCount(const std::array<int64_t, 3>& low, const std::array<int64_t, 3>& high)
+    {
+        return (high[0] - low[0] + 1) * (high[1] - low[1] + 1) * (high[2] - low[2] + 1);
+    }
+    static int64_t key(int64_t x, int64_t y, int64_t z) { return (x * 73856093) ^ (y * 19349663) ^ (z * 83492791); }
+
+    const std::vector<Box>& boxes_;
+    std::unordered_map<int64_t, std::vector<size_t>> cells_;
+    std::vector<size_t> large_;
+    std::vector<uint32_t> seen_;
+    uint32_t stamp_ = 0;
+};
 
 // Brush entities may only hold solids and liquids; the tools refuse sky or currents there.
 int32_t entityContents(int32_t contents)
@@ -204,6 +285,73 @@ void joinToolCoplanarFaces(Brush& brush, const PlaneTable& table, double extent)
                 changed = true;
             }
     }
+}
+
+bool Rebuilder::hasToolCoplanarSides(const Brush& brush) const
+{
+    for (size_t i = 0; i < brush.faces.size(); ++i)
+        for (size_t j = i + 1; j < brush.faces.size(); ++j)
+            if (toolsSeeOnePlane(table_[brush.faces[i].planeId], table_[brush.faces[j].planeId]))
+                return true;
+    return false;
+}
+
+// Two sides the tools would read as one plane meet at a crease too shallow to see (terrain whose slopes differ a
+// hair). Dropping one of them would move the surface it shows off its plane; cutting the brush through the crease
+// gives each its own brush. Small sides just go.
+size_t Rebuilder::splitShallowCreases(std::vector<Brush>& brushes, double extent)
+{
+    constexpr double kMinCreaseSide = 16; // square units
+    std::vector<Brush> pending = std::move(brushes);
+    brushes.clear();
+    size_t splits = 0, budget = pending.size() + 64;
+    while (!pending.empty()) {
+        Brush brush = std::move(pending.back());
+        pending.pop_back();
+        int cut = -1, a = -1, b = -1;
+        for (size_t i = 0; i < brush.faces.size() && cut < 0 && budget > 0; ++i)
+            for (size_t j = i + 1; j < brush.faces.size() && cut < 0; ++j) {
+                const Plane pa = table_[brush.faces[i].planeId], pb = table_[brush.faces[j].planeId];
+                const Vec3 across = pa.normal - pb.normal;
+                if (!toolsSeeOnePlane(pa, pb) || length(across) < 1e-9 ||
+                    windingArea(brush.faces[i].winding) < kMinCreaseSide ||
+                    windingArea(brush.faces[j].winding) < kMinCreaseSide)
+                    continue;
+                // The plane through the crease that a's side lies in front of and b's behind.
+                cut = table_.find({across * (1 / length(across)), (pa.dist - pb.dist) / length(across)});
+                a = brush.faces[i].planeId;
+                b = brush.faces[j].planeId;
+            }
+        Region front, back;
+        if (cut >= 0)
+            split(Region{brush.faces}, cut, extent, front, back);
+        if (front.faces.size() < 4 || back.faces.size() < 4) {
+            joinToolCoplanarFaces(brush, table_, extent);
+            brushes.push_back(std::move(brush));
+            continue;
+        }
+        --budget;
+        ++splits;
+        for (Region* part : {&front, &back}) {
+            Brush piece{brush.contents, brush.fillTexture, std::move(part->faces)};
+            for (BrushFace& f : piece.faces) {
+                for (const BrushFace& old : brush.faces)
+                    if (old.planeId == f.planeId)
+                        f.texInfo = old.texInfo;
+                // The tools would take a side whose first point lies on the crease for the other side's plane.
+                if (f.planeId == a || f.planeId == b) {
+                    const Plane& other = table_[f.planeId == a ? b : a];
+                    const auto far =
+                        std::max_element(f.winding.begin(), f.winding.end(), [&](const Vec3& p, const Vec3& q) {
+                            return std::fabs(other.distanceTo(p)) < std::fabs(other.distanceTo(q));
+                        });
+                    std::rotate(f.winding.begin(), far, f.winding.end());
+                }
+            }
+            pending.push_back(std::move(piece));
+        }
+    }
+    return splits;
 }
 
 Rebuilder::Rebuilder(const Bsp& bsp) : bsp_(bsp), visited_(bsp.nodes.size(), 0)
@@ -463,14 +611,199 @@ ModelBrushes Rebuilder::rebuild(size_t modelIndex, bool facesDecideContents)
         facesByPlane[faceIds_[i]].push_back(i);
     out.brushes = textureBrushes(std::move(leaves), facesByPlane, extent, facesDecideContents, out.stats);
     mergeBrushes(out.brushes, extent, out.stats);
-    for (Brush& b : out.brushes)
-        joinToolCoplanarFaces(b, table_, extent);
-    if (modelIndex == 0)
+    out.stats.creaseSplits = splitShallowCreases(out.brushes, extent);
+    if (modelIndex == 0) {
         out.stats.hiddenVoid = static_cast<size_t>(
             std::erase_if(out.brushes, [&](const Brush& b) { return isHiddenVoid(b, model.headNode, mins, maxs); }));
+        out.stats.held = widenSolids(out.brushes, model.headNode, facesByPlane, mins, maxs, extent);
+    }
+
     // Splinters left after merging would be rejected by the compile tools.
     out.stats.slivers = static_cast<size_t>(std::erase_if(out.brushes, [&](const Brush& b) { return isSplinter(b); }));
     return out;
+}
+
+// Pieces of one solid, cut apart where other solids or the tree's planes crossed it, grow back into one brush: a
+// piece widens to what its shown sides and those of its neighbours bound, when that lies wholly in hull-0 solid and
+// each of its sides shows one texture or nothing, and pieces a wider brush holds go. Overlapping brushes of one
+// contents are what mappers write; the compile tools take their union.
+size_t Rebuilder::widenSolids(std::vector<Brush>& brushes, int32_t headNode, const FaceIndex& faces, const Vec3& mins,
+    const Vec3& maxs, double extent)
+{
+    std::vector<Box> boxes;
+    std::vector<std::pair<double, size_t>> order;
+    for (size_t i = 0; i < brushes.size(); ++i) {
+        boxes.push_back(boxOf(brushes[i].faces));
+        order.emplace_back(-brushVolume(brushes[i].faces, table_), i);
+    }
+    std::sort(order.begin(), order.end());
+    BoxGrid grid(boxes);
+    // Whether a solid brush other than i, kept and looked at before, holds brush i.
+    std::vector<bool> keep(brushes.size(), false);
+    auto heldByAnother = [&](size_t i) {
+        bool held = false;
+        grid.forEachTouching(boxes[i], [&](size_t j) {
+            held = held ||
+                (j != i && keep[j] && brushes[j].contents == kSolid && boxes[j].encloses(boxes[i], kContainEpsilon) &&
+                    holds(brushes[j], brushes[i]));
+        });
+        return held;
+    };
+    std::vector<int> planes, tried;
+    std::vector<size_t> neighbours;
+    for (const auto& entry : order) {
+        // Copies: lambdas below may not name structured bindings.
+        const double volume = -entry.first;
+        const size_t index = entry.second;
+        Brush& brush = brushes[index];
+        if (brush.contents == kSolid && heldByAnother(index))
+            continue;
+        keep[index] = true;
+        // A piece showing a surface on every side is already as wide as it gets.
+        if (brush.contents != kSolid ||
+            std::all_of(brush.faces.begin(), brush.faces.end(), [](const BrushFace& f) { return f.texInfo >= 0; }))
+            continue;
+        // The shown sides of the piece and of the solids it touches, where the piece lies behind them.
+        planes.clear();
+        tried.clear();
+        const Box box = boxes[index];
+        // The piece's own sides first: they cut the region down soonest. The widened brush stays within the
+        // solids the piece touches.
+        Box reach = box;
+        auto gather = [&](size_t n) {
+            if (brushes[n].contents != kSolid)
+                return;
+            reach.add(boxes[n].mins);
+            reach.add(boxes[n].maxs);
+            for (const BrushFace& f : brushes[n].faces) {
+                if (f.texInfo < 0 || std::find(tried.begin(), tried.end(), f.planeId) != tried.end())
+                    continue;
+                tried.push_back(f.planeId);
+                // The box's farthest corner decides most planes without looking at the piece's points.
+                const Plane& plane = table_[f.planeId];
+                const Vec3 far{plane.normal.x > 0 ? box.maxs.x : box.mins.x,
+                    plane.normal.y > 0 ? box.maxs.y : box.mins.y, plane.normal.z > 0 ? box.maxs.z : box.mins.z};
+                if (plane.distanceTo(far) <= kContainEpsilon || behind(brush, plane))
+                    planes.push_back(f.planeId);
+            }
+        };
+        gather(index);
+        neighbours.clear();
+        grid.forEachTouching(box, [&](size_t n) {
+            if (n != index && !keep[n] && brushes[n].contents == kSolid)
+                neighbours.push_back(n);
+        });
+        // Widening pays only when the wider brush would hold a piece still to come: one behind the piece's own
+        // shown sides first, then behind those of its neighbours too.
+        const auto holdsOne = [&] {
+            return std::any_of(neighbours.begin(), neighbours.end(), [&](size_t n) {
+                return std::all_of(
+                    planes.begin(), planes.end(), [&](int id) { return behind(brushes[n], table_[id]); });
+            });
+        };
+        if (!holdsOne())
+            continue;
+        for (size_t n : neighbours)
+            gather(n);
+        if (!holdsOne())
+            continue;
+        std::vector<int> ids;
+        for (int i = 0; i < 3; ++i) {
+            Vec3 n;
+            (i == 0 ? n.x : i == 1 ? n.y : n.z) = 1;
+            ids.push_back(table_.find({n, std::min(maxs[i], reach.maxs[i])}));
+            ids.push_back(table_.find({-n, -std::max(mins[i], reach.mins[i])}));
+        }
+        Region wider{brushFromPlanes(ids, table_, extent)};
+        for (int id : planes) {
+            Region front, back;
+            split(std::move(wider), id, extent, front, back);
+            wider = std::move(back);
+            if (wider.faces.size() < 4)
+                break;
+        }
+        if (wider.faces.size() < 4 || brushVolume(wider.faces, table_) < volume + kMinVolume ||
+            !solidInHullZero(wider, headNode, extent))
+            continue;
+        Brush candidate{kSolid, brush.fillTexture, std::move(wider.faces)};
+        if (!textureWhole(candidate, faces) || hasToolCoplanarSides(candidate))
+            continue;
+        brush = std::move(candidate);
+        boxes[index] = boxOf(brush.faces);
+        grid.add(index);
+    }
+    // A brush that grew later may hold one kept before it.
+    for (size_t i = 0; i < brushes.size(); ++i)
+        if (keep[i] && brushes[i].contents == kSolid && heldByAnother(i))
+            keep[i] = false;
+    std::vector<Brush> out;
+    for (size_t i = 0; i < brushes.size(); ++i)
+        if (keep[i])
+            out.push_back(std::move(brushes[i]));
+    const size_t held = brushes.size() - out.size();
+    brushes = std::move(out);
+    return held;
+}
+
+bool Rebuilder::solidInHullZero(const Region& region, int32_t headNode, double extent)
+{
+    std::vector<std::pair<int32_t, Region>> stack;
+    stack.emplace_back(headNode, region);
+    for (size_t visits = 0; !stack.empty();) {
+        auto [child, part] = std::move(stack.back());
+        stack.pop_back();
+        if (part.faces.size() < 4)
+            continue;
+        if (child < 0) {
+            if (bsp_.leaves[static_cast<size_t>(-(child + 1))].contents != kSolid &&
+                brushVolume(part.faces, table_) >= kDegenerateVolume)
+                return false;
+            continue;
+        }
+        if (++visits > bsp_.nodes.size())
+            return false;
+        const BspNode& node = bsp_.nodes[static_cast<size_t>(child)];
+        Region front, back;
+        split(std::move(part), bspPlaneIds_[node.plane], extent, front, back);
+        stack.emplace_back(node.children[1], std::move(back));
+        stack.emplace_back(node.children[0], std::move(front));
+    }
+    return true;
+}
+
+// Gives each side of the brush the one texture its surfaces show; false when a side shows two.
+bool Rebuilder::textureWhole(Brush& brush, const FaceIndex& faces) const
+{
+    for (size_t fi = 0; fi < brush.faces.size(); ++fi) {
+        int texInfo = -1;
+        for (const Patch& patch : surfacesOn(brush, fi, faces)) {
+            if (texInfo >= 0 && !sameTexture(texInfo, patch.texInfo))
+                return false;
+            texInfo = patch.texInfo;
+        }
+        if (texInfo >= 0 && !textureFitsContents(textureName(texInfo), brush.contents))
+            return false;
+        brush.faces[fi].texInfo = texInfo;
+    }
+    return true;
+}
+
+bool Rebuilder::behind(const Brush& brush, const Plane& plane) const
+{
+    for (const BrushFace& f : brush.faces)
+        for (const Vec3& v : f.winding)
+            if (plane.distanceTo(v) > kContainEpsilon)
+                return false;
+    return true;
+}
+
+bool Rebuilder::holds(const Brush& outer, const Brush& inner) const
+{
+
+    for (const BrushFace& f : outer.faces)
+        if (!behind(inner, table_[f.planeId]))
+            return false;
+    return true;
 }
 
 std::vector<Rebuilder::Patch> Rebuilder::surfacesOn(const Brush& brush, size_t faceIndex, const FaceIndex& faces) const
@@ -640,16 +973,13 @@ public:
     // Returns how many brushes were merged into others.
     size_t run()
     {
+        // One pass: a brush that grows tries all its neighbours again, so every pair that could merge has been tried
+        // with both brushes as they end up.
         size_t merged = 0;
-        for (bool changed = true; changed;) {
-            changed = false;
-            for (size_t a = 0; a < brushes_.size(); ++a)
-                if (alive_[a])
-                    while (mergeAcrossAFace(a)) {
-                        ++merged;
-                        changed = true;
-                    }
-        }
+        for (size_t a = 0; a < brushes_.size(); ++a)
+            if (alive_[a])
+                while (mergeAcrossAFace(a))
+                    ++merged;
         compact();
         return merged;
     }
@@ -658,6 +988,9 @@ private:
     // Merges one neighbour sharing a face plane with brush a into it.
     bool mergeAcrossAFace(size_t a)
     {
+        std::vector<int> before;
+        for (const BrushFace& f : brushes_[a].faces)
+            before.push_back(f.planeId);
         for (size_t fi = 0; fi < brushes_[a].faces.size(); ++fi) {
             const int shared = brushes_[a].faces[fi].planeId;
             const auto it = byPlane_.find(shared ^ 1);
@@ -667,8 +1000,10 @@ private:
                 if (b != a && alive_[b] && brushes_[a].contents == brushes_[b].contents &&
                     boxes_[a].touches(boxes_[b], 0.01) && hasPlane(b, shared ^ 1) && tryMerge(a, b, shared)) {
                     alive_[b] = false;
+                    // Planes a had before are listed for it already.
                     for (const BrushFace& f : brushes_[a].faces)
-                        byPlane_[f.planeId].push_back(a);
+                        if (std::find(before.begin(), before.end(), f.planeId) == before.end())
+                            byPlane_[f.planeId].push_back(a);
                     return true;
                 }
         }

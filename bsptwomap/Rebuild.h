@@ -45,6 +45,8 @@ struct RebuildStats {
     size_t slivers = 0;
     size_t clipBrushes = 0;
     size_t hiddenVoid = 0;
+    size_t held = 0; // pieces that a wider brush of the same solid holds
+    size_t creaseSplits = 0; // brushes cut where two sides would read as one plane
 };
 
 struct ModelBrushes {
@@ -91,6 +93,12 @@ private:
     std::string fillTextureFor(const BspLeaf& leaf, int32_t contents) const;
     const std::string& textureName(int texInfo) const;
     void mergeBrushes(std::vector<Brush>& brushes, double extent, RebuildStats& stats);
+    size_t widenSolids(std::vector<Brush>& brushes, int32_t headNode, const FaceIndex& faces, const Vec3& mins,
+        const Vec3& maxs, double extent);
+    bool solidInHullZero(const Region& region, int32_t headNode, double extent);
+    bool textureWhole(Brush& brush, const FaceIndex& faces) const;
+    size_t splitShallowCreases(std::vector<Brush>& brushes, double extent);
+    bool hasToolCoplanarSides(const Brush& brush) const;
     bool sameTexture(int a, int b) const;
     // The phases of addClipBrushes.
     struct GrownSolid {
@@ -102,7 +110,21 @@ private:
     std::vector<GrownSolid> growSolids(const std::vector<Brush>& brushes);
     std::vector<Brush> subtractGrown(
         std::vector<std::vector<BrushFace>> solids, const std::vector<GrownSolid>& grown, double extent);
-    std::vector<Brush> shrinkPieces(const std::vector<Brush>& pieces, const BspModel& source, double extent);
+    // `openPlanes` gets the shrunk planes of sides that face open space in the clip hull.
+    std::vector<Brush> shrinkPieces(
+        const std::vector<Brush>& pieces, const BspModel& source, double extent, std::vector<int>& openPlanes);
+    // Pieces of one clip volume, cut apart where hull-0 solids grew into it, grow back into one brush: a side goes
+    // while the brush without it, grown by the box, still lies in the clip hull's solids; pieces a wider brush
+    // holds go.
+    std::vector<Brush> widenClips(
+        std::vector<Brush> clips, std::vector<int> openPlanes, const BspModel& source, double extent);
+    GrownSolid grow(const std::vector<BrushFace>& faces);
+    // Whether `faces` grown by the box lies within mins..maxs and in the solids of the clip hull below `headNode`.
+    bool grownInClipHull(
+        const std::vector<BrushFace>& faces, int32_t headNode, const Vec3& mins, const Vec3& maxs, double extent);
+    // Every point of `inner` lies behind every plane of `outer`.
+    bool holds(const Brush& outer, const Brush& inner) const;
+    bool behind(const Brush& brush, const Plane& plane) const;
     bool isThinnerThan(const Brush& brush, double minVolume, double minThickness) const;
 
     const Bsp& bsp_;

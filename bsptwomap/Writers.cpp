@@ -82,9 +82,10 @@ std::array<Vec3, 3> planePoints(const Winding& w, const Plane& plane)
             third = i;
         }
     }
+    // The tools match a side to a plane they hold through its first point, so that one stays the winding's first.
     std::array<Vec3, 3> pts{w[0], w[far], w[third]};
     if (dot(cross(pts[0] - pts[1], pts[2] - pts[1]), plane.normal) < 0)
-        std::swap(pts[0], pts[2]);
+        std::swap(pts[1], pts[2]);
 
     // Whole numbers where they describe the very same plane.
     std::array<Vec3, 3> snapped = pts;

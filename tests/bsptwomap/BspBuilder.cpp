@@ -125,14 +125,22 @@ int BspBuilder::face(int plane, bool flipped, int texInfo, const std::vector<Vec
     return faceCount_++;
 }
 
-void BspBuilder::model(Vec3 mins, Vec3 maxs, int headNode, int firstFace, int faceCount)
+int BspBuilder::clipNode(int plane, int front, int back)
+{
+    put32(clipNodes_, static_cast<uint32_t>(plane));
+    put16(clipNodes_, static_cast<uint16_t>(front));
+    put16(clipNodes_, static_cast<uint16_t>(back));
+    return clipNodeCount_++;
+}
+
+void BspBuilder::model(Vec3 mins, Vec3 maxs, int headNode, int firstFace, int faceCount, int clipHead)
 {
     putVec(models_, mins);
     putVec(models_, maxs);
     putVec(models_, {});
     put32(models_, static_cast<uint32_t>(headNode));
     for (int i = 0; i < 3; ++i)
-        put32(models_, 0);
+        put32(models_, static_cast<uint32_t>(clipHead));
     put32(models_, 0);
     put32(models_, static_cast<uint32_t>(firstFace));
     put32(models_, static_cast<uint32_t>(faceCount));
@@ -153,7 +161,7 @@ std::vector<uint8_t> BspBuilder::build() const
     entityLump.push_back(0);
     const std::vector<uint8_t> empty;
     const std::vector<uint8_t>* lumps[15] = {&entityLump, &planes_, &textureLump, &vertices_, &empty, &nodes_,
-        &texInfo_, &faces_, &empty, &empty, &leaves_, &marks_, &edges_, &surfEdges_, &models_};
+        &texInfo_, &faces_, &empty, &clipNodes_, &leaves_, &marks_, &edges_, &surfEdges_, &models_};
     std::vector<uint8_t> out;
     put32(out, static_cast<uint32_t>(version));
     uint32_t at = 4 + 15 * 8;

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 
 namespace btm::test {
 namespace {
@@ -201,6 +202,134 @@ TEST(Rebuild, OriginEntityIsMovedBackWithAnOriginBrushAndShiftedTextures)
     EXPECT_EQ((origin.mins.x + origin.maxs.x) / 2, 100);
     EXPECT_EQ((origin.mins.z + origin.maxs.z) / 2, 0);
 }
+
+// Two bars through [-64, 64]^3, 32 wide: bar A along x, the full height, and bar B along y, below z = 0. The tree
+// cuts bar A into its upper half and two lower arms, whose sides at y = 16 show `left` and `right`.
+struct CrossCase {
+    const char* name;
+    const char* left;
+    const char* right;
+    size_t brushes;
+};
+
+class CrossTest : public testing::TestWithParam<CrossCase> {};
+
+TEST_P(CrossTest, PiecesOfOneBarGrowBackIntoOneBrushWhenTheirSidesAgree)
+{
+    const CrossCase& c = GetParam();
+    BspBuilder b;
+    b.entities = "{\n\"classname\" \"worldspawn\"\n}\n";
+    const int solid = b.addLeaf(kTestSolid);
+    const int empty = b.addLeaf(kTestEmpty);
+    const int x16 = b.plane(kX, 16), xm16 = b.plane(kX, -16), y16 = b.plane(kY, 16), ym16 = b.plane(kY, -16);
+    const int z0 = b.plane(kZ, 0);
+    auto bar = [&] {
+        return b.node(y16, BspBuilder::leaf(empty), b.node(ym16, BspBuilder::leaf(solid), BspBuilder::leaf(empty)));
+    };
+    const int upper = bar();
+    const int right = bar();
+    const int left = bar();
+    const int root = b.node(z0, upper, b.node(x16, right, b.node(xm16, BspBuilder::leaf(solid), left)));
+    std::map<std::string, int> textures;
+    auto tex = [&](const std::string& name, Vec3 s, Vec3 t) {
+        if (!textures.count(name))
+            textures[name] = b.texture(name, 16, true);
+        return b.texInfo(s, 0, t, 0, textures[name]);
+    };
+    const int wallX = tex("WALL", kX, -kZ);
+    auto sides = [&](double x0, double x1, double z0, double z1, int above) {
+        b.face(y16, false, above, {{x0, 16, z0}, {x1, 16, z0}, {x1, 16, z1}, {x0, 16, z1}});
+        b.face(ym16, true, wallX, {{x0, -16, z0}, {x1, -16, z0}, {x1, -16, z1}, {x0, -16, z1}});
+    };
+    sides(-64, 64, 0, 64, wallX);
+    sides(16, 64, -64, 0, tex(c.right, kX, -kZ));
+    sides(-64, -16, -64, 0, tex(c.left, kX, -kZ));
+    const int wallY = tex("WALL", kY, -kZ);
+    const int floor = tex("WALL", kX, -kY);
+    for (const auto& [y0, y1] : {std::pair{16.0, 64.0}, std::pair{-64.0, -16.0}}) {
+        b.face(x16, false, wallY, square(16, y0, y1, -64, 0));
+        b.face(xm16, true, wallY, square(-16, y0, y1, -64, 0));
+        b.face(z0, false, floor, {{-16, y0, 0}, {16, y0, 0}, {16, y1, 0}, {-16, y1, 0}});
+    }
+    b.model({-64, -64, -64}, {64, 64, 64}, root, 0, 12);
+    const auto map = decompileToMap(b);
+    ASSERT_EQ(map[0].brushes.size(), c.brushes);
+    if (c.brushes == 2) {
+        // Bar A whole, overlapping bar B, its side at y = 16 showing the one texture all its pieces showed.
+        const MapBrush& a =
+            map[0].brushes[0].maxs.z - map[0].brushes[0].mins.z == 128 ? map[0].brushes[0] : map[0].brushes[1];
+        EXPECT_EQ(a.maxs.x - a.mins.x, 128);
+        EXPECT_EQ(a.maxs.y - a.mins.y, 32);
+        EXPECT_EQ(a.maxs.z - a.mins.z, 128);
+        ASSERT_NE(faceFacing(a, kY), nullptr);
+        EXPECT_EQ(faceFacing(a, kY)->texture, c.left);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rebuild, CrossTest,
+    testing::Values(CrossCase{"same_texture", "WALL", "WALL", 2},
+        // One side showing two textures would paint one of them over the other.
+        CrossCase{"different_textures", "WALL", "BRICK", 4}),
+    [](const testing::TestParamInfo<CrossCase>& info) { return info.param.name; });
+
+// With -brenmoor: a clip volume (x -160..64, y -32..32, z -64..64) through a pillar of the world (x -16..16), and
+// beyond the pillar a second volume whose y range is `farMinY`..32. Hull 1 holds both grown by the player's box and
+// the pillar grown likewise, so the pillar cuts the clip volume apart there.
+struct ClipCase {
+    const char* name;
+    double farMinY;
+    size_t clipBrushes;
+};
+
+class ClipThroughPillarTest : public testing::TestWithParam<ClipCase> {};
+
+TEST_P(ClipThroughPillarTest, PiecesOfOneClipVolumeComeBackAsOneBrush)
+{
+    const ClipCase& c = GetParam();
+    BspBuilder b;
+    b.entities = "{\n\"classname\" \"worldspawn\"\n}\n";
+    const int solid = b.addLeaf(kTestSolid);
+    const int empty = b.addLeaf(kTestEmpty);
+    const int x16 = b.plane(kX, 16), xm16 = b.plane(kX, -16);
+    const int root =
+        b.node(x16, BspBuilder::leaf(empty), b.node(xm16, BspBuilder::leaf(solid), BspBuilder::leaf(empty)));
+    const int info = b.texInfo(kY, 0, -kZ, 0, b.texture("WALL", 16, true));
+    b.face(x16, false, info, square(16, -256, 256, -256, 256));
+    b.face(xm16, true, info, square(-16, -256, 256, -256, 256));
+    // Clip hull: solid in the grown pillar (x -32..32) and in the grown volumes.
+    auto grownVolume = [&](double minY) {
+        return b.clipNode(b.plane(kY, 48), kTestEmpty,
+            b.clipNode(b.plane(kY, minY - 16),
+                b.clipNode(b.plane(kZ, 100), kTestEmpty, b.clipNode(b.plane(kZ, -100), kTestSolid, kTestEmpty)),
+                kTestEmpty));
+    };
+    const int far = b.clipNode(b.plane(kX, 80), kTestEmpty, grownVolume(c.farMinY));
+    const int near = b.clipNode(b.plane(kX, -176), grownVolume(-32), kTestEmpty);
+    const int clipRoot = b.clipNode(b.plane(kX, 32), far, b.clipNode(b.plane(kX, -32), kTestSolid, near));
+    b.model({-256, -256, -256}, {256, 256, 256}, root, 0, 2, clipRoot);
+    DecompileOptions options;
+    options.brenmoor = true;
+    const auto map = decompileToMap(b, options);
+    std::vector<const MapBrush*> clips;
+    for (const MapBrush& brush : map[0].brushes)
+        if (brush.allFacesTextured("CLIP"))
+            clips.push_back(&brush);
+    ASSERT_EQ(clips.size(), c.clipBrushes);
+    double lowest = 1e9, highest = -1e9;
+    for (const MapBrush* clip : clips) {
+        lowest = std::min(lowest, clip->mins.x);
+        highest = std::max(highest, clip->maxs.x);
+        EXPECT_EQ(clip->maxs.z - clip->mins.z, 128);
+    }
+    EXPECT_EQ(lowest, -160);
+    EXPECT_EQ(highest, 64);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rebuild, ClipThroughPillarTest,
+    testing::Values(ClipCase{"one_volume", -32, 1},
+        // Widening the wide piece across would reach where the clip hull is open.
+        ClipCase{"narrower_beyond", 0, 2}),
+    [](const testing::TestParamInfo<ClipCase>& info) { return info.param.name; });
 
 } // namespace
 } // namespace btm::test

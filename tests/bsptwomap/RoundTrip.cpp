@@ -321,8 +321,7 @@ std::string RoundTripFigures::shortfall(bool brenmoor) const
         add("hull 0 " + std::to_string(hull0) + "%");
     if (texture < 99.5)
         add("texture " + std::to_string(texture) + "%");
-    // The aim is 1.5 times the source's brushes; rebuilt player-clip volumes of one large map still take 1.56.
-    if (brushRatio() > (brenmoor ? 1.6 : 1.5))
+    if (brushRatio() > 1.5)
         add("brushes " + std::to_string(brushRatio()) + "x");
     if (brenmoor && sourceClips && clipHull < 99.5)
         add("clip hull " + std::to_string(clipHull) + "%");

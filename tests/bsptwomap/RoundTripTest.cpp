@@ -5,6 +5,8 @@
 #include "MapParser.h"
 #include "Support.h"
 
+#include "bsptwomap/Writers.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -142,6 +144,28 @@ std::vector<ClassCase> classCases()
             -200 + 8 * (k % 3), "ROCK", k % 2 ? "GRASS" : "DIRT");
     }
     cases.push_back({"skewed_terrain", world(room + strips) + kPlayer, nullptr});
+    // Two strips of terrain meeting at a ridge whose slopes differ by 6e-5: the tools keep the two tops apart, since
+    // each names first a point far from the other, but a brush with both sides whose point lies on the ridge would
+    // read as one plane twice ("has a coplanar plane").
+    auto strip = [](double x0, double x1, double z0, double z1, bool fromLowEnd) {
+        std::string brush = boxBrush({x0, 0, 0}, {x1, 512, std::max(z0, z1) + 8}, "ROCK");
+        // The box's top (its fifth side) gives way to the slope.
+        size_t top = 0;
+        for (int line = 0; line < 5; ++line)
+            top = brush.find('\n', top) + 1;
+        const size_t end = brush.find('\n', top) + 1;
+        auto point = [](double x, double y, double z) {
+            return "( " + formatNumber(x) + " " + formatNumber(y) + " " + formatNumber(z) + " ) ";
+        };
+        const std::string slope = fromLowEnd ? point(x0, 0, z0) + point(x0, 512, z0) + point(x1, 0, z1)
+                                             : point(x1, 0, z1) + point(x0, 0, z0) + point(x0, 512, z0);
+        return brush.replace(top, end - top, slope + "GRASS [ 1 0 0 0 ] [ 0 -1 0 0 ] 0 1 1\n");
+    };
+    cases.push_back({"shallow_ridge",
+        world(roomBrushes({0, 0, 0}, {2048, 512, 700}, "BRICK") + strip(0, 1024, 100, 356, true) +
+            strip(1024, 2048, 356, 611.939, false)) +
+            entity("\"classname\" \"info_player_start\"\n\"origin\" \"1024 256 660\"\n"),
+        nullptr});
     // A monster clip of CLIP brushes: nothing in hull 0, so it must come back from its own clip hull.
     cases.push_back({"monster_clip",
         world(room) + entity("\"classname\" \"func_monsterclip\"\n", boxBrush({64, 64, -256}, {128, 256, 0}, "CLIP")) +
@@ -197,7 +221,7 @@ TEST_P(ClassRoundTrip, SmallMapComesBackWhole)
         fs::remove_all(dir);
 }
 
-INSTANTIATE_TEST_SUITE_P(Classes, ClassRoundTrip, testing::Combine(testing::Range<size_t>(0, 3), testing::Bool()),
+INSTANTIATE_TEST_SUITE_P(Classes, ClassRoundTrip, testing::Combine(testing::Range<size_t>(0, 4), testing::Bool()),
     [](const testing::TestParamInfo<ClassParam>& info) {
         return std::string(classCases()[std::get<0>(info.param)].name) + (std::get<1>(info.param) ? "_brenmoor" : "");
     });
