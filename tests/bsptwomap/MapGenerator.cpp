@@ -3,6 +3,7 @@
 #include "bsptwomap/Rebuild.h"
 #include "bsptwomap/Writers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <sstream>
@@ -89,11 +90,37 @@ public:
             if (depth < 8)
                 return false;
         }
+        Vec3 mins = faces.front().winding.front(), maxs = mins;
+        for (const BrushFace& f : faces)
+            for (const Vec3& p : f.winding) {
+                mins = {std::min(mins.x, p.x), std::min(mins.y, p.y), std::min(mins.z, p.z)};
+                maxs = {std::max(maxs.x, p.x), std::max(maxs.y, p.y), std::max(maxs.z, p.z)};
+            }
+        bounds_.push_back({mins, maxs});
         out << "{\n";
         for (const Side& s : sides)
             side(out, s, randomAxes);
         out << "}\n";
         return true;
+    }
+
+    // A spot for the player start clear of every brush written so far by the largest player hull (32 units each
+    // way) and some: an entity in solid leaves a hull unfilled, and then the outside of the room counts as open.
+    // Top centre first, so that maps with room there keep their start.
+    Vec3 playerStart() const
+    {
+        static constexpr double kOffsets[] = {0, 128, -128, 256, -256, 384, -384};
+        for (double z = kRoom - 64; z > -kRoom + 48; z -= 64)
+            for (double y : kOffsets)
+                for (double x : kOffsets) {
+                    const Vec3 at{x, y, z};
+                    if (std::none_of(bounds_.begin(), bounds_.end(), [&](const auto& b) {
+                            return at.x + 40 > b.first.x && at.x - 40 < b.second.x && at.y + 40 > b.first.y &&
+                                at.y - 40 < b.second.y && at.z + 48 > b.first.z && at.z - 48 < b.second.z;
+                        }))
+                        return at;
+                }
+        return {0, 0, kRoom - 64};
     }
 
     // Two boxes side by side with one top plane and different textures, both cut by one skewed plane: the
@@ -171,6 +198,7 @@ private:
     }
 
     std::mt19937 rng_;
+    std::vector<std::pair<Vec3, Vec3>> bounds_; // of every brush written
 };
 
 const std::vector<std::string> kWalls{"BRICK", "ROCK", "GRASS", "DIRT", "METAL"};
@@ -255,7 +283,9 @@ std::string generateMap(uint32_t seed, const std::string& wad)
         }
         out << "}\n";
     }
-    out << "{\n\"classname\" \"info_player_start\"\n\"origin\" \"0 0 " << (kRoom - 64) << "\"\n}\n";
+    const Vec3 start = g.playerStart();
+    out << "{\n\"classname\" \"info_player_start\"\n\"origin\" \"" << formatNumber(start.x) << " "
+        << formatNumber(start.y) << " " << formatNumber(start.z) << "\"\n}\n";
     return out.str();
 }
 

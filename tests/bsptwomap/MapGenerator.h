@@ -14,7 +14,8 @@ const std::vector<std::string>& generatedMapTextures();
 
 // A random valid map for the GoldSource compile tools: a sealed room with sky, convex world brushes cut by
 // skewed planes, several textures per brush with shifts, scales and rotations, water, clip brushes, and brush
-// entities of the common classes with render modes and origin brushes. `wad` is the "wad" key.
+// entities of the common classes with render modes and origin brushes, and a player start clear of every brush.
+// `wad` is the "wad" key.
 std::string generateMap(uint32_t seed, const std::string& wad);
 
 // Map text of one axial box brush with every side showing `texture`.

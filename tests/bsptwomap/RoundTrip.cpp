@@ -304,6 +304,18 @@ std::string compileMap(const fs::path& dir, const std::string& name)
     return "";
 }
 
+std::string unfilledHull(const fs::path& dir)
+{
+    std::istringstream text(readText(dir / "tools.txt"));
+    for (std::string line; std::getline(text, line);)
+        if (line.find("no filling performed") != std::string::npos || line.find("LEAK") != std::string::npos) {
+            while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
+                line.pop_back();
+            return line;
+        }
+    return "";
+}
+
 double RoundTripFigures::brushRatio() const
 {
     return static_cast<double>(brushes) / static_cast<double>(std::max<size_t>(sourceBrushes, 1));

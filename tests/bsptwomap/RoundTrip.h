@@ -15,6 +15,9 @@ bool goldsrcToolsPresent();
 
 // Compiles `dir`/`name`.map with sdHLCSG and sdHLBSP there; "" on success, else what failed.
 std::string compileMap(const std::filesystem::path& dir, const std::string& name);
+// The tools' line saying a hull of the map compiled in `dir` was left unfilled (a leak, or no entity in open
+// space), or "": the outside of such a map counts as open, so comparing its hulls means nothing.
+std::string unfilledHull(const std::filesystem::path& dir);
 
 struct RoundTripFigures {
     std::string failure; // decompile or compile failure; the figures are then meaningless
