@@ -194,30 +194,52 @@ std::vector<Brush> Rebuilder::subtractGrown(
     return pieces;
 }
 
-std::vector<Brush> Rebuilder::shrinkPieces(
-    const std::vector<Brush>& pieces, const BspModel& source, double extent, std::vector<int>& openPlanes)
+std::vector<Brush> Rebuilder::shrinkPieces(const std::vector<Brush>& pieces, const std::vector<GrownSolid>& grown,
+    const BspModel& source, double extent, std::vector<int>& openPlanes)
 {
     // Growing the result again restores every side. A piece thinner than the box (a clip brush standing in a
     // solid's grown margin) vanishes that way; its sides against grown solids then move out by the box instead,
-    // into what those solids fill anyway.
+    // into what those solids fill anyway, and its sides against more of the same clip volume stay where they are
+    // (moved out, they would reach past that volume).
+    auto inGrown = [&](const Vec3& p) {
+        return std::any_of(grown.begin(), grown.end(), [&](const GrownSolid& g) {
+            return p.x >= g.mins.x && p.x <= g.maxs.x && p.y >= g.mins.y && p.y <= g.maxs.y && p.z >= g.mins.z &&
+                p.z <= g.maxs.z && std::all_of(g.planeIds.begin(), g.planeIds.end(), [&](int id) {
+                    return table_[id].distanceTo(p) <= kBehindSlack;
+                });
+        });
+    };
     std::vector<Brush> clips;
     for (const Brush& piece : pieces) {
-        std::vector<int> shrunk, intoSolids;
+        std::vector<int> shrunk;
+        std::vector<bool> open;
         for (const BrushFace& f : piece.faces) {
             // A copy: finding a plane may grow the table and move its entries.
             const Plane p = table_[f.planeId];
-            bool open = false;
+            bool isOpen = false;
             for (const Vec3& q : facePoints(f.winding))
-                open = open || clipContents(bsp_, source.clipHeads[0], q + p.normal * 0.5) != kSolid;
+                isOpen = isOpen || clipContents(bsp_, source.clipHeads[0], q + p.normal * 0.5) != kSolid;
             const int inward = table_.find({p.normal, p.dist - boxSupport(p.normal)});
             shrunk.push_back(inward);
-            intoSolids.push_back(open ? inward : table_.find({p.normal, p.dist + boxSupport(p.normal)}));
-            if (open)
+            open.push_back(isOpen);
+            if (isOpen)
                 openPlanes.push_back(inward);
         }
         std::vector<BrushFace> faces = brushFromPlanes(shrunk, table_, extent);
-        if (faces.size() < 4 || brushVolume(faces, table_) < kMinPieceVolume)
+        if (faces.size() < 4 || brushVolume(faces, table_) < kMinPieceVolume) {
+            std::vector<int> intoSolids;
+            for (size_t i = 0; i < piece.faces.size(); ++i) {
+                const BrushFace& f = piece.faces[i];
+                const Plane p = table_[f.planeId];
+                const std::vector<Vec3> points = facePoints(f.winding);
+                const bool againstSolids = std::all_of(
+                    points.begin(), points.end(), [&](const Vec3& q) { return inGrown(q + p.normal * 0.5); });
+                intoSolids.push_back(open[i] ? shrunk[i]
+                        : againstSolids      ? table_.find({p.normal, p.dist + boxSupport(p.normal)})
+                                             : f.planeId);
+            }
             faces = brushFromPlanes(intoSolids, table_, extent);
+        }
         if (faces.size() < 4 || brushVolume(faces, table_) < kMinPieceVolume)
             continue;
         // Inside the hull-0 solids a clip brush changes nothing.
@@ -340,12 +362,12 @@ size_t Rebuilder::addClipBrushes(size_t modelIndex, ModelBrushes& model)
     const double extent = 4 * maxAbs + 64;
 
     // What the clip hull holds beyond the hull-0 solids grown by the box, merged, then shrunk back by the box.
-    std::vector<Brush> pieces =
-        subtractGrown(clipHullSolids(modelIndex, mins, maxs, extent), growSolids(model.brushes), extent);
+    const std::vector<GrownSolid> grown = growSolids(model.brushes);
+    std::vector<Brush> pieces = subtractGrown(clipHullSolids(modelIndex, mins, maxs, extent), grown, extent);
     RebuildStats ignored;
     mergeBrushes(pieces, extent, ignored);
     std::vector<int> openPlanes;
-    std::vector<Brush> clips = shrinkPieces(pieces, source, extent, openPlanes);
+    std::vector<Brush> clips = shrinkPieces(pieces, grown, source, extent, openPlanes);
     mergeBrushes(clips, extent, ignored);
     clips = widenClips(std::move(clips), std::move(openPlanes), source, extent);
     for (Brush& b : clips)

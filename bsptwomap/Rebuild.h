@@ -111,8 +111,8 @@ private:
     std::vector<Brush> subtractGrown(
         std::vector<std::vector<BrushFace>> solids, const std::vector<GrownSolid>& grown, double extent);
     // `openPlanes` gets the shrunk planes of sides that face open space in the clip hull.
-    std::vector<Brush> shrinkPieces(
-        const std::vector<Brush>& pieces, const BspModel& source, double extent, std::vector<int>& openPlanes);
+    std::vector<Brush> shrinkPieces(const std::vector<Brush>& pieces, const std::vector<GrownSolid>& grown,
+        const BspModel& source, double extent, std::vector<int>& openPlanes);
     // Pieces of one clip volume, cut apart where hull-0 solids grew into it, grow back into one brush: a side goes
     // while the brush without it, grown by the box, still lies in the clip hull's solids; pieces a wider brush
     // holds go.
