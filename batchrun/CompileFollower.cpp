@@ -105,6 +105,10 @@ void CompileFollower::fileCopied(const std::string& source, const std::string& t
 insight::CompileReport CompileFollower::finish(std::string& problem)
 {
     problem.clear();
+    // Another console or build may have kept its times since this compile began: add to the file as it is now,
+    // rather than write back what was read at the start over theirs.
+    if (!historyFile_.empty())
+        history_ = insight::StageHistory::load(historyFile_);
     bool timed = false;
     for (size_t i = 0; i < report_.stages.size(); ++i) {
         const insight::StageReport& stage = report_.stages[i];
