@@ -87,7 +87,8 @@ base::ProgramResult CompileFollower::runStage(
     if (!result.started)
         return result;
     insight::StageReport record{stage, tool.program, elapsed(), result.exitCode, reader.findings()};
-    if (result.timedOut && !record.findings.failed) {
+    // Why the tool was ended (the time limit, a crash) when its output said nothing of it.
+    if (!result.problem.empty() && !record.findings.failed) {
         record.findings.failed = true;
         record.findings.failure = result.problem;
     }

@@ -132,8 +132,10 @@ ProgramResult reaped(pid_t pid, std::optional<std::chrono::milliseconds> timeLim
     }
     if (timeLimit)
         return {true, 1, timeLimitProblem(*timeLimit), true};
-    if (WIFSIGNALED(status))
-        return {true, 128 + WTERMSIG(status), {}};
+    if (WIFSIGNALED(status)) {
+        const int signal = WTERMSIG(status);
+        return {true, 128 + signal, "was ended by signal " + std::to_string(signal) + " (" + strsignal(signal) + ")"};
+    }
     return {true, WEXITSTATUS(status), {}};
 }
 

@@ -155,6 +155,24 @@ TEST(ProcessTest, OnATerminalTheOutputAndErrorOutputComeByteForByte)
     EXPECT_FALSE(missing.result.started);
 }
 
+// A crash is a failure that says what ended the program, with or without a terminal.
+TEST(ProcessTest, AProgramEndedByASignalFailsAndNamesTheSignal)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"kill -SEGV $$", "was ended by signal 11 (Segmentation fault)"},
+        {"kill -KILL $$", "was ended by signal 9 (Killed)"},
+    };
+    for (const auto& [command, problem] : cases) {
+        for (const bool terminal : {false, true}) {
+            const base::ProgramResult result =
+                terminal ? runCapturing(shell(command)).result : base::runProgramAndWait(shell(command));
+            EXPECT_TRUE(result.started);
+            EXPECT_GT(result.exitCode, 128) << command;
+            EXPECT_EQ(result.problem, problem) << command;
+        }
+    }
+}
+
 TEST(ProcessTest, OnATerminalAHangingProgramAndWhatItStartedStillEndAtTheTimeLimit)
 {
     TempFolder dir;

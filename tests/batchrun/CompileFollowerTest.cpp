@@ -12,17 +12,20 @@ using namespace batchrun;
 
 namespace {
 
-class SucceedingHost : public Host {
+class FixedHost : public Host {
 public:
-    base::ProgramResult run(const base::ProgramStart&) override { return {true, 0, {}}; }
+    explicit FixedHost(base::ProgramResult result = {true, 0, {}}) : result_(std::move(result)) {}
+    base::ProgramResult run(const base::ProgramStart&) override { return result_; }
     std::string start(const base::ProgramStart&) override { return {}; }
     std::string openDocument(const std::string&) override { return {}; }
     std::string powerOff() override { return {}; }
+
+private:
+    base::ProgramResult result_;
 };
 
-void runCsg(CompileFollower& follower, const std::string& map)
+void runCsg(CompileFollower& follower, const std::string& map, FixedHost host = FixedHost())
 {
-    SucceedingHost host;
     const base::ProgramStart start{"/tools/hlcsg", {"/tools/hlcsg", map}, {}, {}, {}};
     follower.runStage(host, start, *compileToolRun(start), "CSG");
 }
@@ -47,4 +50,23 @@ TEST(CompileFollower, CompilesThatOverlapKeepEachOthersStageTimes)
     const insight::StageHistory kept = insight::StageHistory::load(file);
     EXPECT_EQ(kept.stages(insight::ToolFamily::GoldSource, "a.map").size(), 1u);
     EXPECT_EQ(kept.stages(insight::ToolFamily::GoldSource, "b.map").size(), 1u);
+}
+
+// A tool that was ended says why in the report, though its output told nothing of it.
+TEST(CompileFollower, AToolEndedByTheTimeLimitOrASignalFailsWithTheReason)
+{
+    const base::ProgramResult results[] = {
+        {true, 1, "did not end within 2 s and was stopped", true},
+        {true, 139, "was ended by signal 11 (Segmentation fault)"},
+    };
+    for (const base::ProgramResult& result : results) {
+        std::ostringstream out;
+        CompileFollower follower(out, "");
+        runCsg(follower, "a.map", FixedHost(result));
+        ASSERT_EQ(follower.report().stages.size(), 1u);
+        const insight::StageReport& stage = follower.report().stages[0];
+        EXPECT_TRUE(stage.failed());
+        EXPECT_EQ(stage.exitCode, result.exitCode);
+        EXPECT_EQ(stage.findings.failure, result.problem);
+    }
 }
