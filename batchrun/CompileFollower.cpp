@@ -19,6 +19,13 @@ bool runsThroughWine(const base::ProgramStart& start)
     return (name == "wine" || name == "wine64") && start.arguments.size() > 1;
 }
 
+// Whether a map argument is named from the folder the tool runs in; a path for Wine ("C:\maps\a.map",
+// "\maps\a.map") is whole already.
+bool isRelative(const std::string& path)
+{
+    return !path.empty() && path[0] != '/' && path[0] != '\\' && !(path.size() > 1 && path[1] == ':');
+}
+
 } // namespace
 
 ToolRun toolRunAs(const base::ProgramStart& start, insight::ToolKind kind)
@@ -27,6 +34,9 @@ ToolRun toolRunAs(const base::ProgramStart& start, insight::ToolKind kind)
     ToolRun run{std::move(kind), program == 1 ? start.arguments[1] : start.file, {}};
     if (start.arguments.size() > program + 1)
         run.map = start.arguments[program + 1];
+    // The report's pointfile and the stage times name the map whole, wherever the script had gone with `cd`.
+    if (isRelative(run.map) && !start.folder.empty())
+        run.map = base::withTrailingSeparator(start.folder) + run.map;
     return run;
 }
 

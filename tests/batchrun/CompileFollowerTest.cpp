@@ -70,3 +70,25 @@ TEST(CompileFollower, AToolEndedByTheTimeLimitOrASignalFailsWithTheReason)
         EXPECT_EQ(stage.findings.failure, result.problem);
     }
 }
+
+// The map as the report and the stage times name it: whole, from the folder the tool runs in.
+TEST(CompileFollower, AMapNamedFromTheToolsFolderIsNamedWhole)
+{
+    const struct {
+        base::ProgramStart start;
+        std::string map;
+    } cases[] = {
+        {{"/t/hlbsp", {"hlbsp", "leak.map"}, "/maps/R&D 50%", {}}, "/maps/R&D 50%/leak.map"},
+        {{"/t/hlbsp", {"hlbsp", "sub/leak", "-leakonly"}, "/maps/", {}}, "/maps/sub/leak"},
+        {{"/t/hlbsp", {"hlbsp", "/else/leak.map"}, "/maps", {}}, "/else/leak.map"},
+        {{"/t/hlbsp", {"hlbsp", "leak.map"}, "", {}}, "leak.map"},
+        {{"/usr/bin/wine", {"wine", "C:\\t\\hlbsp.exe", "C:\\maps\\leak.map"}, "/maps", {}}, "C:\\maps\\leak.map"},
+        {{"/usr/bin/wine", {"wine", "hlbsp.exe", "\\maps\\leak.map"}, "/maps", {}}, "\\maps\\leak.map"},
+        {{"/usr/bin/wine", {"wine", "hlbsp.exe", "leak.map"}, "/maps", {}}, "/maps/leak.map"},
+    };
+    for (const auto& [start, map] : cases) {
+        const std::optional<ToolRun> run = compileToolRun(start);
+        ASSERT_TRUE(run) << start.arguments[1];
+        EXPECT_EQ(run->map, map) << start.arguments[1];
+    }
+}
