@@ -173,6 +173,22 @@ TEST(ProcessTest, AProgramEndedByASignalFailsAndNamesTheSignal)
     }
 }
 
+// Termination requests are held while a program is started in a group of its own, so that one never leaves
+// the group running; the program itself starts with the signals as we have them.
+TEST(ProcessTest, AProgramInItsOwnGroupStartsWithNoSignalHeldForItsStart)
+{
+    TempFolder dir;
+    const auto heldSignals = [](const std::string& status) { return status.substr(status.find("SigBlk:"), 25); };
+    const std::string ours = heldSignals(readBytes("/proc/self/status"));
+    for (const bool terminal : {false, true}) {
+        base::ProgramStart start = shell("cat /proc/self/status > '" + dir.path("status.txt") + "'");
+        start.ownProcessGroup = true;
+        const base::ProgramResult result = terminal ? runCapturing(start).result : base::runProgramAndWait(start);
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_EQ(heldSignals(readBytes(dir.path("status.txt"))), ours) << terminal;
+    }
+}
+
 TEST(ProcessTest, OnATerminalAHangingProgramAndWhatItStartedStillEndAtTheTimeLimit)
 {
     TempFolder dir;
