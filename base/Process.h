@@ -53,7 +53,7 @@ std::vector<std::string> processEnvironment();
 
 // Starts the program with this process's standard streams and waits for it, at most its time limit; its own
 // process group, if it has one, is ended with it. A program ended by a signal reports 128 plus the signal number,
-// so a crash counts as a failure.
+// so a crash counts as a failure, and the signal as its problem ("was ended by signal 11 (Segmentation fault)").
 ProgramResult runProgramAndWait(const ProgramStart& start);
 
 // From now on a termination request (interrupt, terminate, hang-up, quit) first kills the whole process group

@@ -19,6 +19,13 @@ bool runsThroughWine(const base::ProgramStart& start)
     return (name == "wine" || name == "wine64") && start.arguments.size() > 1;
 }
 
+// Whether a map argument is named from the folder the tool runs in; a path for Wine ("C:\maps\a.map",
+// "\maps\a.map") is whole already.
+bool isRelative(const std::string& path)
+{
+    return !path.empty() && path[0] != '/' && path[0] != '\\' && !(path.size() > 1 && path[1] == ':');
+}
+
 } // namespace
 
 ToolRun toolRunAs(const base::ProgramStart& start, insight::ToolKind kind)
@@ -27,6 +34,9 @@ ToolRun toolRunAs(const base::ProgramStart& start, insight::ToolKind kind)
     ToolRun run{std::move(kind), program == 1 ? start.arguments[1] : start.file, {}};
     if (start.arguments.size() > program + 1)
         run.map = start.arguments[program + 1];
+    // The report's pointfile and the stage times name the map whole, wherever the script had gone with `cd`.
+    if (isRelative(run.map) && !start.folder.empty())
+        run.map = base::withTrailingSeparator(start.folder) + run.map;
     return run;
 }
 
@@ -87,7 +97,8 @@ base::ProgramResult CompileFollower::runStage(
     if (!result.started)
         return result;
     insight::StageReport record{stage, tool.program, elapsed(), result.exitCode, reader.findings()};
-    if (result.timedOut && !record.findings.failed) {
+    // Why the tool was ended (the time limit, a crash) when its output said nothing of it.
+    if (!result.problem.empty() && !record.findings.failed) {
         record.findings.failed = true;
         record.findings.failure = result.problem;
     }
@@ -105,6 +116,10 @@ void CompileFollower::fileCopied(const std::string& source, const std::string& t
 insight::CompileReport CompileFollower::finish(std::string& problem)
 {
     problem.clear();
+    // Another console or build may have kept its times since this compile began: add to the file as it is now,
+    // rather than write back what was read at the start over theirs.
+    if (!historyFile_.empty())
+        history_ = insight::StageHistory::load(historyFile_);
     bool timed = false;
     for (size_t i = 0; i < report_.stages.size(); ++i) {
         const insight::StageReport& stage = report_.stages[i];

@@ -96,11 +96,12 @@ std::string failureLine(const std::optional<StageRecord>& stage, const insight::
 {
     if (!stage)
         return "the compile failed";
-    if (!report.stages.empty() && report.stages.back().name == stage->name && report.stages.back().exitCode == 0 &&
-        report.stages.back().findings.failed)
+    const bool reported = !report.stages.empty() && report.stages.back().name == stage->name;
+    if (reported && report.stages.back().exitCode == 0 && report.stages.back().findings.failed)
         return stage->name + " failed: its tool exited with 0, but its output shows " +
             report.stages.back().findings.failure;
-    return stage->name + " failed with exit code " + std::to_string(stage->exitCode);
+    const std::string why = reported ? report.stages.back().findings.failure : std::string();
+    return stage->name + " failed with exit code " + std::to_string(stage->exitCode) + (why.empty() ? "" : ": " + why);
 }
 
 int badRequest(const std::string& problem)

@@ -100,7 +100,8 @@ std::string reportText(const CompileReport& report)
 
     const bool leaked = std::any_of(
         report.stages.begin(), report.stages.end(), [](const StageReport& stage) { return stage.findings.leak; });
-    if (!anyProblem && !leaked && !report.stages.empty())
+    // A stage that failed with nothing recognised in its output (a crash, an unknown message) is no clean bill.
+    if (!anyProblem && !leaked && !report.stages.empty() && !report.failed())
         text += "No problems found.\n";
 
     for (const StageReport& stage : report.stages) {

@@ -1,12 +1,12 @@
 #include "insight/StageHistory.h"
 
 #include "base/AtomicFile.h"
+#include "base/RegularFile.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <iterator>
 
 namespace insight {
@@ -49,13 +49,13 @@ std::vector<std::string_view> fields(std::string_view line)
 StageHistory StageHistory::load(const std::string& path)
 {
     StageHistory history;
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return history;
+    // Opened without blocking: a pipe under the name would otherwise hold the compile before its first stage.
     std::string text;
-    text.resize(kMaxFileBytes);
-    file.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<size_t>(file.gcount()));
+    try {
+        text = base::readRegularFileStart(path, kMaxFileBytes).value_or(std::string());
+    } catch (const base::ReadError&) {
+        return history;
+    }
 
     std::string_view rest = text;
     while (!rest.empty()) {

@@ -83,6 +83,30 @@ int spawn(const ProgramStart& start, SpawnSetup& setup, pid_t& pid)
     return posix_spawn(&pid, start.file.c_str(), &setup.actions, &setup.attributes, argv.data(), envp.data());
 }
 
+// Starts the program; one in a group of its own becomes the group a termination request ends. Such requests
+// wait meanwhile: one that came between the start and the note would end us and leave the group running.
+int spawnTracked(const ProgramStart& start, SpawnSetup& setup, bool ownGroup, pid_t& pid)
+{
+    if (!ownGroup)
+        return spawn(start, setup, pid);
+    sigset_t held;
+    sigemptyset(&held);
+    for (int signal : kTerminationSignals)
+        sigaddset(&held, signal);
+    sigset_t previous;
+    pthread_sigmask(SIG_BLOCK, &held, &previous);
+    // The program starts with the signals as we had them, not held.
+    short flags = 0;
+    posix_spawnattr_getflags(&setup.attributes, &flags);
+    posix_spawnattr_setflags(&setup.attributes, static_cast<short>(flags | POSIX_SPAWN_SETSIGMASK));
+    posix_spawnattr_setsigmask(&setup.attributes, &previous);
+    const int error = spawn(start, setup, pid);
+    if (error == 0)
+        runningGroup = pid;
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    return error;
+}
+
 // Waits for `pid` to end, at most `limit` if there is one, leaving it unreaped so that its id, and its group's,
 // stay reserved until the group is ended. False when it is still running.
 bool endsWithin(pid_t pid, std::optional<std::chrono::milliseconds> limit)
@@ -132,8 +156,10 @@ ProgramResult reaped(pid_t pid, std::optional<std::chrono::milliseconds> timeLim
     }
     if (timeLimit)
         return {true, 1, timeLimitProblem(*timeLimit), true};
-    if (WIFSIGNALED(status))
-        return {true, 128 + WTERMSIG(status), {}};
+    if (WIFSIGNALED(status)) {
+        const int signal = WTERMSIG(status);
+        return {true, 128 + signal, "was ended by signal " + std::to_string(signal) + " (" + strsignal(signal) + ")"};
+    }
     return {true, WEXITSTATUS(status), {}};
 }
 
@@ -254,11 +280,9 @@ ProgramResult runOnTerminal(const ProgramStart& start)
     posix_spawn_file_actions_adddup2(&setup.actions, terminal.programSide, STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&setup.actions, terminal.programSide, STDERR_FILENO);
     pid_t pid = 0;
-    if (const int error = spawn(start, setup, pid); error != 0)
+    if (const int error = spawnTracked(start, setup, ownGroup, pid); error != 0)
         return {false, 0, std::strerror(error)};
     terminal.closeProgramSide();
-    if (ownGroup)
-        runningGroup = pid;
     const bool timedOut = !relayUntilEnd(pid, terminal.ours, start.timeLimit, start.output);
     if (ownGroup) {
         kill(-pid, SIGKILL);
@@ -285,11 +309,10 @@ ProgramResult runProgramAndWait(const ProgramStart& start)
     SpawnSetup setup;
     const bool ownGroup = inOwnGroup(start, setup);
     pid_t pid = 0;
-    if (const int error = spawn(start, setup, pid); error != 0)
+    if (const int error = spawnTracked(start, setup, ownGroup, pid); error != 0)
         return {false, 0, std::strerror(error)};
     bool timedOut = false;
     if (ownGroup) {
-        runningGroup = pid;
         timedOut = !endsWithin(pid, start.timeLimit);
         // Whatever the program left running in its group goes with it.
         kill(-pid, SIGKILL);

@@ -155,6 +155,40 @@ TEST(ProcessTest, OnATerminalTheOutputAndErrorOutputComeByteForByte)
     EXPECT_FALSE(missing.result.started);
 }
 
+// A crash is a failure that says what ended the program, with or without a terminal.
+TEST(ProcessTest, AProgramEndedByASignalFailsAndNamesTheSignal)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"kill -SEGV $$", "was ended by signal 11 (Segmentation fault)"},
+        {"kill -KILL $$", "was ended by signal 9 (Killed)"},
+    };
+    for (const auto& [command, problem] : cases) {
+        for (const bool terminal : {false, true}) {
+            const base::ProgramResult result =
+                terminal ? runCapturing(shell(command)).result : base::runProgramAndWait(shell(command));
+            EXPECT_TRUE(result.started);
+            EXPECT_GT(result.exitCode, 128) << command;
+            EXPECT_EQ(result.problem, problem) << command;
+        }
+    }
+}
+
+// Termination requests are held while a program is started in a group of its own, so that one never leaves
+// the group running; the program itself starts with the signals as we have them.
+TEST(ProcessTest, AProgramInItsOwnGroupStartsWithNoSignalHeldForItsStart)
+{
+    TempFolder dir;
+    const auto heldSignals = [](const std::string& status) { return status.substr(status.find("SigBlk:"), 25); };
+    const std::string ours = heldSignals(readBytes("/proc/self/status"));
+    for (const bool terminal : {false, true}) {
+        base::ProgramStart start = shell("cat /proc/self/status > '" + dir.path("status.txt") + "'");
+        start.ownProcessGroup = true;
+        const base::ProgramResult result = terminal ? runCapturing(start).result : base::runProgramAndWait(start);
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_EQ(heldSignals(readBytes(dir.path("status.txt"))), ours) << terminal;
+    }
+}
+
 TEST(ProcessTest, OnATerminalAHangingProgramAndWhatItStartedStillEndAtTheTimeLimit)
 {
     TempFolder dir;

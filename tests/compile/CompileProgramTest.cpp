@@ -395,7 +395,8 @@ TEST_F(EndlessToolTest, TheStageLimitEndsTheToolAndWhatItStarted)
     const Compiled compiled = compile("box.map --stage-timeout 0.5");
     EXPECT_EQ(compiled.exitCode, 1) << compiled.output;
     EXPECT_THAT(compiled.output, HasSubstr("ferrowind-compile: CSG ran longer than the stage limit of 0.5 s"));
-    EXPECT_THAT(compiled.output, HasSubstr("ferrowind-compile: CSG failed with exit code 1\n"));
+    EXPECT_THAT(compiled.output,
+        HasSubstr("ferrowind-compile: CSG failed with exit code 1: did not end within 0.5 s and was stopped\n"));
     const std::vector<int> pids = toolProcesses();
     ASSERT_EQ(pids.size(), 2u);
     for (int pid : pids)
@@ -491,7 +492,7 @@ TEST_F(RealToolsTest, ALeakEndsTheRunWithThePointFileBesideTheMap)
     EXPECT_EQ(compiled.exitCode, 1) << compiled.output;
     const std::string& out = compiled.output;
     EXPECT_NE(out.find("LEAK in hull 0"), std::string::npos) << out;
-    EXPECT_NE(out.find("ferrowind-compile: BSP failed with exit code 1\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("ferrowind-compile: BSP failed with exit code 1: the map leaks"), std::string::npos) << out;
     EXPECT_EQ(out.find("VIS started"), std::string::npos) << out;
     EXPECT_TRUE(fs::exists(dir_.path("maps/leak.pts")));
     EXPECT_TRUE(fs::is_empty(dir_.path("out")));

@@ -51,6 +51,16 @@ TEST(Report, TextOfACleanCompileSaysWhereTheBspWent)
     expectGolden("insight/clean/report.txt", insight::reportText(report));
 }
 
+// The tool crashed after printing nothing that tells of a problem: its exit code alone says it failed.
+TEST(Report, TextOfAStageThatFailedWithoutAProblemFoundClaimsNoCleanCompile)
+{
+    CompileReport report;
+    report.stages = {captured("clean", "csg", "sdHLCSG", 0), captured("clean", "bsp", "sdHLBSP", 139)};
+    const std::string text = insight::reportText(report);
+    EXPECT_NE(text.find("BSP    1.2 s  failed (exit code 139)"), std::string::npos) << text;
+    EXPECT_EQ(text.find("No problems found."), std::string::npos) << text;
+}
+
 TEST(Report, TextTellsANearlyFullLimitOnceWithItsAdvice)
 {
     CompileReport report;

@@ -1,6 +1,7 @@
 #include "insight/StageHistory.h"
 
 #include "base/AtomicFile.h"
+#include "support/SpecialFiles.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -69,6 +70,20 @@ TEST(StageHistory, AMissingOrDamagedFileLosesNothingElse)
     EXPECT_EQ(stages[1].name, "RAD");
     EXPECT_EQ(stages[1].seconds, 4.25);
 }
+
+#ifndef _WIN32
+// A pipe opened for reading waits for a writer: the compile must not hang before its first stage.
+TEST(StageHistory, AnythingButARegularFileReadsAsNoTimesAndIsNeverWrittenThrough)
+{
+    TempFolder folder;
+    for (const SpecialFile& file : makeSpecialFiles(folder)) {
+        EXPECT_TRUE(StageHistory::load(file.path).stages(ToolFamily::GoldSource, "a").empty()) << file.kind;
+        StageHistory history;
+        history.recordStage(ToolFamily::GoldSource, "a.map", "CSG", 1);
+        EXPECT_THROW(history.save(file.path), base::WriteError) << file.kind;
+    }
+}
+#endif
 
 TEST(StageHistory, AFailedSaveLeavesTheOldFileAndSaysWhy)
 {
