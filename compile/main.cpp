@@ -171,6 +171,12 @@ int main(int argc, char** argv)
     }
     if (!arguments.reportFile.empty() && refusedOutput("--report", arguments.reportFile, inputs))
         return kExitBadRequest;
+    if (!arguments.reportFile.empty() && !arguments.keepScript.empty() &&
+        base::isSameFile(arguments.reportFile, arguments.keepScript)) {
+        std::cerr << "ferrowind-compile: --report " << arguments.reportFile << " is the kept script "
+                  << arguments.keepScript << "; write it to another file\n";
+        return kExitBadRequest;
+    }
 
     // Run from memory: no file for a later compile, here or on the desktop, to rewrite under it.
     std::error_code error;

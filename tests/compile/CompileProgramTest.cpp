@@ -307,6 +307,9 @@ TEST_F(CompileProgramTest, TheJsonReportIsWrittenOnlyWhereAFileMayGo)
         EXPECT_EQ(compiled.exitCode, 2) << path << '\n' << compiled.output;
         EXPECT_THAT(compiled.output, HasSubstr(message)) << path;
     }
+    const Compiled onTheScript = compile("box.map --keep-script ../same.txt --report " + quoted(dir_.path("same.txt")));
+    EXPECT_EQ(onTheScript.exitCode, 2) << onTheScript.output;
+    EXPECT_THAT(onTheScript.output, HasSubstr("is the kept script ../same.txt; write it to another file"));
     EXPECT_THAT(ran(), testing::IsEmpty());
     EXPECT_EQ(readText(dir_.path("maps/box.map")), "map");
 
