@@ -1,6 +1,7 @@
 // The compile report and the stage times as the tools a script runs are followed, with a host that runs nothing.
 #include "batchrun/CompileFollower.h"
 
+#include "base/Paths.h"
 #include "insight/StageHistory.h"
 #include "support/TempFolder.h"
 
@@ -74,17 +75,19 @@ TEST(CompileFollower, AToolEndedByTheTimeLimitOrASignalFailsWithTheReason)
 // The map as the report and the stage times name it: whole, from the folder the tool runs in.
 TEST(CompileFollower, AMapNamedFromTheToolsFolderIsNamedWhole)
 {
+    // Joined with the system's separator, as every path the program makes.
+    const auto in = [](std::string folder, const std::string& name) { return folder + base::kPathSeparator + name; };
     const struct {
         base::ProgramStart start;
         std::string map;
     } cases[] = {
-        {{"/t/hlbsp", {"hlbsp", "leak.map"}, "/maps/R&D 50%", {}}, "/maps/R&D 50%/leak.map"},
+        {{"/t/hlbsp", {"hlbsp", "leak.map"}, "/maps/R&D 50%", {}}, in("/maps/R&D 50%", "leak.map")},
         {{"/t/hlbsp", {"hlbsp", "sub/leak", "-leakonly"}, "/maps/", {}}, "/maps/sub/leak"},
         {{"/t/hlbsp", {"hlbsp", "/else/leak.map"}, "/maps", {}}, "/else/leak.map"},
         {{"/t/hlbsp", {"hlbsp", "leak.map"}, "", {}}, "leak.map"},
         {{"/usr/bin/wine", {"wine", "C:\\t\\hlbsp.exe", "C:\\maps\\leak.map"}, "/maps", {}}, "C:\\maps\\leak.map"},
         {{"/usr/bin/wine", {"wine", "hlbsp.exe", "\\maps\\leak.map"}, "/maps", {}}, "\\maps\\leak.map"},
-        {{"/usr/bin/wine", {"wine", "hlbsp.exe", "leak.map"}, "/maps", {}}, "/maps/leak.map"},
+        {{"/usr/bin/wine", {"wine", "hlbsp.exe", "leak.map"}, "/maps", {}}, in("/maps", "leak.map")},
     };
     for (const auto& [start, map] : cases) {
         const std::optional<ToolRun> run = compileToolRun(start);
