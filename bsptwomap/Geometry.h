@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -30,6 +31,20 @@ struct Plane {
 };
 
 using Winding = std::vector<Vec3>;
+
+// How far points reach behind a plane (lowest, never above 0) and in front of it (highest, never below 0).
+struct PlaneReach {
+    double lowest = 0;
+    double highest = 0;
+    void add(const Plane& plane, const Winding& points)
+    {
+        for (const Vec3& p : points) {
+            const double d = plane.distanceTo(p);
+            lowest = std::min(lowest, d);
+            highest = std::max(highest, d);
+        }
+    }
+};
 
 // Tolerance for deciding which side of a plane a point lies on.
 inline constexpr double kOnEpsilon = 1e-4;

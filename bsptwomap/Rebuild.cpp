@@ -12,6 +12,14 @@
 namespace btm {
 namespace {
 
+PlaneReach reachOf(const Plane& plane, const std::vector<BrushFace>& faces)
+{
+    PlaneReach reach;
+    for (const BrushFace& f : faces)
+        reach.add(plane, f.winding);
+    return reach;
+}
+
 // Faces smaller than this (square units) carry no surface worth keeping.
 constexpr double kMinFaceArea = 1e-3;
 // Brushes thinner than this are splinters that compile tools reject.
@@ -380,13 +388,7 @@ void Rebuilder::split(Region region, int planeId, double extent, Region& front, 
         }
     const Plane& plane = table_[planeId];
     // Most planes miss the region: then no face is cut. One that only touches it leaves it whole too.
-    double lowest = 0, highest = 0;
-    for (const BrushFace& f : region.faces)
-        for (const Vec3& p : f.winding) {
-            const double d = plane.distanceTo(p);
-            lowest = std::min(lowest, d);
-            highest = std::max(highest, d);
-        }
+    const auto [lowest, highest] = reachOf(plane, region.faces);
     if (lowest >= -kOnEpsilon || highest <= kOnEpsilon) {
         (highest > -lowest ? front : back) = std::move(region);
         return;
@@ -860,25 +862,16 @@ bool Rebuilder::findTextureSplit(const Brush& brush, const std::vector<std::vect
                     continue;
                 n = n * (1.0 / length(n));
                 const Plane candidate{n, dot(n, a)};
-                double lowest = 0, highest = 0;
-                for (const BrushFace& f : brush.faces)
-                    for (const Vec3& p : f.winding) {
-                        const double d = candidate.distanceTo(p);
-                        lowest = std::min(lowest, d);
-                        highest = std::max(highest, d);
-                    }
+                const auto [lowest, highest] = reachOf(candidate, brush.faces);
                 if (highest < kMinThickness || lowest > -kMinThickness)
                     continue;
                 // Groups wholly in front and wholly behind, and how many surfaces the plane cuts through.
                 std::vector<size_t> front, back;
                 size_t cuts = 0;
                 for (size_t i = 0; i < patches.size(); ++i) {
-                    double lo = 0, hi = 0;
-                    for (const Vec3& p : patches[i].winding) {
-                        const double d = candidate.distanceTo(p);
-                        lo = std::min(lo, d);
-                        hi = std::max(hi, d);
-                    }
+                    PlaneReach reach;
+                    reach.add(candidate, patches[i].winding);
+                    const auto [lo, hi] = reach;
                     if (hi > kContainEpsilon && lo < -kContainEpsilon) {
                         ++cuts;
                         continue;
