@@ -1,6 +1,7 @@
 #include "source/SourceScript.h"
 #include "base/Text.h"
 #include "support/Golden.h"
+#include "support/ScriptSections.h"
 
 #include <gtest/gtest.h>
 
@@ -150,19 +151,11 @@ TEST_P(SourceScriptTest, MatchesGoldenFile)
     expectGolden(GetParam().file, asWritten(lines));
 }
 
-// The sections the generator reports are where the labels stand, so a host can follow a run by them.
 TEST_P(SourceScriptTest, SectionsPointAtTheirLabels)
 {
     ScriptSections sections;
     const ScriptLines lines = makeSourceScript(GetParam().input(), GetParam().origin, &sections);
-    for (const ScriptSections::Stage& stage : sections.stages)
-        EXPECT_EQ(lines.at(stage.line), "::Run " + base::toLowerAscii(stage.name));
-    EXPECT_EQ(lines.at(sections.afterStages), "::After compilation");
-    EXPECT_EQ(lines.at(sections.errorSection), ":ERRORCOMPILATION");
-    if (sections.pause)
-        EXPECT_EQ(lines.at(*sections.pause), ":PAUSEITEM");
-    else
-        EXPECT_EQ(std::count(lines.begin(), lines.end(), ":PAUSEITEM"), 0);
+    expectSectionsAtTheirLabels(lines, sections);
 }
 
 INSTANTIATE_TEST_SUITE_P(Golden, SourceScriptTest, ::testing::ValuesIn(kCases), [](const auto& info) {
